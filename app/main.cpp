@@ -1,0 +1,50 @@
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+#include <chrono>
+
+#include "app/qt_resource_source.h"
+#include "app/work_folder.h"
+#include "course/startup.h"
+#include "mainwindow/contents.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvale Practice"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvale"));
+
+    const QStringList arguments = QApplication::arguments();
+    const qv::WorkFolderChoice folder = qv::ChooseWorkFolder(
+        arguments, QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
+    if (folder.path.isEmpty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvale Practice"), folder.error);
+        return 1;
+    }
+
+    const qv::QtResourceSource resources;
+    const qv::StartupData startup = qv::PrepareStartupData(
+        resources, QDir::toNativeSeparators(folder.path).toStdString(), std::chrono::system_clock::now());
+
+    qv::Contents window(startup, folder.path);
+    window.show();
+
+    // Used by the tests: start, prepare the files, show the window and leave.
+    if (arguments.contains(QStringLiteral("--quit-after-start"))) {
+        for (const std::string& problem : startup.problems()) fprintf(stderr, "problem: %s\n", problem.c_str());
+        QTimer::singleShot(0, &app, &QApplication::quit);
+        return QApplication::exec();
+    }
+
+    QStringList notices;
+    if (!folder.notice.isEmpty()) notices << folder.notice;
+    for (const std::string& problem : startup.problems()) notices << QString::fromStdString(problem);
+    if (!notices.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, notices] {
+            QMessageBox::warning(&window, window.windowTitle(), notices.join(QStringLiteral("\n\n")));
+        });
+    }
+    return QApplication::exec();
+}

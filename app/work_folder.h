@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace qv {
+
+struct WorkFolderChoice {
+    QString path;      // empty when no folder can be used
+    QString notice;    // a sentence to show the pupil once, or empty
+    QString error;     // why no folder can be used
+};
+
+// The working folder: "--data-dir DIR" when given; otherwise the program's
+// own folder when it can be written to; otherwise the per-user data folder
+// (`fallback`), with a notice the first time that folder is made.
+WorkFolderChoice ChooseWorkFolder(const QStringList& arguments, const QString& programFolder,
+                                  const QString& fallback);
+
+// True when a file can be created in the folder.
+bool FolderIsWritable(const QString& folder);
+
+}  // namespace qv

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "course/io_status.h"
+#include "course/record_file.h"
+#include "course/resources.h"
+
+namespace qv {
+
+inline constexpr int kSlotCount = 3;
+inline constexpr int kMaxTopics = 10;
+inline constexpr int kMaxPapers = 50;
+
+struct ModuleConfig {
+    std::string label;  // empty: the slot is not configured
+    int topicCount = 0;
+    int paperCount = 0;
+    Fields topicNames = Fields(kMaxTopics);
+
+    bool configured() const { return !label.empty(); }
+};
+
+// The course configuration, read once at start-up. Texts are the stored
+// Windows-1252 bytes.
+struct CourseConfig {
+    std::string title;
+    std::string code;
+    std::array<ModuleConfig, kSlotCount> modules;  // slots 1..3 at 0..2
+
+    const ModuleConfig& module(int slot) const { return modules.at(static_cast<std::size_t>(slot - 1)); }
+    bool anyConfigured() const;
+    // The first configured slot (1..3), or 0 when none is.
+    int firstConfiguredSlot() const;
+};
+
+// Reads the configuration record file. Topic and paper counts are kept
+// within 0..10 and 0..50, and a paper count is never more than five papers
+// per topic. Only configured slots have their counts and names looked up.
+ReadResult<CourseConfig> ReadCourseConfig(const std::filesystem::path& file);
+
+inline constexpr std::string_view kConfigScratchName = "temptext30000.txt";
+
+struct ConfigLoad {
+    CourseConfig config;   // empty when it could not be read
+    bool available = false;
+    std::vector<std::string> problems;  // sentences for the pupil
+};
+
+// Extracts the configuration to "temptext30000.txt" in the working folder,
+// reads it and deletes the scratch file.
+ConfigLoad LoadCourseConfig(const ResourceSource& source, const std::filesystem::path& workDir);
+
+// True when a course code is safe as part of a file name.
+bool IsValidCourseCode(std::string_view code);
+
+}  // namespace qv

@@ -1,0 +1,224 @@
+#include "course/record_file.h"
+
+#include <algorithm>
+
+#include "course/atomic_file.h"
+#include "course/text.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kFieldsCapacity = 50;
+constexpr int kTopicCapacity = 10;
+constexpr int kSplitCapacity = 80;
+constexpr int kTrendCapacity = 50;
+
+// Walks the lines of a file held in memory, onward only. A line ends at LF;
+// one CR before the LF is dropped.
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text) : text_(text) {}
+
+    bool Next(std::string_view& line) {
+        if (pos_ >= text_.size()) return false;
+        std::size_t end = text_.find('\n', pos_);
+        if (end == std::string_view::npos) end = text_.size();
+        line = text_.substr(pos_, end - pos_);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        pos_ = end + 1;
+        return true;
+    }
+
+    // The next line holding the key, searching onward; false at the end.
+    bool Find(std::string_view key, std::string_view& line) {
+        while (Next(line)) {
+            if (LineHasKey(line, key)) return true;
+        }
+        return false;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+int Clamp(int n, int capacity) { return std::clamp(n, 0, capacity); }
+
+int CountSeparators(std::string_view line) {
+    return static_cast<int>(std::count(line.begin(), line.end(), '>'));
+}
+
+// Reads the file and finds the first line of the key.
+ReadResult<std::string> FindLine(const fs::path& path, std::string_view key) {
+    auto file = ReadWholeFile(path);
+    if (!file.ok()) return {{}, file.status};
+    LineCursor cursor(file.value);
+    std::string_view line;
+    if (cursor.Find(key, line)) return {std::string(line), IoStatus::Ok};
+    return {{}, IoStatus::Ok};
+}
+
+Fields SplitThreeCharKeyLine(std::string_view line, int n) {
+    return SplitFields(line, FirstSeparatorIndex(3), n);
+}
+
+}  // namespace
+
+bool LineHasKey(std::string_view line, std::string_view key) {
+    const std::size_t needed = key.size() + 2;
+    if (line.size() < needed) return false;
+    for (std::size_t start = 0; start + needed <= line.size(); ++start) {
+        if (line[start] != '#' || line[start + needed - 1] != '#') continue;
+        bool same = true;
+        for (std::size_t i = 0; i < key.size() && same; ++i) {
+            same = AsciiLower(line[start + 1 + i]) == AsciiLower(key[i]);
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+Fields SplitFields(std::string_view line, std::size_t firstSeparator, int n) {
+    Fields fields(static_cast<std::size_t>(std::max(n, 0)));
+    std::size_t separator = firstSeparator;
+    for (int i = 0; i < n; ++i) {
+        if (separator >= line.size()) break;  // fewer fields than asked: the rest stay empty
+        const std::size_t start = separator + 1;
+        if (i == n - 1) {
+            fields[i] = std::string(line.substr(start));
+            break;
+        }
+        const std::size_t next = line.find('>', start);
+        if (next == std::string_view::npos) {
+            fields[i] = std::string(line.substr(start));
+            break;
+        }
+        fields[i] = std::string(line.substr(start, next - start));
+        separator = next;
+    }
+    return fields;
+}
+
+ReadResult<std::string> ReadRecordValue(const fs::path& path, std::string_view key) {
+    auto line = FindLine(path, key);
+    if (line.value.size() < 7) line.value.clear();
+    else line.value.erase(0, 6);
+    return line;
+}
+
+ReadResult<Fields> ReadRecordFields(const fs::path& path, std::string_view key, int n) {
+    auto line = FindLine(path, key);
+    if (!line.ok()) return {{}, line.status};
+    return {SplitThreeCharKeyLine(line.value, Clamp(n, kFieldsCapacity)), IoStatus::Ok};
+}
+
+ReadResult<Fields> ReadTopicNames(const fs::path& path, std::string_view key, int n) {
+    auto line = FindLine(path, key);
+    Fields names(kTopicCapacity);
+    if (!line.ok()) return {names, line.status};
+    const Fields fields = SplitThreeCharKeyLine(line.value, Clamp(n, kTopicCapacity));
+    std::copy(fields.begin(), fields.end(), names.begin());
+    return {names, IoStatus::Ok};
+}
+
+ReadResult<std::string> ReadRecordLine(const fs::path& path, std::string_view key) {
+    return FindLine(path, key);
+}
+
+ReadResult<Fields> ReadPaperQuestions(const fs::path& path, std::string_view key) {
+    auto line = FindLine(path, key);
+    if (!line.ok()) return {{}, line.status};
+    return {SplitThreeCharKeyLine(line.value, CountSeparators(line.value)), IoStatus::Ok};
+}
+
+ReadResult<Fields> ReadPaperLines(const fs::path& path, int n) {
+    auto file = ReadWholeFile(path);
+    n = Clamp(n, kFieldsCapacity);
+    Fields lines(static_cast<std::size_t>(n));
+    if (!file.ok()) return {lines, file.status};
+    LineCursor cursor(file.value);
+    std::string_view line;
+    for (int i = 0; i < n; ++i) {
+        if (!cursor.Find(std::to_string(101 + i), line)) break;
+        lines[i] = std::string(line);
+    }
+    return {lines, IoStatus::Ok};
+}
+
+Fields SplitRecordLine(std::string_view line, int n) {
+    return SplitThreeCharKeyLine(line, Clamp(n, kSplitCapacity));
+}
+
+Fields SplitTrendEntries(std::string_view line, int n) {
+    return SplitThreeCharKeyLine(line, Clamp(n, kTrendCapacity));
+}
+
+ReadResult<std::vector<int>> CountAnswerParts(const fs::path& path,
+                                              const std::vector<std::string>& keys) {
+    std::vector<int> counts(keys.size(), 0);
+    auto file = ReadWholeFile(path);
+    if (!file.ok()) return {counts, file.status};
+    LineCursor cursor(file.value);
+    std::string_view line;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (!cursor.Find(keys[i], line)) break;
+        counts[i] = CountSeparators(line);
+    }
+    return {counts, IoStatus::Ok};
+}
+
+ReadResult<Fields> ReadQuestionFields(const fs::path& path, const std::vector<std::string>& keys) {
+    auto file = ReadWholeFile(path);
+    if (!file.ok()) return {{}, file.status};
+    Fields all;
+    LineCursor cursor(file.value);
+    std::string_view line;
+    for (const std::string& key : keys) {
+        if (!cursor.Find(key, line)) break;
+        Fields fields = SplitFields(line, FirstSeparatorIndex(5), CountSeparators(line));
+        std::move(fields.begin(), fields.end(), std::back_inserter(all));
+    }
+    return {all, IoStatus::Ok};
+}
+
+std::string BuildRecordLine(std::string_view key, const std::vector<std::string>& values, int k) {
+    std::string line = "#";
+    line += key;
+    line += '#';
+    for (int i = 0; i < k; ++i) {
+        line += '>';
+        if (i < static_cast<int>(values.size())) line += NeutraliseFieldValue(values[i]);
+    }
+    return line;
+}
+
+IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
+                         int lineIndex, std::string_view key, int lineCount, int valueCount,
+                         const fs::path& path) {
+    lineCount = std::max(lineCount, 0);
+    if (static_cast<int>(lines.size()) < lineCount) lines.resize(static_cast<std::size_t>(lineCount));
+    if (lineIndex >= 1 && lineIndex <= static_cast<int>(lines.size())) {
+        lines[lineIndex - 1] = BuildRecordLine(key, values, valueCount);
+    }
+    std::string bytes;
+    for (int i = 0; i < lineCount; ++i) {
+        bytes += lines[i];
+        bytes += "\r\n";
+    }
+    return AtomicWriteFile(path, bytes, Durability::Synced);
+}
+
+IoStatus WriteMarksFile(const std::array<Fields, 6>& lists, const std::array<std::string, 6>& keys,
+                        int n, const fs::path& path) {
+    std::string bytes;
+    for (std::size_t r = 0; r < lists.size(); ++r) {
+        bytes += BuildRecordLine(keys[r], lists[r], n);
+        bytes += "\r\n";
+    }
+    return AtomicWriteFile(path, bytes, Durability::Synced);
+}
+
+}  // namespace qv

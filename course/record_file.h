@@ -1,0 +1,95 @@
+#pragma once
+
+// Tagged record files: plain text in the Windows-1252 code page, one record
+// per CR LF line. A record is "#KEY#" followed by its fields, each field
+// introduced by '>':   #101#>13001>13002>13003
+// Lines without a key (such as "...") are skipped by every reader.
+//
+// Finding a record: the first line that holds "#KEY#" anywhere, letter case
+// ignored; later lines with the same key are never seen.
+// Splitting: the first '>' is not searched for but taken at a fixed place
+// after the key (the 6th character for three-character keys, the 8th for
+// five-character keys); the last field asked for runs to the end of the line,
+// '>' included. A record with fewer fields than asked for gives empty fields.
+//
+// Every reader opens, reads and closes its file within the call. A missing or
+// unreadable file gives an empty value and a status saying why.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "course/io_status.h"
+
+namespace qv {
+
+using Fields = std::vector<std::string>;
+
+// Zero-based index of the first separator for a key of the given length.
+constexpr std::size_t FirstSeparatorIndex(std::size_t keyLength) { return keyLength + 2; }
+
+// True when `line` holds "#key#", letter case ignored.
+bool LineHasKey(std::string_view line, std::string_view key);
+
+// The fields of `line`, with the first separator at `firstSeparator` (0-based)
+// and n fields in all.
+Fields SplitFields(std::string_view line, std::size_t firstSeparator, int n);
+
+// The record line from its 7th character on; empty when the key is absent or
+// the line is shorter than 7 characters.
+ReadResult<std::string> ReadRecordValue(const std::filesystem::path& path, std::string_view key);
+
+// The first n fields (1..50) of a record with a three-character key.
+ReadResult<Fields> ReadRecordFields(const std::filesystem::path& path, std::string_view key, int n);
+
+// Ten entries: the first n (1..10) fields of the record, the rest empty.
+ReadResult<Fields> ReadTopicNames(const std::filesystem::path& path, std::string_view key, int n);
+
+// The whole matching line; empty when none matches.
+ReadResult<std::string> ReadRecordLine(const std::filesystem::path& path, std::string_view key);
+
+// Every field of a record with a three-character key: as many as it has '>'.
+ReadResult<Fields> ReadPaperQuestions(const std::filesystem::path& path, std::string_view key);
+
+// In one pass: entry i (0-based) is the whole line of paper key 101 + i.
+// The search never goes back, so once a key is not found before the end of
+// the file, it and every later entry are empty.
+ReadResult<Fields> ReadPaperLines(const std::filesystem::path& path, int n);
+
+// The first n fields (1..80) of a line with a three-character key.
+Fields SplitRecordLine(std::string_view line, int n);
+
+// The first n fields (1..50) of the trend line.
+Fields SplitTrendEntries(std::string_view line, int n);
+
+// In one pass: for each key in order, the number of '>' in its line (0 when
+// the end of the file came first).
+ReadResult<std::vector<int>> CountAnswerParts(const std::filesystem::path& path,
+                                              const std::vector<std::string>& keys);
+
+// In one pass: all fields of the records of the five-character keys, record
+// after record in the order of the keys, as one flat list.
+ReadResult<Fields> ReadQuestionFields(const std::filesystem::path& path,
+                                      const std::vector<std::string>& keys);
+
+// Builds "#key#>v1>v2>...>vk" from the first k values (missing values are
+// empty, so the record always has k fields). Values are neutralised
+// so that the record keeps its field count.
+std::string BuildRecordLine(std::string_view key, const std::vector<std::string>& values, int k);
+
+// Replaces line `lineIndex` (1-based: the paper number) of the caller's list
+// with the record of `key` and the first `valueCount` values, then rewrites
+// the file whole with entries 1..lineCount, each followed by CR LF. The list
+// is changed even when writing fails.
+IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
+                         int lineIndex, std::string_view key, int lineCount, int valueCount,
+                         const std::filesystem::path& path);
+
+// Rewrites the marks file whole as six records, in the order given, each with
+// the first n values of its list.
+IoStatus WriteMarksFile(const std::array<Fields, 6>& lists, const std::array<std::string, 6>& keys,
+                        int n, const std::filesystem::path& path);
+
+}  // namespace qv

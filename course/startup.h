@@ -1,0 +1,30 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "course/course_config.h"
+#include "course/resources.h"
+#include "course/results_store.h"
+
+namespace qv {
+
+// What the program needs from its files before the main window is shown.
+struct StartupData {
+    ConfigLoad configuration;
+    std::vector<int> failedPictures;  // ids that could not be written
+    EnsureOutcome results;
+
+    // Every problem, in words, for the pupil.
+    std::vector<std::string> problems() const;
+};
+
+// Writes the interface pictures into "Graphics", reads the course
+// configuration (its scratch file is deleted again) and makes sure every
+// result file of every configured module exists.
+StartupData PrepareStartupData(const ResourceSource& source, const std::filesystem::path& workDir,
+                               std::chrono::system_clock::time_point now);
+
+}  // namespace qv

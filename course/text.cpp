@@ -1,0 +1,151 @@
+#include "course/text.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+
+namespace qv {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F in Windows-1252.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+std::optional<char> ByteFor(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == c) return static_cast<char>(0x80 + i);
+    }
+    return std::nullopt;
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::string AsciiLowerCopy(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = AsciiLower(c);
+    return out;
+}
+
+std::string NeutraliseFieldValue(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '\r') {
+            out += ' ';
+            if (i + 1 < value.size() && value[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += ' ';
+        } else if (c == '>') {
+            out += '\x9B';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        if (u < 0x80) out += b;
+        else if (u < 0xA0) AppendUtf8(out, kHighControls[u - 0x80]);
+        else AppendUtf8(out, u);
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        char32_t c = 0;
+        std::size_t length = 0;
+        if (lead < 0x80) { c = lead; length = 1; }
+        else if ((lead & 0xE0) == 0xC0) { c = lead & 0x1F; length = 2; }
+        else if ((lead & 0xF0) == 0xE0) { c = lead & 0x0F; length = 3; }
+        else if ((lead & 0xF8) == 0xF0) { c = lead & 0x07; length = 4; }
+        else return std::nullopt;
+        if (i + length > utf8.size()) return std::nullopt;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const auto byte = ByteFor(c);
+        if (!byte) return std::nullopt;
+        out += *byte;
+        i += length;
+    }
+    return out;
+}
+
+std::string FormatPercent(long long raw, long long maximum) {
+    if (maximum <= 0) return {};
+    const bool negative = raw < 0;
+    const unsigned long long numerator = static_cast<unsigned long long>(negative ? -raw : raw) * 1000ULL;
+    const auto denominator = static_cast<unsigned long long>(maximum);
+    unsigned long long tenths = numerator / denominator;
+    const unsigned long long remainder = numerator % denominator;
+    if (remainder * 2 > denominator || (remainder * 2 == denominator && (tenths % 2) == 1)) ++tenths;
+    std::string text = std::to_string(tenths / 10);
+    if (tenths % 10 != 0) text += "." + std::to_string(tenths % 10);
+    if (negative && tenths != 0) text.insert(0, "-");
+    return text;
+}
+
+std::optional<double> ParseStoredNumber(std::string_view text) {
+    text = Trim(text);
+    if (text.empty()) return std::nullopt;
+    std::string copy(text);
+    for (char& c : copy) {
+        if (c == ',') c = '.';
+    }
+    double value = 0;
+    const char* first = copy.data();
+    if (*first == '+') ++first;
+    const auto [end, error] = std::from_chars(first, copy.data() + copy.size(), value);
+    if (error != std::errc() || end != copy.data() + copy.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<int> ParseStoredInt(std::string_view text) {
+    text = Trim(text);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+}  // namespace qv

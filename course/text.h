@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+std::string AsciiLowerCopy(std::string_view text);
+
+// The record format cannot carry '>' or a line break inside a value. A line
+// break (CR LF, CR or LF) becomes a space; '>' becomes the look-alike U+203A
+// (byte 0x9B in Windows-1252). The field count of the record is kept.
+std::string NeutraliseFieldValue(std::string_view value);
+
+// Windows-1252 bytes <-> UTF-8. Bytes with no character in the code page
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number.
+std::string Cp1252ToUtf8(std::string_view bytes);
+// Returns nothing when a character has no byte in the code page, or the text
+// is not valid UTF-8.
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+
+// A percentage of `raw` out of `maximum` to one decimal place, a tie going to
+// the even digit, in its shortest form with '.' as the decimal separator:
+// 27/30 -> "90", 2/3 -> "66.7", 0/5 -> "0". Empty when maximum <= 0.
+std::string FormatPercent(long long raw, long long maximum);
+
+// A stored number; both '.' and ',' are taken as the decimal separator.
+// Leading and trailing spaces are ignored. Nothing for empty or bad text.
+std::optional<double> ParseStoredNumber(std::string_view text);
+
+// A whole number as stored in the configuration ("10"); nothing when the text
+// is not a whole number.
+std::optional<int> ParseStoredInt(std::string_view text);
+
+}  // namespace qv

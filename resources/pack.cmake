@@ -1,0 +1,32 @@
+# Included from the top-level CMakeLists.txt. Compiles the course source and the interface pictures into one folder of
+# files named by resource id, then packs that folder with Qt's resource
+# compiler under the prefix /Custom.
+set(QUORVALE_COURSE_PACK ${CMAKE_BINARY_DIR}/course-pack CACHE INTERNAL "")
+set(pack_stamp ${CMAKE_BINARY_DIR}/course-pack.stamp)
+set(pack_qrc ${CMAKE_BINARY_DIR}/course-pack.qrc)
+set(pack_cpp ${CMAKE_BINARY_DIR}/qrc_course_pack.cpp)
+
+file(GLOB_RECURSE course_sources CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/course/*.qvc
+  ${CMAKE_SOURCE_DIR}/resources/course/*.qvp)
+file(GLOB graphics CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/graphics/*)
+
+add_custom_command(
+  OUTPUT ${pack_stamp} ${pack_qrc}
+  COMMAND coursec --pictures ${CMAKE_SOURCE_DIR}/resources/graphics
+          --qrc ${pack_qrc}
+          ${CMAKE_SOURCE_DIR}/resources/course/course.qvc ${QUORVALE_COURSE_PACK}
+  COMMAND ${CMAKE_COMMAND} -E touch ${pack_stamp}
+  DEPENDS coursec ${course_sources} ${graphics}
+  COMMENT "Compiling the course"
+  VERBATIM)
+
+add_custom_command(
+  OUTPUT ${pack_cpp}
+  COMMAND Qt6::rcc --name course_pack --no-compress -o ${pack_cpp} ${pack_qrc}
+  DEPENDS ${pack_stamp} ${pack_qrc}
+  COMMENT "Packing the course"
+  VERBATIM)
+
+add_custom_target(course_pack DEPENDS ${pack_stamp})
+set(QUORVALE_COURSE_PACK_CPP ${pack_cpp})

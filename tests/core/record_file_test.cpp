@@ -1,0 +1,191 @@
+#include "course/record_file.h"
+
+#include <gtest/gtest.h>
+
+#include "temp_dir.h"
+
+namespace {
+
+using qv::Fields;
+using qv::IoStatus;
+
+struct SplitCase {
+    const char* name;
+    std::string line;
+    int n;
+    Fields expected;
+};
+
+class SplitRecordLineTest : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitRecordLineTest, GivesTheFieldsAsked) {
+    const SplitCase& c = GetParam();
+    EXPECT_EQ(qv::SplitRecordLine(c.line, c.n), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, SplitRecordLineTest,
+    testing::Values(
+        SplitCase{"EmptyFields", "#101#>>>", 3, {"", "", ""}},
+        SplitCase{"LastFieldTakesTheRest", "#FSE#>88.8>>100", 2, {"88.8", ">100"}},
+        SplitCase{"EmptyMiddleField", "#FSE#>88.8>>100", 3, {"88.8", "", "100"}},
+        SplitCase{"FewerFieldsThanAsked", "#FSE#>a>b", 4, {"a", "b", "", ""}},
+        SplitCase{"RecordWithoutFields", "#TRD#", 2, {"", ""}},
+        SplitCase{"FirstSeparatorIsFixed", "#TRD#x12>13", 2, {"12", "13"}},
+        SplitCase{"EightBitTextKept", "#101#>caf\xE9>\xFC", 2, {"caf\xE9", "\xFC"}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SplitRecordLine, CapacityKeepsTheFirstField) {
+    EXPECT_EQ(qv::SplitRecordLine("#101#>a", 200).size(), 80u);
+    EXPECT_EQ(qv::SplitRecordLine("#101#>a", 200).front(), "a");
+    EXPECT_EQ(qv::SplitTrendEntries("#TRD#>1>2", 200).size(), 50u);
+}
+
+struct ValueCase {
+    const char* name;
+    std::string file;
+    std::string key;
+    std::string expected;
+};
+
+class ReadRecordValueTest : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(ReadRecordValueTest, ReadsFromTheSeventhCharacter) {
+    TempDir dir;
+    const auto file = dir.Write("config.txt", GetParam().file);
+    const auto value = qv::ReadRecordValue(file, GetParam().key);
+    EXPECT_TRUE(value.ok());
+    EXPECT_EQ(value.value, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadRecordValueTest,
+    testing::Values(
+        ValueCase{"Number", "...\r\n#TT2#>10\r\n...", "TT2", "10"},
+        ValueCase{"KeepsSeparators", "#TN2#>a>b\r\n", "TN2", "a>b"},
+        ValueCase{"ShortLineIsEmpty", "#TRD#", "TRD", ""},
+        ValueCase{"MissingKeyIsEmpty", "...\r\n#NME#>Title\r\n...", "COD", ""},
+        ValueCase{"CaseIgnored", "#fse#>1\r\n", "FSE", "1"},
+        ValueCase{"TrendValue", "#TRD#>88.8>75\r\n", "TRD", "88.8>75"},
+        ValueCase{"FirstMatchWins", "#NME#>First\r\n#NME#>Second\r\n", "NME", "First"},
+        ValueCase{"LastLineWithoutLineEnd", "...\r\n#COD#>QEN", "COD", "QEN"},
+        ValueCase{"BareLineFeeds", "#A1#>x\n#COD#>QEN\n", "COD", "QEN"},
+        ValueCase{"DashesIgnored", "-------------------------------\r\n#TP2#>50\r\n", "TP2", "50"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(RecordReaders, MissingFileIsAnErrorValue) {
+    TempDir dir;
+    const auto missing = dir / "absent.txt";
+    EXPECT_EQ(qv::ReadRecordValue(missing, "NME").status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadRecordFields(missing, "FSE", 3).status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadRecordLine(missing, "TRD").status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadPaperQuestions(missing, "101").status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadPaperLines(missing, 5).status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadPaperLines(missing, 5).value.size(), 5u);
+    EXPECT_EQ(qv::CountAnswerParts(missing, {"13001"}).status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadQuestionFields(missing, {"13001"}).status, IoStatus::Missing);
+    EXPECT_EQ(qv::ReadTopicNames(missing, "TN2", 3).value.size(), 10u);
+}
+
+TEST(RecordReaders, FolderInsteadOfFileIsUnreadable) {
+    TempDir dir;
+    std::filesystem::create_directory(dir / "marks2QEN.txt");
+    EXPECT_FALSE(qv::ReadRecordFields(dir / "marks2QEN.txt", "FSE", 3).ok());
+}
+
+TEST(RecordReaders, KeyMayStandAnywhereInTheLine) {
+    TempDir dir;
+    const auto file = dir.Write("t.txt", "...\r\nnote #TRD#>88.8>75\r\n#TRD#>1\r\n");
+    EXPECT_EQ(qv::ReadRecordLine(file, "trd").value, "note #TRD#>88.8>75");
+    EXPECT_EQ(qv::ReadRecordLine(file, "TR").value, "");
+}
+
+TEST(RecordReaders, TopicNamesHaveRoomForTen) {
+    TempDir dir;
+    const auto file = dir.Write("c.txt", "#TN2#>Grammar (1)>Grammar (2)>Word Order\r\n");
+    const auto names = qv::ReadTopicNames(file, "TN2", 2).value;
+    ASSERT_EQ(names.size(), 10u);
+    EXPECT_EQ(names[0], "Grammar (1)");
+    EXPECT_EQ(names[1], "Grammar (2)>Word Order");
+    EXPECT_EQ(names[2], "");
+}
+
+TEST(RecordReaders, PaperQuestionsCountsSeparators) {
+    TempDir dir;
+    const auto file = dir.Write("p.txt", "...\r\n#101#>13001>13002>13003\r\n#102#>13004\r\n...");
+    EXPECT_EQ(qv::ReadPaperQuestions(file, "101").value, (Fields{"13001", "13002", "13003"}));
+    EXPECT_EQ(qv::ReadPaperQuestions(file, "102").value, (Fields{"13004"}));
+    EXPECT_TRUE(qv::ReadPaperQuestions(file, "103").value.empty());
+}
+
+TEST(RecordReaders, PaperLinesNeverSearchBackwards) {
+    TempDir dir;
+    const auto file = dir.Write("first.txt", "#101#>a\r\n#103#>c\r\n#102#>b\r\n#104#>d\r\n");
+    const auto lines = qv::ReadPaperLines(file, 4).value;
+    EXPECT_EQ(lines, (Fields{"#101#>a", "#102#>b", "", ""}));
+}
+
+TEST(RecordReaders, PaperLinesOfATemplate) {
+    TempDir dir;
+    const auto file = dir.Write("first.txt", "...\r\n#101#>>\r\n#102#>\r\n...");
+    EXPECT_EQ(qv::ReadPaperLines(file, 3).value, (Fields{"#101#>>", "#102#>", ""}));
+}
+
+TEST(RecordReaders, OnePassOverQuestionRecords) {
+    TempDir dir;
+    const auto file = dir.Write("key.txt",
+                                "...\r\n#13001#>2\r\n#13002#>went>was>the\r\n#13003#>4\r\n#13004#>1\r\n...");
+    const std::vector<std::string> inOrder = {"13002", "13003"};
+    EXPECT_EQ(qv::CountAnswerParts(file, inOrder).value, (std::vector<int>{3, 1}));
+    EXPECT_EQ(qv::ReadQuestionFields(file, inOrder).value, (Fields{"went", "was", "the", "4"}));
+
+    // A key asked out of file order is not found, and neither is any after it.
+    const std::vector<std::string> outOfOrder = {"13003", "13001", "13004"};
+    EXPECT_EQ(qv::CountAnswerParts(file, outOfOrder).value, (std::vector<int>{1, 0, 0}));
+    EXPECT_EQ(qv::ReadQuestionFields(file, outOfOrder).value, (Fields{"4"}));
+}
+
+TEST(SavePaperRecord, RewritesTheWholeFileFromTheList) {
+    TempDir dir;
+    const auto file = dir.Write("first2QEN.txt", "...\r\n#101#>>\r\n#102#>\r\n#103#>\r\n...");
+    auto lines = qv::ReadPaperLines(file, 3).value;
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"2", "4"}, 1, "101", 3, 2, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>2>4\r\n#102#>\r\n#103#>\r\n");
+
+    // The caller's list carries the first change into the next save.
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"x"}, 3, "103", 3, 1, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>2>4\r\n#102#>\r\n#103#>x\r\n");
+}
+
+TEST(SavePaperRecord, KeepsTheFieldCountWhateverIsTyped) {
+    TempDir dir;
+    const auto file = dir / "first2QEN.txt";
+    Fields lines(2);
+    lines[1] = "#102#>";
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"a>b", "two\r\nlines", "\n"}, 1, "101", 2, 4, file), IoStatus::Ok);
+    const auto fields = qv::SplitRecordLine(qv::ReadPaperLines(file, 1).value[0], 4);
+    EXPECT_EQ(fields, (Fields{"a\x9B" "b", "two lines", " ", ""}));
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>a\x9B" "b>two lines> >\r\n#102#>\r\n");
+}
+
+TEST(SavePaperRecord, FailedWriteKeepsTheOldFile) {
+    TempDir dir;
+    const auto file = dir.Write("first2QEN.txt", "#101#>old\r\n");
+    std::filesystem::create_directory(dir / "first2QEN.txt.tmp");  // the temporary file cannot be made
+    Fields lines = {"#101#>old"};
+    EXPECT_EQ(qv::SavePaperRecord(lines, {"new"}, 1, "101", 1, 1, file), IoStatus::WriteFailed);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>old\r\n");
+}
+
+TEST(WriteMarksFile, WritesSixRecordsInOrder) {
+    TempDir dir;
+    const auto file = dir / "marks2QEN.txt";
+    const std::array<Fields, 6> lists = {Fields{"90", ""}, Fields{"", ""}, Fields{"0:12:5", ""},
+                                         Fields{"08/12/2026", ""}, Fields{"1", "0"}, Fields{"0"}};
+    ASSERT_EQ(qv::WriteMarksFile(lists, {"FSE", "SSE", "LTM", "CDD", "FST", "SST"}, 2, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("marks2QEN.txt"),
+              "#FSE#>90>\r\n#SSE#>>\r\n#LTM#>0:12:5>\r\n#CDD#>08/12/2026>\r\n#FST#>1>0\r\n#SST#>0>\r\n");
+    EXPECT_EQ(qv::ReadRecordFields(file, "FST", 2).value, (Fields{"1", "0"}));
+}
+
+}  // namespace

@@ -1,0 +1,222 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "course/record_file.h"
+#include "course/text.h"
+#include "course_source.h"
+#include "course_writer.h"
+#include "temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kHeader =
+    "% a test course\ntitle: Test Course\ncode: TST\nchoices: 4\n\nmodule 2: Practice\ntopic: Grammar | g.qvp\n";
+
+// Five valid papers; `first` replaces the body of paper 101's only question.
+std::string Papers(const std::string& first) {
+    std::string text = "paper 101\ninstruction: Choose.\nquestion\n" + first + "\n";
+    for (int key = 102; key <= 105; ++key) {
+        text += "paper " + std::to_string(key) + "\nquestion\nSentence " + std::to_string(key) +
+                " ______.\n{Q:1}\n1) a\n2) b\n3) c\n4) d\n";
+    }
+    return text;
+}
+
+const std::string kChoice = "She ______ home.\n{Q:2}\n1) go\n2) goes\n3) going\n4) gone";
+
+coursec::Course Read(const TempDir& dir, const std::string& header, const std::string& papers) {
+    dir.Write("course.qvc", header);
+    dir.Write("g.qvp", papers);
+    return coursec::ReadCourse(dir / "course.qvc");
+}
+
+struct FaultCase {
+    const char* name;
+    std::string header;
+    std::string papers;
+    std::string file;  // "course.qvc" or "g.qvp"
+    int line;
+    std::string message;  // a piece of the message
+};
+
+class CoursecFaults : public testing::TestWithParam<FaultCase> {};
+
+TEST_P(CoursecFaults, StopsAtTheFirstFaultWithFileAndLine) {
+    const FaultCase& c = GetParam();
+    TempDir dir;
+    try {
+        Read(dir, c.header, c.papers);
+        FAIL() << "no fault found";
+    } catch (const coursec::SourceError& error) {
+        const std::string what = error.what();
+        EXPECT_EQ(fs::path(error.file()).filename(), c.file) << what;
+        EXPECT_EQ(error.line(), c.line) << what;
+        EXPECT_NE(what.find(c.message), std::string::npos) << what;
+        EXPECT_EQ(what.rfind((dir / c.file).string() + ":" + std::to_string(c.line) + ": ", 0), 0u) << what;
+    }
+}
+
+std::string WithoutPaper105() {
+    std::string text = Papers(kChoice);
+    return text.substr(0, text.find("paper 105"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, CoursecFaults,
+    testing::Values(
+        FaultCase{"UnknownType", kHeader, Papers("A {Z:1} b."), "g.qvp", 4, "unknown answer type"},
+        FaultCase{"ZeroMark", kHeader, Papers("A {T0:cat} b."), "g.qvp", 4, "mark"},
+        FaultCase{"KeyOutsideOptions", kHeader, Papers("Q?\n{Q:5}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
+                  "not one of the options shown"},
+        FaultCase{"ThreeOptions", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) b\n3) c"), "g.qvp", 5, "asks for 4"},
+        FaultCase{"SameOptionTwice", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) b\n3) A\n4) d"), "g.qvp", 8,
+                  "same as option 1"},
+        FaultCase{"OptionsOutOfOrder", kHeader, Papers("Q?\n{Q:1}\n1) a\n3) b"), "g.qvp", 7, "out of order"},
+        FaultCase{"OptionWithoutChoice", kHeader, Papers("Q?\n1) a"), "g.qvp", 5, "does not follow a choice"},
+        FaultCase{"NoParts", kHeader, Papers("Just text."), "g.qvp", 3, "no answer part"},
+        FaultCase{"TwentyOneParts", kHeader, Papers([] {
+                      std::string text;
+                      for (int i = 0; i < 21; ++i) text += "w {T:x} ";
+                      return text;
+                  }()),
+                  "g.qvp", 3, "at most 20"},
+        FaultCase{"WrongPaperKey", kHeader, "paper 102\n", "g.qvp", 1, "paper 101 comes here"},
+        FaultCase{"FourPapers", kHeader, WithoutPaper105(), "g.qvp", 33, "exactly 5"},
+        FaultCase{"PaperWithoutQuestion", kHeader, "paper 101\nparagraph\n", "g.qvp", 2, "outside a question"},
+        FaultCase{"WordNotInBox", kHeader, Papers("words: cat | dog\nThe {T:cow} sat."), "g.qvp", 5,
+                  "not in the word box"},
+        FaultCase{"WordOrderUsesOtherWords", kHeader, Papers("words: We | home | went\n{L:We went to home.}"),
+                  "g.qvp", 5, "\"to\" is not in the box"},
+        FaultCase{"WordOrderWithoutFullStop", kHeader, Papers("words: We | went | home\n{L:We went home}"),
+                  "g.qvp", 5, "full stop"},
+        FaultCase{"WebAddress", kHeader, Papers("See https://example.org {T:x}"), "g.qvp", 4, "outside the program"},
+        FaultCase{"UnclosedPart", kHeader, Papers("A {T:cat b."), "g.qvp", 4, "not closed"},
+        FaultCase{"KeyWithSeparator", kHeader, Papers("A {T:a>b} b."), "g.qvp", 4, "'>'"},
+        FaultCase{"KeyOutsideCodePage", kHeader, Papers("A {T:\xE2\x9C\x93} b."), "g.qvp", 4, "Windows-1252"},
+        FaultCase{"RepeatedQuestion", kHeader, Papers("Sentence 105 ______.\n{Q:3}\n1) a\n2) b\n3) c\n4) d"),
+                  "g.qvp", 35, "repeats the one at"},
+        FaultCase{"LowerCaseCode", "title: T\ncode: tst\nmodule 2: P\ntopic: G | g.qvp\n", Papers(kChoice),
+                  "course.qvc", 2, "upper-case"},
+        FaultCase{"ModuleTwice", "title: T\ncode: T\nmodule 2: P\ntopic: G | g.qvp\nmodule 2: Q\n",
+                  Papers(kChoice), "course.qvc", 5, "declared twice"},
+        FaultCase{"ElevenTopics", "title: T\ncode: T\nmodule 1: P\n" + [] {
+                      std::string topics;
+                      for (int i = 0; i < 11; ++i) topics += "topic: T" + std::to_string(i) + " | g.qvp\n";
+                      return topics;
+                  }(),
+                  Papers(kChoice), "course.qvc", 14, "at most 10 topics"},
+        FaultCase{"MissingPaperFile", "title: T\ncode: T\nmodule 2: P\ntopic: G | nothing.qvp\n", Papers(kChoice),
+                  "course.qvc", 4, "cannot read"},
+        FaultCase{"NoTitle", "code: T\nmodule 2: P\ntopic: G | g.qvp\n", Papers(kChoice), "course.qvc", 3,
+                  "no title"},
+        FaultCase{"NameWithSeparator", "title: T\ncode: T\nmodule 2: P>Q\ntopic: G | g.qvp\n", Papers(kChoice),
+                  "course.qvc", 3, "'>'"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(Coursec, WritesTheRecordsOfAModule) {
+    TempDir dir;
+    const auto course = Read(dir, kHeader,
+                             Papers("words: went | was | sat\n## A Day\nWe {T:went} out and the sun {T2:was} hot.\n"
+                                    "question\nQ?\n{Q:3}\n1) a\n2) b\n3) c\n4) d"));
+    const auto resources = coursec::BuildCourseResources(course);
+
+    EXPECT_EQ(resources.at(30000),
+              "...\r\n#NME#>Test Course\r\n#COD#>TST\r\n#LBH#>Practice\r\n-------------------------------\r\n"
+              "#TT2#>1\r\n#TP2#>5\r\n#TN2#>Grammar\r\n...");
+    EXPECT_EQ(resources.at(30022).rfind("...\r\n#101#>13001>13002\r\n#102#>13003\r\n", 0), 0u);
+    EXPECT_EQ(resources.at(30023).rfind("...\r\n#13001#>went>was\r\n#13002#>3\r\n#13003", 0), 0u);
+    EXPECT_EQ(resources.at(30024).rfind("...\r\n#13001#>T>T\r\n#13002#>Q\r\n#1300", 0), 0u);
+    EXPECT_EQ(resources.at(30025).rfind("...\r\n#13001#>1>2\r\n#13002#>1\r\n#1300", 0), 0u);
+    EXPECT_EQ(resources.at(30122),
+              "...\r\n#101#>>>\r\n#102#>\r\n#103#>\r\n#104#>\r\n#105#>\r\n...");
+    EXPECT_EQ(resources.at(30122), resources.at(30125));
+    EXPECT_EQ(resources.at(30121),
+              "...\r\n#FSE#>>>>>\r\n#SSE#>>>>>\r\n#LTM#>>>>>\r\n#CDD#>>>>>\r\n#FST#>0>0>0>0>0\r\n"
+              "#SST#>0>0>0>0>0\r\n...");
+    EXPECT_EQ(resources.at(30126), "#TRD#");
+    EXPECT_EQ(resources.count(30012), 0u);  // only configured modules have resources
+    EXPECT_EQ(resources.count(13006), 1u);
+    EXPECT_EQ(resources.count(13007), 0u);
+}
+
+TEST(Coursec, QuestionIdsRunThroughTheThreeRanges) {
+    TempDir dir;
+    std::string papers;
+    // 1005 questions: 201 in each paper.
+    int n = 0;
+    for (int key = 101; key <= 105; ++key) {
+        papers += "paper " + std::to_string(key) + "\n";
+        for (int q = 0; q < 201; ++q) papers += "question\nItem " + std::to_string(n++) + " {T:x}\n";
+    }
+    const auto course = Read(dir, kHeader, papers);
+    const auto& questions = course.modules[0].topics[0].papers;
+    EXPECT_EQ(questions[0].questions[0].id, 13001);
+    EXPECT_EQ(questions[1].questions[143].id, 13345);   // question 345
+    EXPECT_EQ(questions[1].questions[144].id, 14001);   // question 346
+    EXPECT_EQ(questions[4].questions[200].id, 15330);   // question 1005
+
+    papers += "question\nOne more {T:x}\n";
+    EXPECT_THROW(Read(dir, kHeader, papers), coursec::SourceError);
+}
+
+TEST(Coursec, PageIsSinglePartQuotedPrintableAscii) {
+    TempDir dir;
+    const auto course = Read(dir, kHeader,
+                             Papers("A caf\xC3\xA9 = *bold* <tag> & " + std::string(120, 'x') + " {T:x} {T:y}"));
+    const auto& question = course.modules[0].topics[0].papers[0].questions[0];
+    const std::string page = coursec::BuildQuestionPage(course, question);
+
+    const std::size_t body = page.find("\r\n\r\n");
+    ASSERT_NE(body, std::string::npos);
+    const std::string header = page.substr(0, body);
+    EXPECT_NE(header.find("MIME-Version: 1.0\r\n"), std::string::npos);
+    EXPECT_NE(header.find("Content-Type: text/html;\r\n\tcharset=\"us-ascii\""), std::string::npos);
+    EXPECT_NE(header.find("Content-Transfer-Encoding: quoted-printable"), std::string::npos);
+    EXPECT_NE(header.find("Content-Location: "), std::string::npos);
+    EXPECT_EQ(header.find("multipart"), std::string::npos);
+
+    for (char c : page) EXPECT_LT(static_cast<unsigned char>(c), 128u);
+    std::size_t start = body + 4;
+    while (start < page.size()) {
+        std::size_t end = page.find("\r\n", start);
+        if (end == std::string::npos) end = page.size();
+        EXPECT_LE(end - start, 76u);
+        start = end + 2;
+    }
+    const std::string html = coursec::BuildQuestionHtml(question);
+    EXPECT_NE(html.find("caf&#233; = <b>bold</b> &lt;tag&gt; &amp;"), std::string::npos);
+    EXPECT_NE(html.find("(a)"), std::string::npos);
+    EXPECT_NE(html.find("(b)"), std::string::npos);
+    EXPECT_EQ(html.find("://"), std::string::npos);
+}
+
+TEST(Coursec, QuotedPrintableDecodesBackToTheText) {
+    const std::string text = "a=b \t\r\n" + std::string(200, 'y') + "=\r\ntrailing \r\nend";
+    const std::string encoded = coursec::EncodeQuotedPrintable(text);
+    std::string decoded;
+    for (std::size_t i = 0; i < encoded.size(); ++i) {
+        if (encoded[i] == '=' && encoded.compare(i + 1, 2, "\r\n") == 0) {
+            i += 2;
+        } else if (encoded[i] == '=') {
+            decoded += static_cast<char>(std::stoi(encoded.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            decoded += encoded[i];
+        }
+    }
+    EXPECT_EQ(decoded, text);
+    EXPECT_EQ(encoded.find(" \r\n"), std::string::npos);  // no line ends in a bare space
+}
+
+TEST(Coursec, SinglePartQuestionsShowNoLabel) {
+    TempDir dir;
+    const auto course = Read(dir, kHeader, Papers(kChoice));
+    const std::string html = coursec::BuildQuestionHtml(course.modules[0].topics[0].papers[0].questions[0]);
+    EXPECT_EQ(html.find("(a)"), std::string::npos);
+    EXPECT_NE(html.find("<td class=\"number\">4</td><td>gone</td>"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+// Starts the real program in a folder, as a pupil would, and looks at the
+// files it leaves.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "course/resources.h"
+#include "course/results_store.h"
+#include "course/startup.h"
+#include "mainwindow/contents.h"
+#include "temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Runs the program once in `dir`; returns its exit code.
+int StartProgram(const fs::path& dir, QString* errors = nullptr) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(QUORVALE_EXECUTABLE,
+                  {"--data-dir", QString::fromStdString(dir.string()), "--quit-after-start"});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    if (errors) *errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return process.exitCode();
+}
+
+std::string ReadFile(const fs::path& file) { return qv::ReadWholeFile(file).value; }
+
+const qv::DirectoryResourceSource& Pack() {
+    static const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
+    return pack;
+}
+
+std::string TemplateOf(qv::ResultKind kind) { return *Pack().Load(qv::ResultTemplateId(2, kind), "Custom"); }
+
+TEST(Startup, EmptyFolderGetsPicturesAndResultFiles) {
+    TempDir dir;
+    QString errors;
+    ASSERT_EQ(StartProgram(dir.path(), &errors), 0) << errors.toStdString();
+    EXPECT_FALSE(errors.contains("problem:")) << errors.toStdString();
+
+    int pictures = 0;
+    for (const auto& entry : fs::directory_iterator(dir / "Graphics")) {
+        ++pictures;
+        EXPECT_GT(fs::file_size(entry.path()), 0u) << entry.path();
+    }
+    EXPECT_EQ(pictures, 89);
+    for (const auto& picture : qv::InterfacePictures()) {
+        EXPECT_EQ(ReadFile(dir / "Graphics" / std::string(picture.fileName)), *Pack().Load(picture.id, "Custom"));
+    }
+    EXPECT_FALSE(fs::exists(dir / "temptext30000.txt"));
+    for (qv::ResultKind kind : qv::kResultKinds) {
+        EXPECT_EQ(ReadFile(dir / qv::ResultFileName(kind, 2, "QEN")), TemplateOf(kind));
+    }
+    EXPECT_FALSE(fs::exists(dir / "backup"));
+}
+
+TEST(Startup, SecondStartChangesNoResultFile) {
+    TempDir dir;
+    ASSERT_EQ(StartProgram(dir.path()), 0);
+    const auto marks = dir / "marks2QEN.txt";
+    qv::AtomicWriteFile(marks, "#FSE#>90\r\n#SSE#>\r\n#LTM#>0:1:2\r\n#CDD#>8/12/2026\r\n#FST#>1\r\n#SST#>0\r\n");
+    const auto before = fs::last_write_time(marks);
+    ASSERT_EQ(StartProgram(dir.path()), 0);
+    EXPECT_EQ(ReadFile(marks), "#FSE#>90\r\n#SSE#>\r\n#LTM#>0:1:2\r\n#CDD#>8/12/2026\r\n#FST#>1\r\n#SST#>0\r\n");
+    EXPECT_EQ(fs::last_write_time(marks), before);
+    EXPECT_FALSE(fs::exists(dir / "temptext30000.txt"));
+}
+
+TEST(Startup, DeletedResultFileRestoresAllAndKeepsABackup) {
+    for (qv::ResultKind deleted : qv::kResultKinds) {
+        TempDir dir;
+        ASSERT_EQ(StartProgram(dir.path()), 0);
+        const std::string kept = "#TRD#>88.8>75\r\n";
+        if (deleted != qv::ResultKind::Trend) qv::AtomicWriteFile(dir / "trend2QEN.txt", kept);
+        fs::remove(dir / qv::ResultFileName(deleted, 2, "QEN"));
+
+        ASSERT_EQ(StartProgram(dir.path()), 0);
+        for (qv::ResultKind kind : qv::kResultKinds) {
+            EXPECT_EQ(ReadFile(dir / qv::ResultFileName(kind, 2, "QEN")), TemplateOf(kind));
+        }
+        ASSERT_TRUE(fs::is_directory(dir / "backup"));
+        const auto backup = fs::directory_iterator(dir / "backup")->path();
+        int copies = 0;
+        for (const auto& entry : fs::directory_iterator(backup)) {
+            (void)entry;
+            ++copies;
+        }
+        EXPECT_EQ(copies, 5);
+        if (deleted != qv::ResultKind::Trend) {
+            EXPECT_EQ(ReadFile(backup / "trend2QEN.txt"), kept);
+        }
+    }
+}
+
+class ContentsWindow : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "ui_tests";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+};
+
+TEST_F(ContentsWindow, CaptionIsTheCourseTitle) {
+    TempDir dir;
+    const auto data = qv::PrepareStartupData(Pack(), dir.path(), std::chrono::system_clock::now());
+    qv::Contents window(data, QString::fromStdString(dir.path().string()));
+    EXPECT_EQ(window.objectName(), "Contents");
+    EXPECT_EQ(window.windowTitle(), "Quorvale English Practice");
+    EXPECT_EQ(window.findChild<QLabel*>("Title")->text(), "Quorvale English Practice");
+    EXPECT_EQ(window.LChose, "2");
+    EXPECT_EQ(window.lblCOD, "QEN");
+}
+
+TEST_F(ContentsWindow, SaysSoWhenThereIsNoCourse) {
+    TempDir dir;
+    const qv::MemoryResourceSource nothing;
+    const auto data = qv::PrepareStartupData(nothing, dir.path(), std::chrono::system_clock::now());
+    qv::Contents window(data, QString::fromStdString(dir.path().string()));
+    EXPECT_TRUE(window.LChose.isEmpty());
+    EXPECT_TRUE(window.findChild<QLabel*>("Body_Home")->text().contains("could not be read"));
+}
+
+}  // namespace

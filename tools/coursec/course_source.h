@@ -1,0 +1,100 @@
+#pragma once
+
+// The course as read from its source files (see docs/course-format.md).
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace coursec {
+
+// A fault in the source, reported as "file:line: message".
+class SourceError : public std::runtime_error {
+public:
+    SourceError(std::string file, int line, const std::string& message)
+        : std::runtime_error(file + ":" + std::to_string(line) + ": " + message),
+          file_(std::move(file)),
+          line_(line) {}
+    const std::string& file() const { return file_; }
+    int line() const { return line_; }
+
+private:
+    std::string file_;
+    int line_;
+};
+
+struct Part {
+    char type = 'T';
+    int mark = 1;
+    std::string key;  // as the pupil types it, UTF-8
+    std::vector<std::string> options;  // choice parts: options 1..n
+    int line = 0;
+};
+
+// A run of a paragraph: plain text (with *bold* still marked) or a part.
+struct Segment {
+    bool isPart = false;
+    std::string text;
+    int part = -1;  // index into Question::parts
+};
+
+struct Block {
+    enum class Kind { Paragraph, Heading, WordBox, Options, PartOnly };
+    Kind kind = Kind::Paragraph;
+    std::vector<Segment> segments;  // Paragraph
+    std::string text;               // Heading
+    std::vector<std::string> items; // WordBox
+    int part = -1;                  // Options, PartOnly
+};
+
+struct Question {
+    std::string file;
+    int line = 0;
+    std::string instruction;
+    std::vector<Block> blocks;
+    std::vector<Part> parts;
+    int id = 0;  // resource id, given out after reading
+};
+
+struct Paper {
+    int key = 0;
+    int line = 0;
+    std::vector<Question> questions;
+};
+
+struct Topic {
+    std::string name;
+    std::string file;
+    int line = 0;
+    std::vector<Paper> papers;
+};
+
+struct Module {
+    int slot = 0;
+    std::string label;
+    int line = 0;
+    std::vector<Topic> topics;
+    int paperCount() const { return static_cast<int>(topics.size()) * 5; }
+};
+
+struct Course {
+    std::string title;
+    std::string code;
+    int choices = 0;  // required options per choice part; 0 = any number from 2
+    std::vector<Module> modules;  // in slot order
+};
+
+// Reads the header and every paper file it names, checks everything and gives
+// out the question ids. Throws SourceError on the first fault.
+Course ReadCourse(const std::filesystem::path& header);
+
+// The text of a question that two questions may not share.
+std::string ComparableText(const Question& question);
+
+// Reads one paper file for a topic whose first paper key is `firstKey`.
+// Exposed for tests; ReadCourse uses it.
+std::vector<Paper> ReadPaperFile(const std::filesystem::path& file, const std::string& shownName,
+                                 int firstKey, int choices);
+
+}  // namespace coursec

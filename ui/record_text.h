@@ -1,0 +1,24 @@
+#pragma once
+
+// The one place where record-file bytes (Windows-1252) meet Qt's text.
+
+#include <QString>
+#include <string>
+
+#include "course/text.h"
+
+namespace qv {
+
+inline QString FromRecord(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
+
+// Characters that the code page cannot hold become '?'.
+inline std::string ToRecord(const QString& text) {
+    std::string out;
+    for (const QChar c : text) {
+        const auto byte = Utf8ToCp1252(QString(c).toStdString());
+        out += byte ? *byte : std::string("?");
+    }
+    return out;
+}
+
+}  // namespace qv
