@@ -86,9 +86,19 @@ std::vector<int> ExtractPictures(const ResourceSource& source, const fs::path& w
     fs::create_directories(folder, ignored);
     std::vector<int> failed;
     for (const Picture& picture : kPictures) {
-        if (ExtractResource(source, picture.id, kResourceType, folder / picture.fileName) != kExtractOk) {
+        const fs::path target = folder / picture.fileName;
+        const auto bytes = source.Load(picture.id, kResourceType);
+        if (!bytes) {
             failed.push_back(picture.id);
+            continue;
         }
+        // A picture already on disk with the same bytes is left alone: the
+        // folder ends up the same, without rewriting 89 files at every start.
+        std::error_code error;
+        if (fs::file_size(target, error) == bytes->size() && !error && ReadWholeFile(target).value == *bytes) {
+            continue;
+        }
+        if (AtomicWriteFile(target, *bytes) != IoStatus::Ok) failed.push_back(picture.id);
     }
     return failed;
 }

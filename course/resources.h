@@ -74,8 +74,9 @@ std::span<const Picture> InterfacePictures();
 // The file name of picture `id`, or empty text.
 std::string_view PictureFileName(int id);
 
-// Creates "Graphics" in the working folder and writes every interface picture
-// into it, anew at every call. Returns the ids that could not be written.
+// Creates "Graphics" in the working folder and makes every interface picture
+// file hold exactly its resource's bytes (files that already do are not
+// rewritten). Returns the ids that could not be written.
 std::vector<int> ExtractPictures(const ResourceSource& source, const std::filesystem::path& workDir);
 
 }  // namespace qv

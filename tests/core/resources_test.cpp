@@ -84,3 +84,21 @@ TEST(ExtractPictures, ReportsPicturesThatCouldNotBeWritten) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ExtractPictures, RepairsChangedPicturesAtTheNextStart) {
+    TempDir dir;
+    qv::MemoryResourceSource source;
+    for (const auto& picture : qv::InterfacePictures()) source.Add(picture.id, "picture");
+    ASSERT_TRUE(qv::ExtractPictures(source, dir.path()).empty());
+    dir.Write("Graphics/bullet.bmp", "edited by hand");
+    dir.Write("Graphics/bar.bmp", "pictur");  // same length would not be enough either
+    std::filesystem::remove(dir / "Graphics" / "Logo.gif");
+    ASSERT_TRUE(qv::ExtractPictures(source, dir.path()).empty());
+    EXPECT_EQ(dir.Read("Graphics/bullet.bmp"), "picture");
+    EXPECT_EQ(dir.Read("Graphics/bar.bmp"), "picture");
+    EXPECT_EQ(dir.Read("Graphics/Logo.gif"), "picture");
+}
+
+}  // namespace
