@@ -110,6 +110,80 @@ TEST_F(CoursePack, PaperOneHasThirtyChoiceParts) {
     }
 }
 
+// Questions per paper, answer parts per question and the answer type, topic by topic.
+struct TopicShape {
+    const char* name;
+    std::vector<PaperShape> papers;  // questions and parts per question
+    const char* type;
+};
+
+std::vector<PaperShape> Five(PaperShape shape) { return std::vector<PaperShape>(5, shape); }
+
+const std::vector<TopicShape> kCourseShape = {
+    {"Grammar (1)", Five({30, 1}), "Q"},
+    {"Grammar (2)", Five({40, 1}), "Q"},
+    {"Vocabulary (1)", Five({30, 1}), "Q"},
+    {"Vocabulary (2)", Five({40, 1}), "Q"},
+    {"Grammar Cloze (1)", Five({4, 5}), "T"},
+    {"Grammar Cloze (2)", {{5, 5}, {5, 5}, {5, 10}, {5, 10}, {5, 10}}, "T"},
+    {"Vocabulary Cloze (1)", Five({4, 5}), "T"},
+    {"Vocabulary Cloze (2)", {{5, 5}, {5, 5}, {5, 10}, {5, 10}, {5, 10}}, "T"},
+    {"Word Order", Five({40, 1}), "L"},
+    {"Comprehension MCQ", Five({3, 5}), "Q"},
+};
+
+TEST_F(CoursePack, TenTopicsFiftyPapersAndTheirQuestions) {
+    const qv::ModuleConfig& module = load_.config.module(slot_);
+    ASSERT_EQ(module.label, "Practice");
+    ASSERT_EQ(module.topicCount, 10);
+    ASSERT_EQ(module.paperCount, 50);
+    const fs::path list = Extract(qv::PaperListId(slot_));
+    std::vector<std::vector<std::string>> papers;
+    for (int p = 1; p <= 50; ++p) papers.push_back(qv::ReadPaperQuestions(list, std::to_string(100 + p)).value);
+    const fs::path key = Extract(qv::AnswerKeyId(slot_));
+    std::vector<std::vector<int>> parts;
+    for (const auto& ids : papers) parts.push_back(qv::CountAnswerParts(key, ids).value);
+    const fs::path types = Extract(qv::AnswerTypesId(slot_));
+
+    int questions = 0;
+    for (std::size_t t = 0; t < kCourseShape.size(); ++t) {
+        const TopicShape& topic = kCourseShape[t];
+        EXPECT_EQ(module.topicNames[t], topic.name);
+        for (std::size_t k = 0; k < 5; ++k) {
+            const std::size_t p = 5 * t + k;
+            SCOPED_TRACE("paper " + std::to_string(101 + p));
+            ASSERT_EQ(papers[p].size(), static_cast<std::size_t>(topic.papers[k].questions));
+            for (int count : parts[p]) EXPECT_EQ(count, topic.papers[k].parts);
+            for (const std::string& type : qv::ReadQuestionFields(types, papers[p]).value) EXPECT_EQ(type, topic.type);
+            questions += static_cast<int>(papers[p].size());
+        }
+    }
+    EXPECT_EQ(questions, 1005);
+}
+
+TEST_F(CoursePack, PaperOneHundredAndTwentyEightHasFiftyParts) {
+    const fs::path list = Extract(qv::PaperListId(slot_));
+    const auto ids = qv::ReadPaperQuestions(list, "128").value;
+    const fs::path key = Extract(qv::AnswerKeyId(slot_));
+    const auto counts = qv::CountAnswerParts(key, ids).value;
+    EXPECT_EQ(std::accumulate(counts.begin(), counts.end(), 0), 50);
+}
+
+TEST_F(CoursePack, PagesArePlainAsciiWithNothingOutside) {
+    const fs::path list = Extract(qv::PaperListId(slot_));
+    for (int p = 1; p <= load_.config.module(slot_).paperCount; ++p) {
+        for (const std::string& id : qv::ReadPaperQuestions(list, std::to_string(100 + p)).value) {
+            const std::string page = *source_.Load(std::stoi(id), "Custom");
+            EXPECT_TRUE(std::all_of(page.begin(), page.end(), [](char c) { return static_cast<unsigned char>(c) < 128; })) << id;
+            // The only address is the page's own name.
+            const std::size_t own = page.find("Content-Location: file:///quorvale/");
+            EXPECT_NE(own, std::string::npos) << id;
+            EXPECT_EQ(page.find("://", own + 30), std::string::npos) << id;
+            EXPECT_EQ(page.find("src="), std::string::npos) << id;
+        }
+    }
+}
+
 TEST_F(CoursePack, TemplatesMatchTheConfiguration) {
     const int papers = load_.config.module(slot_).paperCount;
     const fs::path marks = dir_ / "marks.txt";

@@ -1,10 +1,10 @@
 #include "course_source.h"
 
 #include <algorithm>
+#include <cctype>
 #include <array>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -78,6 +78,30 @@ bool HasExternalReference(const std::string& text) {
     return false;
 }
 
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "WORD REST" with WORD exactly `word` and at least one space before REST.
+bool StartsWithWord(const std::string& line, std::string_view word, std::string& rest) {
+    if (line.size() <= word.size() || line.compare(0, word.size(), word) != 0) return false;
+    if (line[word.size()] != ' ' && line[word.size()] != '\t') return false;
+    rest = Trim(std::string_view(line).substr(word.size()));
+    return !rest.empty();
+}
+
+// "N) text": an option line.
+bool SplitOption(const std::string& line, int& number, std::string& text) {
+    const std::size_t paren = line.find(')');
+    if (paren == std::string::npos || paren == 0 || paren > 2 || !IsDigits(std::string_view(line).substr(0, paren))) {
+        return false;
+    }
+    if (paren + 1 >= line.size() || (line[paren + 1] != ' ' && line[paren + 1] != '\t')) return false;
+    number = std::stoi(line.substr(0, paren));
+    text = Trim(std::string_view(line).substr(paren + 1));
+    return true;
+}
+
 std::vector<std::string> SplitWords(const std::string& text) {
     std::vector<std::string> words;
     std::istringstream in(text);
@@ -115,12 +139,10 @@ private:
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
         if (IsComment(line)) return;
         const std::string trimmed = Trim(line);
-        static const std::regex paperLine(R"(paper\s+(\S+))");
-        static const std::regex optionLine(R"((\d+)\)\s+(.*))");
-        std::smatch match;
         std::string value;
+        int number = 0;
 
-        if (std::regex_match(trimmed, match, paperLine)) return StartPaper(match[1]);
+        if (StartsWithWord(trimmed, "paper", value)) return StartPaper(value);
         if (SplitDirective(trimmed, "instruction", value)) {
             EndParagraph();
             if (value.empty()) Fail("the instruction is empty");
@@ -157,7 +179,7 @@ private:
             question.blocks.push_back(block);
             return;
         }
-        if (std::regex_match(trimmed, match, optionLine)) return AddOption(std::stoi(match[1]), Trim(match[2].str()));
+        if (SplitOption(trimmed, number, value)) return AddOption(number, value);
         AddTextLine(trimmed);
     }
 
@@ -312,24 +334,27 @@ private:
     }
 
     Part ParsePart(const std::string& inside) {
-        static const std::regex partPattern(R"(\s*([A-Za-z])\s*(\d+)?\s*:(.*))");
-        std::smatch match;
-        if (!std::regex_match(inside, match, partPattern)) {
+        // TYPE, an optional MARK, ':' and the answer.
+        const std::size_t colon = inside.find(':');
+        const std::string head = colon == std::string::npos ? std::string() : Trim(inside.substr(0, colon));
+        const bool letterFirst = !head.empty() && std::isalpha(static_cast<unsigned char>(head[0]));
+        const std::string markText = letterFirst ? Trim(std::string_view(head).substr(1)) : std::string();
+        if (!letterFirst || (!markText.empty() && !IsDigits(markText))) {
             Fail("\"{" + inside + "}\" is not an answer part: write {TYPE:answer} or {TYPE MARK:answer}");
         }
         Part part;
         part.line = line_;
-        const std::string letter = match[1];
+        const std::string letter = head.substr(0, 1);
         if (kTypeLetters.find(letter[0]) == std::string_view::npos) {
             Fail("unknown answer type \"" + letter + "\"; the types are Q, T, L, N, R, F, X, G and M");
         }
         part.type = letter[0];
-        if (match[2].matched) {
-            const auto mark = qv::ParseStoredInt(match[2].str());
+        if (!markText.empty()) {
+            const auto mark = qv::ParseStoredInt(markText);
             if (!mark || *mark < 1 || *mark > 100) Fail("the mark of a part is a whole number from 1 to 100");
             part.mark = *mark;
         }
-        const std::string rawKey = match[3];
+        const std::string rawKey = inside.substr(colon + 1);
         if (part.type == 'G' || part.type == 'M') {
             const std::string key = Trim(rawKey);
             part.key = key.empty() ? " " : key;
@@ -435,7 +460,7 @@ private:
     std::string instruction_;
 };
 
-void AssignQuestionIds(Course& course, const std::string& headerName) {
+void AssignQuestionIds(Course& course) {
     std::size_t range = 0;
     int next = kQuestionIdRanges[0].first;
     for (Module& module : course.modules) {
@@ -455,7 +480,6 @@ void AssignQuestionIds(Course& course, const std::string& headerName) {
             }
         }
     }
-    (void)headerName;
 }
 
 void CheckNoRepeats(const Course& course) {
@@ -528,26 +552,21 @@ Course ReadCourse(const fs::path& header) {
     const auto lines = ReadLines(header, headerName, 0, headerName);
     Course course;
     std::set<int> slots;
-    static const std::regex moduleLine(R"(module\s+(\S+)\s*:\s*(.*))");
-    static const std::regex topicLine(R"(topic\s*:\s*(.*?)\s*\|\s*(.+))");
-    struct PendingTopic {
-        std::size_t module;
-        Topic topic;
-    };
-    std::vector<PendingTopic> pending;
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         const std::string line = Trim(lines[i]);
         if (line.empty() || IsComment(line)) continue;
-        std::smatch match;
         std::string value;
         if (SplitDirective(line, "title", value)) {
             CheckTextValue(headerName, number, "the title", value);
             course.title = value;
         } else if (SplitDirective(line, "code", value)) {
-            static const std::regex codePattern(R"([A-Z0-9]{1,8})");
-            if (!std::regex_match(value, codePattern)) {
+            const bool valid = !value.empty() && value.size() <= 8 &&
+                               std::all_of(value.begin(), value.end(), [](char c) {
+                                   return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+                               });
+            if (!valid) {
                 throw SourceError(headerName, number, "the course code is 1 to 8 upper-case letters or digits");
             }
             course.code = value;
@@ -555,8 +574,8 @@ Course ReadCourse(const fs::path& header) {
             const auto count = qv::ParseStoredInt(value);
             if (!count || *count < 2 || *count > 9) throw SourceError(headerName, number, "choices is a number from 2 to 9");
             course.choices = *count;
-        } else if (std::regex_match(line, match, moduleLine)) {
-            const auto slot = qv::ParseStoredInt(match[1].str());
+        } else if (StartsWithWord(line, "module", value) && value.find(':') != std::string::npos) {
+            const auto slot = qv::ParseStoredInt(value.substr(0, value.find(':')));
             if (!slot || *slot < 1 || *slot > 3) throw SourceError(headerName, number, "a module slot is 1, 2 or 3");
             if (!slots.insert(*slot).second) {
                 throw SourceError(headerName, number, "module " + std::to_string(*slot) + " is declared twice");
@@ -564,14 +583,15 @@ Course ReadCourse(const fs::path& header) {
             Module module;
             module.slot = *slot;
             module.line = number;
-            module.label = Trim(match[2].str());
+            module.label = Trim(std::string_view(value).substr(value.find(':') + 1));
             CheckTextValue(headerName, number, "the module label", module.label);
             course.modules.push_back(module);
-        } else if (std::regex_match(line, match, topicLine)) {
+        } else if (SplitDirective(line, "topic", value) && value.find('|') != std::string::npos) {
             if (course.modules.empty()) throw SourceError(headerName, number, "a topic must follow a \"module\" line");
             Topic topic;
-            topic.name = Trim(match[1].str());
-            topic.file = Trim(match[2].str());
+            topic.name = Trim(std::string_view(value).substr(0, value.rfind('|')));
+            topic.file = Trim(std::string_view(value).substr(value.rfind('|') + 1));
+            if (topic.file.empty()) throw SourceError(headerName, number, "the topic names no paper file");
             topic.line = number;
             CheckTextValue(headerName, number, "the topic name", topic.name);
             Module& module = course.modules.back();
@@ -579,7 +599,6 @@ Course ReadCourse(const fs::path& header) {
             if (module.topics.size() > kMaxTopics) {
                 throw SourceError(headerName, number, "a module has at most 10 topics");
             }
-            pending.push_back({course.modules.size() - 1, topic});
         } else {
             throw SourceError(headerName, number, "unknown line; expected title:, code:, choices:, module N: or topic:");
         }
@@ -604,7 +623,7 @@ Course ReadCourse(const fs::path& header) {
     }
     std::sort(course.modules.begin(), course.modules.end(),
               [](const Module& a, const Module& b) { return a.slot < b.slot; });
-    AssignQuestionIds(course, headerName);
+    AssignQuestionIds(course);
     CheckNoRepeats(course);
     return course;
 }
