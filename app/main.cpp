@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
     const qv::StartupData startup = qv::PrepareStartupData(
         resources, QDir::toNativeSeparators(folder.path).toStdString(), std::chrono::system_clock::now());
 
-    qv::Contents window(startup, folder.path);
+    qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")));
+    const qv::SystemCursor cursor;
+    qv::Contents window(startup, folder.path, pictures, cursor);
     window.show();
 
     // Used by the tests: start, prepare the files, show the window and leave.
@@ -41,9 +43,12 @@ int main(int argc, char** argv) {
     QStringList notices;
     if (!folder.notice.isEmpty()) notices << folder.notice;
     for (const std::string& problem : startup.problems()) notices << QString::fromStdString(problem);
+    for (const QString& name : pictures.missing()) {
+        notices << QStringLiteral("The picture \"%1\" is missing from the Graphics folder.").arg(name);
+    }
     if (!notices.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, notices] {
-            QMessageBox::warning(&window, window.windowTitle(), notices.join(QStringLiteral("\n\n")));
+            window.Ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), 1, &window);
         });
     }
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "course/results_store.h"
 
+#include <algorithm>
 #include <ctime>
 #include <system_error>
 
@@ -159,6 +160,19 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
         }
     });
     return outcome;
+}
+
+ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const fs::path& marksFile, int papers) {
+    ReadResult<std::array<std::vector<std::string>, 6>> marks;
+    for (std::size_t r = 0; r < kMarksKeys.size(); ++r) {
+        auto fields = ReadRecordFields(marksFile, kMarksKeys[r], papers);
+        if (!fields.ok()) {
+            marks.status = fields.status;
+            fields.value.assign(static_cast<std::size_t>(std::max(papers, 0)), std::string());
+        }
+        marks.value[r] = std::move(fields.value);
+    }
+    return marks;
 }
 
 IoStatus AppendTrend(const fs::path& trendFile, std::string_view score) {

@@ -66,6 +66,11 @@ struct EnsureOutcome {
 EnsureOutcome EnsureResultFiles(const ResourceSource& source, const std::filesystem::path& workDir,
                                 const CourseConfig& config, std::chrono::system_clock::time_point now);
 
+// The six records of a marks file (FSE, SSE, LTM, CDD, FST, SST), each with
+// `papers` fields.
+ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const std::filesystem::path& marksFile,
+                                                                     int papers);
+
 // Appends one score to the trend record: the file afterwards holds the one
 // line "#TRD#>old...>score" and CR LF.
 IoStatus AppendTrend(const std::filesystem::path& trendFile, std::string_view score);

@@ -15,6 +15,7 @@ struct SplitCase {
     int n;
     Fields expected;
 };
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
 class SplitRecordLineTest : public testing::TestWithParam<SplitCase> {};
 
@@ -47,6 +48,7 @@ struct ValueCase {
     std::string key;
     std::string expected;
 };
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 class ReadRecordValueTest : public testing::TestWithParam<ValueCase> {};
 

@@ -41,6 +41,7 @@ struct FaultCase {
     int line;
     std::string message;  // a piece of the message
 };
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class CoursecFaults : public testing::TestWithParam<FaultCase> {};
 

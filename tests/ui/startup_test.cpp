@@ -114,7 +114,9 @@ protected:
 TEST_F(ContentsWindow, CaptionIsTheCourseTitle) {
     TempDir dir;
     const auto data = qv::PrepareStartupData(Pack(), dir.path(), std::chrono::system_clock::now());
-    qv::Contents window(data, QString::fromStdString(dir.path().string()));
+    qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
+    qv::PlacedCursor cursor;
+    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
     EXPECT_EQ(window.objectName(), "Contents");
     EXPECT_EQ(window.windowTitle(), "Quorvale English Practice");
     EXPECT_EQ(window.findChild<QLabel*>("Title")->text(), "Quorvale English Practice");
@@ -126,9 +128,10 @@ TEST_F(ContentsWindow, SaysSoWhenThereIsNoCourse) {
     TempDir dir;
     const qv::MemoryResourceSource nothing;
     const auto data = qv::PrepareStartupData(nothing, dir.path(), std::chrono::system_clock::now());
-    qv::Contents window(data, QString::fromStdString(dir.path().string()));
-    EXPECT_TRUE(window.LChose.isEmpty());
-    EXPECT_TRUE(window.findChild<QLabel*>("Body_Home")->text().contains("could not be read"));
+    qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
+    qv::PlacedCursor cursor;
+    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
+    EXPECT_TRUE(window.findChild<QLabel*>("NoCourse")->text().contains("could not be read"));
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#pragma once
+
+// The rules of the main window's tabs, toolbar, pages and home page, kept
+// apart from the widgets (no Qt).
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace qv {
+
+inline constexpr int kHelpTab = 4;
+
+struct ToolbarButtonLook {
+    std::string_view caption;   // empty: no command on this tab
+    std::string_view picture;   // picture name stem: "home" -> home_off.bmp ...
+    std::string tooltip;
+};
+
+// Button 1..4 of the toolbar while tab 1..4 is selected. Each tooltip is
+// built from the caption.
+ToolbarButtonLook ToolbarButton(int tab, int button);
+
+enum class PageAction { Home, Report, PrintResults, CloseProgram, About, Trash, Nothing, PrintSetup };
+
+// What a toolbar command does on the selected tab.
+PageAction ShowPageAction(int tab, int button);
+
+// Left edges of the four tabs: configured module tabs side by side from
+// `start`, each overlapping the one before by 4; the others outside the
+// window at -(tab width); the Help tab after the last configured one.
+std::array<int, 4> TabLefts(const std::array<bool, 3>& configured, int tabWidth, int start = 2);
+
+// Tops of the three report bars and the open panel, for the report page of
+// height `height` with bars of heights h1, h2, h3.
+struct ReportLayout {
+    std::array<int, 3> barTops{};
+    int panelTop = 0;
+    int panelHeight = 0;
+};
+ReportLayout ReportSectionLayout(int section, int height, int h1, int h2, int h3);
+
+// Paper number of the first paper of topic k (1..10): 1, 6, ..., 46.
+inline int FirstPaperOfTopic(int topic) { return 5 * (topic - 1) + 1; }
+// The topic whose first paper is `firstPaper`, or 0.
+int TopicOfFirstPaper(int firstPaper);
+// The key of button `offset` (0..4) of the topic whose first paper is given: "101".."150".
+std::string PaperKey(int firstPaper, int offset);
+// A marked first attempt below a full score offers a second attempt.
+bool OffersSecondAttempt(std::string_view firstAttemptScore);
+
+}  // namespace qv

@@ -1,0 +1,118 @@
+#include "ui/pop_up.h"
+
+#include <QTest>
+#include <QTimer>
+
+#include "ui_fixture.h"
+
+namespace {
+
+class PopUpTest : public MainWindowTest {
+protected:
+    void SetUp() override { Start(); }
+
+    std::unique_ptr<qv::frmPopUp> Dialog() {
+        return std::make_unique<qv::frmPopUp>(*pictures_, cursor_, window_->PopUpResponse, window_.get());
+    }
+    template <typename T = QWidget>
+    static T* In(QWidget* dialog, const char* name) {
+        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+};
+
+TEST_F(PopUpTest, OneButtonIsCentredAndSaysOk) {
+    auto dialog = Dialog();
+    dialog->CallPop("Quorvale", "Paper saved", 1, window_.get());
+    dialog->show();
+    QWidget* but1 = In(dialog.get(), "But1");
+    EXPECT_TRUE(but1->isVisible());
+    EXPECT_FALSE(In(dialog.get(), "But2")->isVisible());
+    EXPECT_EQ(but1->x(), (dialog->width() - but1->width()) / 2);
+    EXPECT_EQ(In<QLabel>(dialog.get(), "But1_lbl")->text(), "OK");
+    EXPECT_EQ(In<QLabel>(dialog.get(), "lblTitle")->text(), "Quorvale");
+    EXPECT_EQ(dialog->size(), QSize(265, 150));
+}
+
+TEST_F(PopUpTest, TwoButtonsStartAtTheMessage) {
+    auto dialog = Dialog();
+    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    dialog->show();
+    QWidget* but1 = In(dialog.get(), "But1");
+    QWidget* but2 = In(dialog.get(), "But2");
+    EXPECT_EQ(but1->x(), In(dialog.get(), "lblMessage")->x());
+    EXPECT_EQ(but2->x(), but1->x() + but1->width() + 10);
+    EXPECT_EQ(In<QLabel>(dialog.get(), "But1_lbl")->text(), "Yes");
+    EXPECT_EQ(In<QLabel>(dialog.get(), "But2_lbl")->text(), "No");
+}
+
+TEST_F(PopUpTest, ShortMessagesSitSevenPixelsLower) {
+    const QString thirtyTwo(32, 'x');
+    const QString thirtyThree(33, 'x');
+    auto dialog = Dialog();
+    const int icon = In(dialog.get(), "ImgInfo")->y();
+    dialog->CallPop("T", thirtyTwo, 1, window_.get());
+    EXPECT_EQ(In(dialog.get(), "lblMessage")->y(), icon + 7);
+    dialog->CallPop("T", thirtyThree, 1, window_.get());
+    EXPECT_EQ(In(dialog.get(), "lblMessage")->y(), icon);
+}
+
+TEST_F(PopUpTest, CentredOnAnOwnerThatIsNotCentred) {
+    window_->move(300, 120);
+    auto dialog = Dialog();
+    dialog->CallPop("T", "Message", 1, window_.get());
+    const QRect owner = window_->frameGeometry();
+    EXPECT_EQ(dialog->pos(), QPoint(owner.x() + (owner.width() - dialog->width()) / 2,
+                                     owner.y() + (owner.height() - dialog->height()) / 2));
+}
+
+TEST_F(PopUpTest, ButtonsAndTheirLabelsAnswer) {
+    struct Case {
+        const char* click;
+        const char* answer;
+    };
+    const Case cases[] = {{"But1", "True"}, {"But1_lbl", "True"}, {"But2", "False"}, {"But2_lbl", "False"}};
+    for (const Case& c : cases) {
+        auto dialog = Dialog();
+        dialog->CallPop("Marking", "Do you want to mark your practice now?", 2, window_.get());
+        QTimer::singleShot(0, [&] { QTest::mouseClick(In(dialog.get(), c.click), Qt::LeftButton); });
+        dialog->exec();
+        EXPECT_EQ(window_->PopUpResponse, c.answer) << c.click;
+    }
+}
+
+TEST_F(PopUpTest, EscapeNeverLeavesAnEarlierYes) {
+    window_->PopUpResponse = "True";
+    auto dialog = Dialog();
+    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    QTimer::singleShot(0, [&] { QTest::keyClick(dialog.get(), Qt::Key_Escape); });
+    dialog->exec();
+    EXPECT_EQ(window_->PopUpResponse, "False");
+}
+
+TEST_F(PopUpTest, ButtonsHoverWithoutAPressedPicture) {
+    auto dialog = Dialog();
+    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    dialog->show();
+    auto* but1 = In<qv::PictureButton>(dialog.get(), "But1");
+    auto* but2 = In<qv::PictureButton>(dialog.get(), "But2");
+    PlaceCursorOn(but1);
+    dialog->Tick();
+    EXPECT_EQ(but1->picture(), "button_on.bmp");
+    EXPECT_EQ(but2->picture(), "button_off.bmp");
+    QTest::mousePress(but1, Qt::LeftButton);
+    dialog->Tick();
+    EXPECT_EQ(but1->picture(), "button_on.bmp");
+}
+
+TEST_F(PopUpTest, OutlineHasRoundedBottomCorners) {
+    auto dialog = Dialog();
+    EXPECT_EQ(dialog->frame()->Outline().size(), 18);
+    EXPECT_FALSE(dialog->mask().contains(QPoint(0, dialog->height() - 1)));
+    EXPECT_TRUE(dialog->mask().contains(QPoint(dialog->width() / 2, dialog->height() - 1)));
+    EXPECT_FALSE(window_->mask().contains(QPoint(0, 0)));
+    EXPECT_TRUE(window_->mask().contains(QPoint(0, window_->height() - 1)));
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QString>
+#include <QTimer>
+
+#include "ui/skin.h"
+#include "ui/skin_frame.h"
+
+namespace qv {
+
+// The program's own message box. The caller prepares it with CallPop, shows
+// it modally with exec(), then reads the answer that the buttons leave in
+// `response`: "True" for the first button ("OK" or "Yes"), "False" for the
+// second ("No").
+class frmPopUp : public QDialog {
+    Q_OBJECT
+
+public:
+    frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, QWidget* parent = nullptr);
+
+    void CallPop(const QString& title, const QString& message, int buttons, const QWidget* owner);
+    // One hover tick: both buttons follow the cursor.
+    void Tick();
+
+    SkinFrame* frame() const { return frame_; }
+
+protected:
+    // Escape answers like the last button shown, so a stale answer from an
+    // earlier dialog is never read as this one's.
+    void reject() override;
+
+private:
+    void Answer(bool first);
+
+    PictureCache& pictures_;
+    const CursorSource& cursor_;
+    QString& response_;
+    SkinFrame* frame_;
+    QLabel* ImgInfo;
+    QLabel* lblMessage;
+    PictureButton* But1;
+    PictureButton* But2;
+    CaptionLabel* But1_lbl;
+    CaptionLabel* But2_lbl;
+    QTimer* Timer1;
+};
+
+// Shows the dialog and returns true when its first button was chosen.
+bool AskPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, const QString& title,
+              const QString& message, int buttons, QWidget* owner);
+
+}  // namespace qv
