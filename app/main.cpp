@@ -9,6 +9,7 @@
 #include "app/work_folder.h"
 #include "course/startup.h"
 #include "mainwindow/contents.h"
+#include "ui/record_text.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
 
     const qv::QtResourceSource resources;
     const qv::StartupData startup = qv::PrepareStartupData(
-        resources, QDir::toNativeSeparators(folder.path).toStdString(), std::chrono::system_clock::now());
+        resources, qv::ToPath(folder.path), std::chrono::system_clock::now());
 
     qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")));
     const qv::SystemCursor cursor;

@@ -369,7 +369,7 @@ void Contents::LoadModule() {
         topicNames_ = module.topicNames;
     }
     TtPapersCon = QString::number(paperCount_);
-    const auto marksFile = ResultFilePath(workDir_.toStdString(), ResultKind::Marks, LChose.toInt(), lblCOD.toStdString());
+    const auto marksFile = ResultFilePath(ToPath(workDir_), ResultKind::Marks, LChose.toInt(), lblCOD.toStdString());
     auto marks = ReadModuleMarks(marksFile, paperCount_);
     marks_ = std::move(marks.value);
     for (int k = 1; k <= 10; ++k) {

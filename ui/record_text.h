@@ -3,6 +3,7 @@
 // The one place where record-file bytes (Windows-1252) meet Qt's text.
 
 #include <QString>
+#include <filesystem>
 #include <string>
 
 #include "course/text.h"
@@ -20,5 +21,8 @@ inline std::string ToRecord(const QString& text) {
     }
     return out;
 }
+
+// A folder or file name from Qt, for the core's file functions.
+inline std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 }  // namespace qv

@@ -220,16 +220,23 @@ TEST_F(MainWindowTest, WindowButtonsFollowTheCursorOnlyWhileActive) {
     EXPECT_EQ(picture("imgProgClose"), "prog_blue_close.bmp");
     EXPECT_EQ(picture("imgProgMin"), "prog_blueoff_min.bmp");
 
-    QEvent deactivate(QEvent::WindowDeactivate);
-    QApplication::sendEvent(window_.get(), &deactivate);
-    QEvent change(QEvent::ActivationChange);
-    QApplication::sendEvent(window_.get(), &change);
-    if (!window_->isActiveWindow()) {
-        window_->Tick();
-        EXPECT_EQ(window_->ContentsFocus, "0");
-        EXPECT_EQ(picture("imgProgClose"), "prog_white_close.bmp");
-        EXPECT_EQ(Find<QLabel>("Title")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
-    }
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    ASSERT_FALSE(window_->isActiveWindow());
+    window_->Tick();
+    EXPECT_EQ(window_->ContentsFocus, "0");
+    EXPECT_EQ(picture("imgProgClose"), "prog_white_close.bmp");
+    EXPECT_EQ(Find<QLabel>("Title")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
+
+    QApplication::setActiveWindow(window_.get());
+    QApplication::processEvents();
+    ASSERT_TRUE(window_->isActiveWindow());
+    window_->Tick();
+    EXPECT_EQ(window_->ContentsFocus, "1");
+    EXPECT_EQ(picture("imgProgClose"), "prog_blue_close.bmp");
+    EXPECT_EQ(Find<QLabel>("Title")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
 }
 
 TEST_F(MainWindowTest, CloseAndMinimisePictures) {

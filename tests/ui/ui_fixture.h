@@ -15,6 +15,9 @@
 #include "temp_dir.h"
 #include "ui/skin.h"
 
+// Readable test messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 // A main window started on the packed course in a fresh folder, with a
 // cursor the test places itself.
 class MainWindowTest : public testing::Test {
