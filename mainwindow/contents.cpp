@@ -47,6 +47,22 @@ QLabel* Label(QWidget* parent, const QString& name, const QString& text, const Q
     return label;
 }
 
+QWidget* Page(QWidget* parent, const QString& name) {
+    auto* page = new QWidget(parent);
+    page->setObjectName(name);
+    Fill(page, kPageColour);
+    return page;
+}
+
+QLabel* PictureLabel(QWidget* parent, const QString& name, const QPixmap& pixmap, const QRect& geometry) {
+    auto* picture = new QLabel(parent);
+    picture->setObjectName(name);
+    picture->setPixmap(pixmap);
+    picture->setScaledContents(pixmap.size() != geometry.size());
+    picture->setGeometry(geometry);
+    return picture;
+}
+
 QString Name(const char* stem, int n) { return QString::fromLatin1(stem) + QString::number(n); }
 QString Name2(const char* stem, int n) { return QString::fromLatin1(stem) + QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
@@ -148,11 +164,7 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
                                 tabWidth, 2);
     for (int i = 0; i < 4; ++i) tabs_[i]->move(lefts[i], tabs_[i]->y());
     frame_->Layout();
-    for (QWidget* piece : {static_cast<QWidget*>(frame_->BLeft), static_cast<QWidget*>(frame_->BRight),
-                           static_cast<QWidget*>(frame_->BBot), static_cast<QWidget*>(frame_->BBotLeft),
-                           static_cast<QWidget*>(frame_->BBotRight)}) {
-        piece->raise();
-    }
+    RaiseBorders();
     connect(frame_->imgProgClose, &PictureButton::clicked, this, &Contents::CloseProgram);
     connect(frame_->imgProgMin, &PictureButton::clicked, this, &QWidget::showMinimized);
 
@@ -186,7 +198,6 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
 
 void Contents::LoadMainPictures() {
     // The frame pieces load their own pictures; the rest are loaded with the pages.
-    pictures_.Get(QStringLiteral("QVicon.ico"));
     const QPixmap& icon = pictures_.Get(QStringLiteral("QVicon.ico"));
     if (!icon.isNull()) setWindowIcon(QIcon(icon));
 }
@@ -206,6 +217,15 @@ void Contents::BuildTabs() {
 }
 
 void Contents::BuildToolbar() {
+    for (int column = 0; column < 2; ++column) {
+        for (int i = 0; i < 4; ++i) {
+            const ToolbarButtonLook look = ToolbarButton(column == 0 ? 1 : kHelpTab, i + 1);
+            const QString stem = QString::fromLatin1(look.picture.data(), static_cast<int>(look.picture.size()));
+            toolbarLooks_[column][i] = {QString::fromLatin1(look.caption.data(), static_cast<int>(look.caption.size())),
+                                        QString::fromStdString(look.tooltip), stem + QStringLiteral("_off.bmp"),
+                                        stem + QStringLiteral("_on.bmp"), stem + QStringLiteral("_pressed.bmp")};
+        }
+    }
     for (int i = 0; i < 4; ++i) {
         auto* button = new PictureButton(Name2("ToolBar", i + 1), pictures_, ScnTabBG);
         button->SetPicture(QStringLiteral("home_off.bmp"));
@@ -223,20 +243,9 @@ void Contents::BuildToolbar() {
 }
 
 void Contents::BuildHomePage() {
-    Body_Home = new QWidget(this);
-    Body_Home->setObjectName(QStringLiteral("Body_Home"));
-    Fill(Body_Home, kPageColour);
-
-    auto* colHead1 = new QLabel(Body_Home);
-    colHead1->setObjectName(QStringLiteral("ColHead1"));
-    colHead1->setPixmap(pictures_.Get(QStringLiteral("columnhead1.bmp")));
-    colHead1->setGeometry(8, 8, 180, 24);
-    colHead1->setScaledContents(true);
-    auto* colHead2 = new QLabel(Body_Home);
-    colHead2->setObjectName(QStringLiteral("ColHead2"));
-    colHead2->setPixmap(pictures_.Get(QStringLiteral("columnhead2.bmp")));
-    colHead2->setGeometry(200, 8, 186, 24);
-    colHead2->setScaledContents(true);
+    Body_Home = Page(this, QStringLiteral("Body_Home"));
+    PictureLabel(Body_Home, QStringLiteral("ColHead1"), pictures_.Get(QStringLiteral("columnhead1.bmp")), {8, 8, 180, 24});
+    PictureLabel(Body_Home, QStringLiteral("ColHead2"), pictures_.Get(QStringLiteral("columnhead2.bmp")), {200, 8, 186, 24});
     auto* label12 = Label(Body_Home, QStringLiteral("Label12"), QStringLiteral("Select a Topic"), UiFont(9, true));
     label12->setGeometry(16, 8, 170, 24);
     auto* label13 = Label(Body_Home, QStringLiteral("Label13"), QStringLiteral("Select a Paper"), UiFont(9, true));
@@ -249,10 +258,7 @@ void Contents::BuildHomePage() {
     }();
     for (int k = 1; k <= 10; ++k) {
         const int y = 40 + (k - 1) * 30;
-        auto* bullet = new QLabel(Body_Home);
-        bullet->setObjectName(Name("Bullet", k));
-        bullet->setPixmap(pictures_.Get(QStringLiteral("bullet.bmp")));
-        bullet->setGeometry(12, y + 8, 9, 9);
+        QLabel* bullet = PictureLabel(Body_Home, Name("Bullet", k), pictures_.Get(QStringLiteral("bullet.bmp")), {12, y + 8, 9, 9});
         auto* topic = new TopicLabel(Body_Home);
         topic->setObjectName(Name("Topic", k));
         topic->setFont(UiFont(9));
@@ -303,16 +309,11 @@ void Contents::BuildHomePage() {
 }
 
 void Contents::BuildReportPage() {
-    Body_Report = new QWidget(this);
-    Body_Report->setObjectName(QStringLiteral("Body_Report"));
-    Fill(Body_Report, kPageColour);
+    Body_Report = Page(this, QStringLiteral("Body_Report"));
     const char* captions[] = {"Overall Results", "Topical Results", "Trend Analysis"};
     const char* panels[] = {"RC1Summary", "RC2Topical", "RC3Trend"};
     for (int i = 0; i < 3; ++i) {
-        auto* panel = new QWidget(Body_Report);
-        panel->setObjectName(QString::fromLatin1(panels[i]));
-        Fill(panel, kPageColour);
-        reportPanels_[i] = panel;
+        reportPanels_[i] = Page(Body_Report, QString::fromLatin1(panels[i]));
         auto* bar = new PictureButton(Name("RCBar", i + 1), pictures_, Body_Report);
         bar->SetPicture(QStringLiteral("columnhead1.bmp"));
         bar->setScaledContents(true);
@@ -330,20 +331,13 @@ void Contents::BuildReportPage() {
 }
 
 void Contents::BuildHelpPages() {
-    Body_Trash = new QWidget(this);
-    Body_Trash->setObjectName(QStringLiteral("Body_Trash"));
-    Fill(Body_Trash, kPageColour);
+    Body_Trash = Page(this, QStringLiteral("Body_Trash"));
     auto* trashHeading = Label(Body_Trash, QStringLiteral("TrashHeading"), QStringLiteral("Trash past results"), UiFont(10, true));
     trashHeading->setGeometry(16, 16, 360, 22);
     SetTextColour(trashHeading, kHeadingColour);
 
-    Body_About = new QWidget(this);
-    Body_About->setObjectName(QStringLiteral("Body_About"));
-    Fill(Body_About, kPageColour);
-    auto* logo = new QLabel(Body_About);
-    logo->setObjectName(QStringLiteral("Logo"));
-    logo->setPixmap(pictures_.Get(QStringLiteral("Logo.gif")));
-    logo->setGeometry(16, 16, 150, 60);
+    Body_About = Page(this, QStringLiteral("Body_About"));
+    PictureLabel(Body_About, QStringLiteral("Logo"), pictures_.Get(QStringLiteral("Logo.gif")), {16, 16, 150, 60});
     ProgramName = Label(Body_About, QStringLiteral("ProgramName"), QString(), UiFont(10, true));
     ProgramName->setGeometry(16, 84, 360, 22);
     SetTextColour(ProgramName, kHeadingColour);
@@ -501,8 +495,14 @@ void Contents::PlacePage(QWidget* page) {
     page->setGeometry(ScnTabBG->x(), top, ScnTabBG->width(), height() - top - frame_->BBot->height());
     page->show();
     page->raise();
+    RaiseBorders();
+}
+
+// The side and bottom borders stay above the pages, which reach under them.
+void Contents::RaiseBorders() {
     for (QWidget* piece : {static_cast<QWidget*>(frame_->BLeft), static_cast<QWidget*>(frame_->BRight),
-                           static_cast<QWidget*>(frame_->BBot)}) {
+                           static_cast<QWidget*>(frame_->BBot), static_cast<QWidget*>(frame_->BBotLeft),
+                           static_cast<QWidget*>(frame_->BBotRight)}) {
         piece->raise();
     }
 }
@@ -538,27 +538,23 @@ void Contents::Tick() {
                         selected ? QStringLiteral("tabs_front_on.bmp") : QStringLiteral("tabs_back_on.bmp"));
     }
     for (int i = 0; i < 4; ++i) {
-        const ToolbarButtonLook look = ToolbarButton(txtTabPos, i + 1);
-        const QString caption = QString::fromLatin1(look.caption.data(), static_cast<int>(look.caption.size()));
-        const QString tooltip = QString::fromStdString(look.tooltip);
-        const QString stem = QString::fromLatin1(look.picture.data(), static_cast<int>(look.picture.size()));
+        const ToolbarLook& look = toolbarLooks_[txtTabPos == kHelpTab ? 1 : 0][i];
         PictureButton& button = *toolBar_[i];
         CaptionLabel& label = *toolBarLabels_[i];
-        const bool available = !caption.isEmpty();
-        if (label.text() != caption) label.setText(caption);
-        if (button.toolTip() != tooltip) {
-            button.setToolTip(tooltip);
-            label.setToolTip(tooltip);
+        const bool available = !look.caption.isEmpty();
+        if (label.text() != look.caption) label.setText(look.caption);
+        if (button.toolTip() != look.tooltip) {
+            button.setToolTip(look.tooltip);
+            label.setToolTip(look.tooltip);
         }
         if (button.isEnabled() != available) {
             button.setEnabled(available);
             label.setEnabled(available);
         }
         if (available) {
-            SetPressHoverPicture(button, cursor, txtPressTrack, stem + QStringLiteral("_pressed.bmp"),
-                                 stem + QStringLiteral("_on.bmp"), stem + QStringLiteral("_off.bmp"));
+            SetPressHoverPicture(button, cursor, txtPressTrack, look.pressed, look.on, look.off);
         } else {
-            button.SetFadedPicture(stem + QStringLiteral("_off.bmp"));
+            button.SetFadedPicture(look.off);
         }
     }
     for (int j = 0; j < 5; ++j) {

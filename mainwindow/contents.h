@@ -83,6 +83,7 @@ private:
     void SelectTab(int n);
     void ShowPage();
     void PlacePage(QWidget* page);
+    void RaiseBorders();
     void ShowReportSection();
 
     PictureCache& pictures_;
@@ -103,6 +104,11 @@ private:
     std::array<CaptionLabel*, 4> tabLabels_{};
     std::array<PictureButton*, 4> toolBar_{};
     std::array<CaptionLabel*, 4> toolBarLabels_{};
+    // Captions, tooltips and pictures of the four buttons on a module tab and on the Help tab.
+    struct ToolbarLook {
+        QString caption, tooltip, off, on, pressed;
+    };
+    std::array<std::array<ToolbarLook, 4>, 2> toolbarLooks_;
 
     QWidget* Body_Home = nullptr;
     QWidget* Body_Report = nullptr;

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -12,7 +10,6 @@
 #include "course/resources.h"
 #include "course/results_store.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
 #include "temp_dir.h"
 
 namespace {
@@ -99,39 +96,6 @@ TEST(Startup, DeletedResultFileRestoresAllAndKeepsABackup) {
             EXPECT_EQ(ReadFile(backup / "trend2QEN.txt"), kept);
         }
     }
-}
-
-class ContentsWindow : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
-};
-
-TEST_F(ContentsWindow, CaptionIsTheCourseTitle) {
-    TempDir dir;
-    const auto data = qv::PrepareStartupData(Pack(), dir.path(), std::chrono::system_clock::now());
-    qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
-    qv::PlacedCursor cursor;
-    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
-    EXPECT_EQ(window.objectName(), "Contents");
-    EXPECT_EQ(window.windowTitle(), "Quorvale English Practice");
-    EXPECT_EQ(window.findChild<QLabel*>("Title")->text(), "Quorvale English Practice");
-    EXPECT_EQ(window.LChose, "2");
-    EXPECT_EQ(window.lblCOD, "QEN");
-}
-
-TEST_F(ContentsWindow, SaysSoWhenThereIsNoCourse) {
-    TempDir dir;
-    const qv::MemoryResourceSource nothing;
-    const auto data = qv::PrepareStartupData(nothing, dir.path(), std::chrono::system_clock::now());
-    qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
-    qv::PlacedCursor cursor;
-    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
-    EXPECT_TRUE(window.findChild<QLabel*>("NoCourse")->text().contains("could not be read"));
 }
 
 }  // namespace
