@@ -93,6 +93,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "g.qvp", 5, "\"to\" is not in the box"},
         FaultCase{"WordOrderWithoutFullStop", kHeader, Papers("words: We | went | home\n{L:We went home}"),
                   "g.qvp", 5, "full stop"},
+        FaultCase{"BlankThatIsNoPart", kHeader, Papers("The cat ____ on the {T:mat}."), "g.qvp", 3,
+                  "not an answer part"},
         FaultCase{"WebAddress", kHeader, Papers("See https://example.org {T:x}"), "g.qvp", 4, "outside the program"},
         FaultCase{"UnclosedPart", kHeader, Papers("A {T:cat b."), "g.qvp", 4, "not closed"},
         FaultCase{"KeyWithSeparator", kHeader, Papers("A {T:a>b} b."), "g.qvp", 4, "'>'"},

@@ -389,6 +389,18 @@ private:
             fail(question.line, "the question has " + std::to_string(question.parts.size()) +
                                     " answer parts; the answer sheet holds at most 20");
         }
+        // On a page with blanks to fill, every blank shown must be an answer part.
+        const bool fillsBlanks = std::any_of(question.parts.begin(), question.parts.end(),
+                                             [](const Part& part) { return part.type != 'Q' && part.type != 'L'; });
+        if (fillsBlanks) {
+            for (const Block& block : question.blocks) {
+                for (const Segment& segment : block.segments) {
+                    if (!segment.isPart && segment.text.find("___") != std::string::npos) {
+                        fail(question.line, "a blank \"___\" on the page is not an answer part: write the part {T:...} there");
+                    }
+                }
+            }
+        }
         std::vector<std::string> box;
         bool hasBox = false;
         for (const Block& block : question.blocks) {
