@@ -1,3 +1,4 @@
+#include <QMouseEvent>
 #include <QTest>
 
 #include "mainwindow/navigation.h"
@@ -306,6 +307,37 @@ TEST(Navigation, SecondAttemptRule) {
     EXPECT_EQ(qv::PaperKey(46, 4), "150");
     EXPECT_EQ(qv::TopicOfFirstPaper(46), 10);
     EXPECT_EQ(qv::TopicOfFirstPaper(7), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Presses on `widget`, moves the mouse by `by` and releases, as a pupil drags.
+void Drag(QWidget* widget, QPoint by) {
+    const QPoint local(3, 3);
+    const QPoint global = widget->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent move(QEvent::MouseMove, local + by, global + by, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, local + by, global + by, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+TEST_F(MainWindowTest, TheTitleDragsTheWindowButTheBordersDoNot) {
+    Start();
+    for (const char* grip : {"Title", "BTopLeft", "BTopCentre", "BTopRight"}) {
+        const QPoint before = window_->pos();
+        Drag(Find(grip), QPoint(40, 25));
+        EXPECT_EQ(window_->pos(), before + QPoint(40, 25)) << grip;
+    }
+    for (const char* border : {"BLeft", "BRight", "BBot"}) {
+        const QPoint before = window_->pos();
+        Drag(Find(border), QPoint(40, 25));
+        EXPECT_EQ(window_->pos(), before) << border;
+    }
 }
 
 }  // namespace
