@@ -178,16 +178,14 @@ TEST_F(MainWindowTest, HoverPressedAndDisabledPictures) {
     EXPECT_EQ(picture("Tab04"), "tabs_back_off.bmp");
     EXPECT_EQ(picture("P1a"), "loadbutton_off.bmp");
 
-    PlaceCursorOn(Find("lblTB01"));  // the caption lies on the button
-    window_->Tick();
+    Hover("lblTB01");  // the caption lies on the button
     EXPECT_EQ(picture("ToolBar01"), "home_on.bmp");
 
     QTest::mousePress(Find("ToolBar01"), Qt::LeftButton);
     window_->Tick();
     EXPECT_EQ(picture("ToolBar01"), "home_pressed.bmp");
     // Held down on one button and moved over another: the other looks pressed.
-    PlaceCursorOn(Find("ToolBar02"));
-    window_->Tick();
+    Hover("ToolBar02");
     EXPECT_EQ(picture("ToolBar02"), "report_pressed.bmp");
     EXPECT_EQ(picture("ToolBar01"), "home_off.bmp");
     QTest::mouseRelease(Find("ToolBar01"), Qt::LeftButton, {}, QPoint(-1, -1));
@@ -195,20 +193,16 @@ TEST_F(MainWindowTest, HoverPressedAndDisabledPictures) {
     window_->Tick();
     EXPECT_EQ(picture("ToolBar02"), "report_on.bmp");
 
-    PlaceCursorOn(Find("Tab04"));
-    window_->Tick();
+    Hover("Tab04");
     EXPECT_EQ(picture("Tab04"), "tabs_back_on.bmp");
-    PlaceCursorOn(Find("Tab02"));
-    window_->Tick();
+    Hover("Tab02");
     EXPECT_EQ(picture("Tab02"), "tabs_front_on.bmp");
-    PlaceCursorOn(Find("P3a"));
-    window_->Tick();
+    Hover("P3a");
     EXPECT_EQ(picture("P3a"), "loadbutton_on.bmp");
     EXPECT_EQ(picture("P2a"), "loadbutton_off.bmp");
 
     QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
-    PlaceCursorOn(Find("ToolBar03"));
-    window_->Tick();
+    Hover("ToolBar03");
     EXPECT_EQ(picture("ToolBar03"), "faded:print_off.bmp");
     EXPECT_EQ(picture("ToolBar01"), "about_off.bmp");
 }
@@ -216,8 +210,7 @@ TEST_F(MainWindowTest, HoverPressedAndDisabledPictures) {
 TEST_F(MainWindowTest, WindowButtonsFollowTheCursorOnlyWhileActive) {
     Start();
     auto picture = [&](const char* name) { return Find<PictureButton>(name)->picture(); };
-    PlaceCursorOn(Find("imgProgClose"));
-    window_->Tick();
+    Hover("imgProgClose");
     EXPECT_EQ(picture("imgProgClose"), "prog_blue_close.bmp");
     EXPECT_EQ(picture("imgProgMin"), "prog_blueoff_min.bmp");
 

@@ -69,6 +69,11 @@ protected:
     QString Text(const char* name) { return Find<QLabel>(name)->text(); }
     // The cursor in the middle of a widget.
     void PlaceCursorOn(QWidget* widget) { cursor_.point = widget->mapToGlobal(widget->rect().center()); }
+    // The cursor on a control, and one timer tick.
+    void Hover(const char* name) {
+        PlaceCursorOn(Find(name));
+        window_->Tick();
+    }
 
     TempDir dir_;
     qv::PlacedCursor cursor_;
