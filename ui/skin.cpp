@@ -45,7 +45,7 @@ const QPixmap& PictureCache::Faded(const QString& name) {
 QPoint SystemCursor::Pos() const { return QCursor::pos(); }
 
 PictureButton::PictureButton(const QString& name, PictureCache& pictures, QWidget* parent)
-    : QLabel(parent), pictures_(pictures) {
+    : ClickableLabel(parent), pictures_(pictures) {
     setObjectName(name);
 }
 
@@ -76,29 +76,11 @@ void PictureButton::paintEvent(QPaintEvent*) {
     else painter.drawPixmap(0, 0, current);
 }
 
-void PictureButton::mousePressEvent(QMouseEvent* event) {
-    event->accept();
-    emit pressed();
-}
-
-void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    emit released();
-    if (rect().contains(event->position().toPoint())) click();
-}
-
 CaptionLabel::CaptionLabel(const QString& name, const QString& text, PictureButton* button)
-    : QLabel(text, button) {
+    : ClickableLabel(text, button) {
     setObjectName(name);
     setAlignment(Qt::AlignCenter);
     connect(this, &CaptionLabel::clicked, button, &PictureButton::click);
-}
-
-void CaptionLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
-
-void CaptionLabel::mouseReleaseEvent(QMouseEvent* event) {
-    event->accept();
-    if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
 void SetHoverPicture(PictureButton& button, QPoint cursor, const QString& off, const QString& on) {

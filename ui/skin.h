@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "ui/clickable_label.h"
+
 namespace qv {
 
 inline const QColor kStripColour(244, 245, 235);
@@ -57,7 +59,7 @@ public:
 
 // A picture box that acts as a button. The picture is swapped only when it
 // changes, so a timer tick that finds nothing new costs nothing.
-class PictureButton : public QLabel {
+class PictureButton : public ClickableLabel {
     Q_OBJECT
 
 public:
@@ -68,16 +70,8 @@ public:
     const QString& picture() const { return picture_; }
     // The button's rectangle on the screen.
     QRect ScreenRect() const;
-    void click() { if (isEnabled()) emit clicked(); }
-
-signals:
-    void clicked();
-    void pressed();
-    void released();
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     // The picture as it is, also while disabled: the disabled look is a
     // picture of its own, not the style's greying.
     void paintEvent(QPaintEvent* event) override;
@@ -88,18 +82,11 @@ private:
 };
 
 // A caption lying on a button; a click on it is a click on the button.
-class CaptionLabel : public QLabel {
+class CaptionLabel : public ClickableLabel {
     Q_OBJECT
 
 public:
     CaptionLabel(const QString& name, const QString& text, PictureButton* button);
-
-signals:
-    void clicked();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 // Two-state look: the on picture while the cursor is over the button.
