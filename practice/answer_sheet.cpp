@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QValidator>
 
-#include "course/text.h"
+#include "practice/answer_text.h"
+#include "practice/marking.h"
 #include "ui/record_text.h"
 #include "ui/skin.h"
 #include "ui/units.h"
@@ -34,26 +35,6 @@ const QColor kCarriedColour(192, 192, 255);
 
 int Px(int twips) { return TwipsToPixels(twips); }
 
-// Placeholders until the attempt model's rules are in: the stored marks and
-// which typed text the result files can hold.
-const std::string kTickMark = "\xFC";
-const std::string kCrossMark = "\xFB";
-bool IsStorableAnswer(const std::string& utf8) {
-    for (char c : utf8) {
-        if (c == '>' || c == '\r' || c == '\n' || (static_cast<unsigned char>(c) < 0x20)) return false;
-    }
-    return Utf8ToCp1252(utf8).has_value();
-}
-std::string StorableAnswer(const std::string& utf8) {
-    QString out;
-    for (const QChar c : QString::fromStdString(utf8)) {
-        const QString one(c);
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) out += QLatin1Char(' ');
-        else if (IsStorableAnswer(one.toStdString())) out += one;
-    }
-    return out.toStdString();
-}
-
 QFont AnswerFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(9);
@@ -70,7 +51,7 @@ QFont MarkFont() {
 // Ticks green, crosses red.
 void SetMarkColour(QLabel* label, const std::string& result) {
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, result == kTickMark ? QColor(30, 130, 60) : QColor(200, 40, 40));
+    palette.setColor(QPalette::WindowText, result == kTick ? QColor(30, 130, 60) : QColor(200, 40, 40));
     label->setPalette(palette);
 }
 
@@ -78,7 +59,7 @@ class StorableValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        return IsStorableAnswer(ToUtf8(input)) ? Acceptable : Invalid;
+        return IsStorableAnswer(ToUtf8(input), {}) ? Acceptable : Invalid;
     }
 
 private:
@@ -88,8 +69,8 @@ private:
 }  // namespace
 
 QString MarkGlyph(const std::string& result) {
-    if (result == kTickMark) return QStringLiteral("\u2713");
-    if (result == kCrossMark) return QStringLiteral("\u2717");
+    if (result == kTick) return QStringLiteral("\u2713");
+    if (result == kCross) return QStringLiteral("\u2717");
     return QString();
 }
 
@@ -137,7 +118,7 @@ void AnswerBox::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !IsStorableAnswer(text.toStdString())) return;
+    if (!text.isEmpty() && text.at(0).isPrint() && !IsStorableAnswer(text.toStdString(), {})) return;
     QPlainTextEdit::keyPressEvent(event);
 }
 
@@ -145,7 +126,11 @@ bool AnswerBox::canInsertFromMimeData(const QMimeData* source) const { return so
 
 void AnswerBox::insertFromMimeData(const QMimeData* source) {
     if (!source->hasText()) return;
-    insertPlainText(QString::fromStdString(StorableAnswer(source->text().toStdString())));
+    // A line break becomes a space; what the files cannot hold is dropped.
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    insertPlainText(QString::fromStdString(StorableAnswer(text.toStdString(), {})));
 }
 
 AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent) : QWidget(parent) {
