@@ -1,5 +1,6 @@
 #include "ui/clickable_label.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 
 namespace qv {
@@ -32,6 +33,22 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     second_ = false;
     emit released();
     if (inside && !second) click();
+}
+
+void ClickableLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && !isEnabled() && down_) {
+        down_ = false;
+        second_ = false;
+        emit released();
+    }
+}
+
+CaptionLabel::CaptionLabel(const QString& name, const QString& text, ClickableLabel* button)
+    : ClickableLabel(text, button) {
+    setObjectName(name);
+    setAlignment(Qt::AlignCenter);
+    connect(this, &CaptionLabel::clicked, button, &ClickableLabel::click);
 }
 
 }  // namespace qv

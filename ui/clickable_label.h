@@ -30,11 +30,22 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // A label disabled while held down will not hear the release: it lets
+    // go of the press at once.
+    void changeEvent(QEvent* event) override;
 
 private:
     bool down_ = false;
     // The current press is the second of a double-click.
     bool second_ = false;
+};
+
+// A caption lying on a button; a click on it is a click on the button.
+class CaptionLabel : public ClickableLabel {
+    Q_OBJECT
+
+public:
+    CaptionLabel(const QString& name, const QString& text, ClickableLabel* button);
 };
 
 }  // namespace qv
