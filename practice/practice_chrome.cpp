@@ -1,5 +1,8 @@
 #include "practice/practice_chrome.h"
 
+#include <QDate>
+#include <QLocale>
+
 #include "practice/answer_sheet.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
@@ -85,6 +88,8 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     PScoring->setGeometry(14, 20, 170, 28);
     Scoring = Text(PaperSum, QStringLiteral("Scoring"), QString(), Font(8));
     Scoring->hide();
+    PercentSign = Text(PaperSum, QStringLiteral("PercentSign"), QStringLiteral("%"), Font(12, true));
+    PercentSign->hide();
 
     QnTitleBG = new QWidget(host);
     QnTitleBG->setObjectName(QStringLiteral("QnTitleBG"));
@@ -115,33 +120,33 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
             ->setGeometry(8, 0, 150, kStatusHeight);
         Bot2->hide();
     } else {
-        Text(Bot1, QStringLiteral("ClockCaption"), QStringLiteral("Time:"), Font(8))->setGeometry(8, 0, 40, kStatusHeight);
+        Text(Bot1, QStringLiteral("ClockCaption"), QStringLiteral("Time:"), Font(8));
         lblClock = Text(Bot1, QStringLiteral("lblClock"), QStringLiteral("00:00:00"), Font(8, true));
         lblClock->setToolTip(QStringLiteral("Clock"));
-        lblClock->setGeometry(48, 0, 70, kStatusHeight);
+        lblClock->setProperty("widest", QStringLiteral("00:00:00"));
         LTime = Text(Bot1, QStringLiteral("LTime"), QString(), Font(8, true));
         LTime->setToolTip(QStringLiteral("Time taken"));
-        LTime->setGeometry(lblClock->geometry());
+        LTime->setProperty("over", QStringLiteral("lblClock"));
         LTime->hide();
-        Text(Bot3, QStringLiteral("DateCaption"), QStringLiteral("Date:"), Font(8))->setGeometry(8, 0, 40, kStatusHeight);
+        Text(Bot3, QStringLiteral("DateCaption"), QStringLiteral("Date:"), Font(8));
         lblDate = Text(Bot3, QStringLiteral("lblDate"), QString(), Font(8, true));
         lblDate->setToolTip(QStringLiteral("Today's date"));
-        lblDate->setGeometry(46, 0, 80, kStatusHeight);
+        lblDate->setProperty("widest", QLocale().toString(QDate(2026, 12, 28), QLocale::ShortFormat));
         ETime = Text(Bot3, QStringLiteral("ETime"), QString(), Font(8, true));
         ETime->setToolTip(QStringLiteral("Date completed"));
-        ETime->setGeometry(lblDate->geometry());
+        ETime->setProperty("over", QStringLiteral("lblDate"));
         ETime->hide();
     }
     QWidget* counts = secondAttempt ? Bot3 : Bot2;
     lblAnsweredQ = Text(counts, QStringLiteral("lblAnsweredQ"), QStringLiteral("0"), Font(8, true));
     lblAnsweredQ->setToolTip(QStringLiteral("Number of questions answered"));
     lblAnsweredQ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblAnsweredQ->setGeometry(4, 0, 30, kStatusHeight);
-    Text(counts, QStringLiteral("CountSeparator"), QStringLiteral("of"), Font(8))->setGeometry(38, 0, 16, kStatusHeight);
+    lblAnsweredQ->setProperty("widest", QStringLiteral("00"));
+    Text(counts, QStringLiteral("CountSeparator"), QStringLiteral("of"), Font(8));
     lblTotalQ = Text(counts, QStringLiteral("lblTotalQ"), QString(), Font(8, true));
     lblTotalQ->setToolTip(QStringLiteral("Total number of questions"));
-    lblTotalQ->setGeometry(56, 0, 28, kStatusHeight);
-    Text(counts, QStringLiteral("CountCaption"), QStringLiteral("answered"), Font(8))->setGeometry(84, 0, 60, kStatusHeight);
+    lblTotalQ->setProperty("widest", QStringLiteral("00"));
+    Text(counts, QStringLiteral("CountCaption"), QStringLiteral("answered"), Font(8));
 
     fmeMark = Panel(QStringLiteral("fmeMark"), QStringLiteral("bottombg4.bmp"), RemQnsBG);
     fmeMark->resize(8 + kBars * 13, kStatusHeight);
@@ -165,6 +170,15 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     ImgHandle->adjustSize();
     ImgHandle->setToolTip(QStringLiteral("Hide answer sheet"));
     ImgHandle->setCursor(Qt::PointingHandCursor);
+}
+
+void PracticeChrome::ShowScore(const QString& percent) {
+    PScoring->setText(percent);
+    PScoring->adjustSize();
+    PercentSign->adjustSize();
+    PercentSign->move(PScoring->x() + PScoring->width() + 1,
+                      PScoring->y() + PScoring->height() - PercentSign->height() - 3);
+    PercentSign->setVisible(!percent.isEmpty());
 }
 
 void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* sheet, bool sheetShown) {
@@ -208,23 +222,38 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
     QnTitleBG->raise();
 }
 
-// Remaining questions at the left, the status panels at the right; the
-// progress panel lies over the remaining questions while a paper is marked.
+// Remaining questions at the left, the status panels at the right, each as
+// wide as its words; the progress panel lies over the remaining questions
+// while a paper is marked.
 void PracticeChrome::LayStatusStrip() {
     const int w = RemQnsBG->width();
     TxtRem->move(0, 0);
     fmeMark->move(0, 0);
-    std::vector<QLabel*> panels;
-    for (QLabel* panel : {Bot1, Bot2, Bot3}) {
-        if (!panel->isHidden()) panels.push_back(panel);
-    }
-    const int room = std::max(0, w - TxtRem->width() - 2);
-    const int each = panels.empty() ? 0 : std::min(150, room / static_cast<int>(panels.size()));
     int x = w;
-    for (auto it = panels.rbegin(); it != panels.rend(); ++it) {
-        x -= each;
-        (*it)->setGeometry(x, 0, each, kStatusHeight);
+    for (QLabel* panel : {Bot3, Bot2, Bot1}) {
+        if (panel->isHidden()) continue;
+        const int width = std::min(panelWidth(panel), std::max(0, x - TxtRem->width()));
+        x -= width;
+        panel->setGeometry(x, 0, width, kStatusHeight);
     }
+}
+
+// Lays a panel's labels side by side and gives the width they need.
+int PracticeChrome::panelWidth(QLabel* panel) {
+    int x = 8;
+    for (QLabel* label : panel->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        // A label shown in another's place takes its place.
+        const QString over = label->property("over").toString();
+        if (!over.isEmpty()) {
+            if (auto* other = panel->findChild<QLabel*>(over)) label->setGeometry(other->geometry());
+            continue;
+        }
+        const QString widest = label->property("widest").toString();
+        const int width = label->fontMetrics().horizontalAdvance(widest.isEmpty() ? label->text() : widest);
+        label->setGeometry(x, 0, width + 2, kStatusHeight);
+        x += width + 6;
+    }
+    return x + 4;
 }
 
 }  // namespace qv

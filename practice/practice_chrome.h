@@ -28,6 +28,9 @@ public:
     // `page` and `sheet` are the question page and the answer sheet.
     void Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* sheet, bool sheetShown);
 
+    // The percentage score with its sign behind it; nothing for an empty score.
+    void ShowScore(const QString& percent);
+
     static constexpr int kButtons = 6;
     static constexpr int kBars = 15;
 
@@ -37,6 +40,7 @@ public:
     QLabel* PaperSum;
     QLabel* PScoring;
     QLabel* Scoring;
+    QLabel* PercentSign;
     QWidget* QnTitleBG;
     QLabel* QnTitle;
     QWidget* RemQnsBG;
@@ -60,6 +64,7 @@ public:
 private:
     QLabel* Panel(const QString& name, const QString& picture, QWidget* parent);
     void LayStatusStrip();
+    static int panelWidth(QLabel* panel);
 
     QWidget* host_;
     PictureCache& pictures_;

@@ -51,6 +51,9 @@ void PracticeOpener::OpenPaper() {
         return;
     }
     current_ = window;
+    connect(window, &PracticeWindow::unloaded, this, [this, window] {
+        if (current_ == window) current_ = nullptr;
+    });
     window->show();
     window->activateWindow();
 }

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
+#include <QTextFrame>
 
 #include "practice/mark_progress.h"
 #include "practice/marking.h"
@@ -33,7 +34,7 @@ PracticeWindow::PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(244, 245, 235));
     setPalette(palette);
-    frame_ = new SkinFrame(this, services_.pictures, SkinFrame::Kind::Practice);
+    frame_ = new SkinFrame(this, services_.pictures, SkinFrame::Kind::Practice, &services_.cursor);
     frame_->Title->setText(windowTitle());
     chrome_ = std::make_unique<PracticeChrome>(this, services_.pictures, secondAttempt);
     brwWebBrowser = new PageBrowser(this);
@@ -74,6 +75,18 @@ void PracticeWindow::WireButtons() {
     });
     connect(c.ImgHandle, &ClickableLabel::clicked, this, &PracticeWindow::ToggleAnswerSheet);
     connect(frame_->imgProgClose, &PictureButton::clicked, this, &PracticeWindow::ClosePractice);
+    connect(frame_->imgProgMin, &PictureButton::clicked, this, &QWidget::showMinimized);
+    connect(frame_->imgProgMax, &PictureButton::clicked, frame_, &SkinFrame::MaximiseOrRestore);
+    connect(frame_, &SkinFrame::laidOut, this, &PracticeWindow::Layout);
+    // The page refuses copying and its context menu; the window says why.
+    brwWebBrowser->setGuard([](const PageInput& input) {
+        const bool copy = input.kind == PageInput::Kind::Key &&
+                          (input.copies || (input.ctrl && (input.keyCode == 88 || input.keyCode == 67)));
+        const bool menu = input.kind == PageInput::Kind::ContextMenu ||
+                          (input.kind == PageInput::Kind::Mouse && input.button == 2);
+        return copy || menu ? PageVerdict::Refuse : PageVerdict::Allow;
+    });
+    connect(brwWebBrowser, &PageBrowser::pageLoaded, this, &PracticeWindow::ClearTitleStrip);
     connect(brwWebBrowser, &PageBrowser::keyDown, this, &PracticeWindow::OnPageKey);
     connect(brwWebBrowser, &PageBrowser::mouseDown, this, &PracticeWindow::OnPageMouse);
 }
@@ -137,7 +150,8 @@ void PracticeWindow::ShowCurrentPage() {
     if (page.ok()) {
         brwWebBrowser->Navigate(QString::fromStdU16String(page.file.u16string()));
     } else {
-        brwWebBrowser->ShowMessage(Words(page.message));
+        // The page area says the question cannot be shown, never the last page.
+        brwWebBrowser->Navigate(QString());
     }
 }
 
@@ -149,7 +163,7 @@ void PracticeWindow::FillRemainingList() {
 }
 
 void PracticeWindow::ShowStoredResults() {
-    chrome_->PScoring->setText(FromRecord(attempt_->scoreText()));
+    chrome_->ShowScore(FromRecord(attempt_->scoreText()));
     chrome_->Scoring->setText(FromRecord(attempt_->rawScoreText()));
     if (chrome_->LTime) chrome_->LTime->setText(FromRecord(attempt_->timeTaken()));
     if (chrome_->ETime) chrome_->ETime->setText(FromRecord(attempt_->dateCompleted()));
@@ -236,7 +250,7 @@ void PracticeWindow::ShowMarkedState() {
 
 void PracticeWindow::PrintQuestion() {
     if (busy_ || unloading_) return;
-    const QString problem = brwWebBrowser->PrintPage(this);
+    const QString problem = PageBrowser::DescribePrintStatus(brwWebBrowser->PrintPage(this));
     if (!problem.isEmpty()) services_.ask(QStringLiteral("Quorvale"), problem, 1, this);
 }
 
@@ -273,14 +287,20 @@ void PracticeWindow::ToggleAnswerSheet() {
     Layout();
 }
 
-void PracticeWindow::Layout() {
-    frame_->Layout();
-    chrome_->Layout(*frame_, brwWebBrowser, AnsBox, answerSheetShown);
+// The question title lies over the top of the page: the page begins below it.
+void PracticeWindow::ClearTitleStrip() {
+    QTextFrame* root = brwWebBrowser->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    const int below = chrome_->QnTitleBG->geometry().bottom() - brwWebBrowser->y() + 6;
+    if (static_cast<int>(format.topMargin()) == below) return;
+    format.setTopMargin(below);
+    root->setFrameFormat(format);
 }
 
-void PracticeWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Layout();
+// The frame lays itself out on every resize; the content follows it.
+void PracticeWindow::Layout() {
+    chrome_->Layout(*frame_, brwWebBrowser, AnsBox, answerSheetShown);
+    ClearTitleStrip();
 }
 
 void PracticeWindow::OnPageKey(bool ctrl, int key) {
@@ -291,7 +311,7 @@ void PracticeWindow::OnPageMouse(int button) {
     if (button == 2) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
 }
 
-QString PracticeWindow::focusFlag() const { return frame_->active() ? QStringLiteral("1") : QStringLiteral("0"); }
+QString PracticeWindow::focusFlag() const { return frame_->focusFlag(); }
 
 void PracticeWindow::TickClock() {
     if (chrome_->lblClock) {

@@ -92,7 +92,6 @@ protected:
     // Sets the score and time labels from the model after loading.
     virtual void ShowStoredResults();
 
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     PracticeChrome& chrome() { return *chrome_; }
@@ -108,6 +107,7 @@ private:
     void FillRemainingList();
     void ShowProblem(const std::string& words);
     void Layout();
+    void ClearTitleStrip();
     void OnPageKey(bool ctrl, int key);
     void OnPageMouse(int button);
 
