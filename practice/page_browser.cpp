@@ -74,7 +74,7 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
     setObjectName("brwWebBrowser");
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    ShowDocument(QString());
+    setDocument(new ArchiveDocument(this));
 }
 
 PageStatus PageBrowser::Navigate(const QString& path) {
@@ -83,7 +83,9 @@ PageStatus PageBrowser::Navigate(const QString& path) {
     const PageStatus status = !file.ok() ? PageStatus::Unreadable : archive.ok() ? PageStatus::Shown : PageStatus::NotAPage;
     if (status != PageStatus::Shown) {
         archive_ = MhtmlArchive{};
-        ShowDocument(QStringLiteral("<p style=\"margin: 44px 22px;\">%1</p>").arg(QString::fromUtf8(kUnavailableText)));
+        ShowDocument(QStringLiteral("<body style=\"font-family: 'Liberation Sans', Arial, Helvetica, sans-serif;"
+                                    " font-size: 11pt; color: #1d2733; margin: 0 22px;\"><p>%1</p></body>")
+                         .arg(QString::fromUtf8(kUnavailableText)));
         return status;
     }
     archive_ = std::move(archive);
@@ -93,15 +95,7 @@ PageStatus PageBrowser::Navigate(const QString& path) {
 }
 
 void PageBrowser::ShowDocument(const QString& html) {
-    // A new document for every page: nothing of the previous page (its
-    // pictures, its style sheets) can be taken for the next one.
-    auto* document = new ArchiveDocument(this);
-    document->setDefaultFont(font());
-    document->setHtml(html);
-    QTextDocument* previous = this->document();
-    const bool ownPrevious = previous->parent() == this;  // the first one belongs to the text control
-    setDocument(document);
-    if (ownPrevious) previous->deleteLater();
+    document()->setHtml(html);  // also forgets the previous page's pictures and style sheets
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
 }

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCryptographicHash>
+#include <QDir>
 #include <QImage>
 #include <QMenu>
 #include <QPrinter>
@@ -157,6 +158,13 @@ TEST_F(PageBrowserTest, FindsACidPictureInTheArchive) {
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].second.size(), QSize(7, 5));
     EXPECT_EQ(pictures[0].second.pixelColor(3, 2), QColor(Qt::red));
+
+    // The next page names the same address for another picture.
+    ASSERT_EQ(browser_.Navigate(Write("next.mht", Archive("<p><img src=\"cid:pic@quorvale\"></p>", {{"pic@quorvale", PngBytes(3, 3, Qt::green)}}))),
+              qv::PageStatus::Shown);
+    const auto next = Pictures();
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_EQ(next[0].second.size(), QSize(3, 3));
 }
 
 // A page may name files of the pupil's computer and network addresses; none
@@ -175,7 +183,13 @@ TEST_F(PageBrowserTest, TakesNothingFromOutsideTheArchive) {
     html += "</head><body><p>Question text</p><p>";
     for (const auto& picture : pictures) html += "<img src=\"" + picture + "\">";
     html += "</p></body></html>";
-    ASSERT_EQ(browser_.Navigate(Write("page.mht", Archive(html))), qv::PageStatus::Shown);
+    // Relative names would be looked for beside the archive, or in the current folder.
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(Q(dir_.path()));
+    const qv::PageStatus status = browser_.Navigate(Write("page.mht", Archive(html)));
+    const auto shown = Pictures();
+    QDir::setCurrent(previousFolder);
+    ASSERT_EQ(status, qv::PageStatus::Shown);
 
     for (const auto& name : pictures) {
         EXPECT_TRUE(browser_.loadResource(QTextDocument::ImageResource, QUrl(QString::fromStdString(name))).isNull()) << name;
@@ -183,7 +197,6 @@ TEST_F(PageBrowserTest, TakesNothingFromOutsideTheArchive) {
     for (const auto& name : sheets) {
         EXPECT_TRUE(browser_.loadResource(QTextDocument::StyleSheetResource, QUrl(QString::fromStdString(name))).isNull()) << name;
     }
-    const auto shown = Pictures();
     ASSERT_EQ(shown.size(), pictures.size());
     for (const auto& [name, image] : shown) {
         EXPECT_EQ(image.size(), QSize(1, 1)) << name.toStdString();  // the stand-in, never the file
