@@ -54,14 +54,17 @@ bool IsHeaderName(std::string_view name) {
 }
 
 // Reads header lines from `pos` up to the empty line that ends them (or a
-// line that is no header); `pos` is left where the body starts.
-Headers ReadHeaders(std::string_view text, std::size_t& pos) {
+// line that is no header); `pos` is left where the body starts. `complete`
+// tells whether the empty line was there.
+Headers ReadHeaders(std::string_view text, std::size_t& pos, bool& complete) {
     Headers headers;
+    complete = false;
     while (pos < text.size()) {
         std::size_t next = 0;
         const std::string_view line = LineAt(text, pos, next);
         if (line.empty()) {
             pos = next;
+            complete = true;
             break;
         }
         if (IsBlank(line.front()) && !headers.empty()) {
@@ -186,7 +189,8 @@ void CollectParts(const Headers& headers, std::string_view body, int depth, std:
         if (boundary.empty()) return;
         for (const std::string_view entity : SplitMultipart(body, boundary)) {
             std::size_t pos = 0;
-            const Headers partHeaders = ReadHeaders(entity, pos);
+            bool complete = false;  // a part cut short in its headers is kept, empty
+            const Headers partHeaders = ReadHeaders(entity, pos, complete);
             CollectParts(partHeaders, entity.substr(pos), depth + 1, out);
         }
         return;
@@ -257,8 +261,13 @@ std::string CssCharset(std::string_view css) {
 MhtmlArchive DecodeMhtml(std::string_view bytes) {
     MhtmlArchive archive;
     std::size_t pos = 0;
-    const Headers headers = ReadHeaders(bytes, pos);
+    bool complete = false;
+    const Headers headers = ReadHeaders(bytes, pos, complete);
     if (headers.empty()) return archive;
+    if (!complete) {  // cut short, or a header followed by stray text: nothing to trust as a page
+        archive.status = MhtmlStatus::NoPage;
+        return archive;
+    }
     archive.envelope = MakePart(headers, ParseContentType(HeaderValue(headers, "content-type")));
     archive.title = DecodeHeaderWords(HeaderValue(headers, "subject"));
     CollectParts(headers, bytes.substr(pos), 0, archive.parts);

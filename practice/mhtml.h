@@ -28,7 +28,7 @@ struct MhtmlPart {
 enum class MhtmlStatus {
     Ok,
     NoHeader,  // the file does not start with a header: not an archive
-    NoPage,    // an archive, but without an HTML page in it
+    NoPage,    // an archive cut short in its header, or without an HTML page in it
 };
 
 struct MhtmlArchive {

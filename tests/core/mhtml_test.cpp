@@ -281,7 +281,9 @@ TEST(Mhtml, SaysWhenThereIsNoPage) {
         {"MIME-Version: 1.0\r\n\r\n<p>no type: plain text</p>", qv::MhtmlStatus::NoPage},
         {"Content-Type: multipart/related; boundary=b\r\n\r\n--b\r\nContent-Type: text/css\r\n\r\np{}\r\n--b--", qv::MhtmlStatus::NoPage},
         {"Content-Type: multipart/related; boundary=b\r\n\r\nno delimiter at all", qv::MhtmlStatus::NoPage},
-        {"Content-Type: text/html\r\n", qv::MhtmlStatus::Ok},
+        {"Content-Type: text/html\r\n", qv::MhtmlStatus::NoPage},
+        {"Content-Type: text/html\r\nContent-Tran", qv::MhtmlStatus::NoPage},
+        {"Content-Type: text/html\r\n\r\n", qv::MhtmlStatus::Ok},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(qv::DecodeMhtml(c.bytes).status, c.status) << c.bytes;
