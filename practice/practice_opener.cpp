@@ -22,6 +22,8 @@ PracticeOpener::PracticeOpener(Contents& contents, const ResourceSource& resourc
     contents_.installEventFilter(this);
 }
 
+PracticeOpener::~PracticeOpener() { delete current_.data(); }
+
 PaperContext PracticeOpener::Context() const {
     PaperContext context;
     context.workDir = ToPath(contents_.workDir());

@@ -19,6 +19,9 @@ class PracticeOpener : public QObject {
 
 public:
     PracticeOpener(Contents& contents, const ResourceSource& resources);
+    // A practice window still open goes with the opener, unsaved: the main
+    // window it would report back to is going away.
+    ~PracticeOpener() override;
 
     // The paper named by the main window's PaperNum and TakeNum.
     void OpenPaper();
