@@ -213,10 +213,13 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
                             PicHideAns->width(), bodyHeight);
     ImgHandle->move((PicHideAns->width() - ImgHandle->width()) / 2, (bodyHeight - ImgHandle->height()) / 2);
     const int pageWidth = w - left - right - PicHideAns->width() - (sheetShown ? sheet->width() : 0);
-    page->setGeometry(left, top, pageWidth, bodyHeight - kStatusHeight);
+    // The question title stands above the page (a page of rich text cannot
+    // keep a margin free under a title lying over it).
     QnTitleBG->setGeometry(left + HimetricToPixels(320), top + HimetricToPixels(120),
                            pageWidth - HimetricToPixels(640), QnTitle->sizeHint().height() + 6);
     QnTitle->resize(QnTitleBG->width() - 20, QnTitle->sizeHint().height());
+    const int pageTop = QnTitleBG->y() + QnTitleBG->height() + HimetricToPixels(60);
+    page->setGeometry(left, pageTop, pageWidth, top + bodyHeight - kStatusHeight - pageTop);
     RemQnsBG->setGeometry(left, page->y() + page->height(), pageWidth, kStatusHeight);
     LayStatusStrip();
     QnTitleBG->raise();

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
-#include <QTextFrame>
+#include <QScrollBar>
 
 #include "practice/mark_progress.h"
 #include "practice/marking.h"
@@ -86,7 +86,6 @@ void PracticeWindow::WireButtons() {
                           (input.kind == PageInput::Kind::Mouse && input.button == 2);
         return copy || menu ? PageVerdict::Refuse : PageVerdict::Allow;
     });
-    connect(brwWebBrowser, &PageBrowser::pageLoaded, this, &PracticeWindow::ClearTitleStrip);
     connect(brwWebBrowser, &PageBrowser::keyDown, this, &PracticeWindow::OnPageKey);
     connect(brwWebBrowser, &PageBrowser::mouseDown, this, &PracticeWindow::OnPageMouse);
 }
@@ -121,6 +120,8 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     chrome_->lblTotalQ->setText(QString::number(attempt_->totalParts()));
     if (chrome_->lblDate) chrome_->lblDate->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     Layout();
+    brwWebBrowser->verticalScrollBar()->setValue(0);
+    AnsBox->FocusFirstField();
     Tick();
     return outcome;
 }
@@ -147,12 +148,9 @@ void PracticeWindow::FillSheet() { AnsBox->Fill(SheetParts()); }
 
 void PracticeWindow::ShowCurrentPage() {
     const PageOutcome page = attempt_->ExtractCurrentPage(services_.resources);
-    if (page.ok()) {
-        brwWebBrowser->Navigate(QString::fromStdU16String(page.file.u16string()));
-    } else {
-        // The page area says the question cannot be shown, never the last page.
-        brwWebBrowser->Navigate(QString());
-    }
+    // The page area says so when a question cannot be shown, never the last page.
+    brwWebBrowser->Navigate(page.ok() ? QString::fromStdU16String(page.file.u16string()) : QString());
+    brwWebBrowser->verticalScrollBar()->setValue(0);
 }
 
 void PracticeWindow::FillRemainingList() {
@@ -270,6 +268,12 @@ void PracticeWindow::Unload() {
     deleteLater();
 }
 
+void PracticeWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Laid out at its shown size, a page begins at its top.
+    if (!event->spontaneous()) brwWebBrowser->verticalScrollBar()->setValue(0);
+}
+
 void PracticeWindow::closeEvent(QCloseEvent* event) {
     // A close asked for by the system goes through the same question.
     if (!unloading_) {
@@ -287,20 +291,9 @@ void PracticeWindow::ToggleAnswerSheet() {
     Layout();
 }
 
-// The question title lies over the top of the page: the page begins below it.
-void PracticeWindow::ClearTitleStrip() {
-    QTextFrame* root = brwWebBrowser->document()->rootFrame();
-    QTextFrameFormat format = root->frameFormat();
-    const int below = chrome_->QnTitleBG->geometry().bottom() - brwWebBrowser->y() + 6;
-    if (static_cast<int>(format.topMargin()) == below) return;
-    format.setTopMargin(below);
-    root->setFrameFormat(format);
-}
-
 // The frame lays itself out on every resize; the content follows it.
 void PracticeWindow::Layout() {
     chrome_->Layout(*frame_, brwWebBrowser, AnsBox, answerSheetShown);
-    ClearTitleStrip();
 }
 
 void PracticeWindow::OnPageKey(bool ctrl, int key) {

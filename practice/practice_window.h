@@ -92,6 +92,7 @@ protected:
     // Sets the score and time labels from the model after loading.
     virtual void ShowStoredResults();
 
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     PracticeChrome& chrome() { return *chrome_; }
@@ -107,7 +108,6 @@ private:
     void FillRemainingList();
     void ShowProblem(const std::string& words);
     void Layout();
-    void ClearTitleStrip();
     void OnPageKey(bool ctrl, int key);
     void OnPageMouse(int button);
 

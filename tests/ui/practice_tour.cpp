@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
         practice->activateWindow();
         AnswerShown(*practice, true);
         Settle();
+
         Save(out, QStringLiteral("practice-%1.png").arg(QLatin1String(shot.name)), practice);
         practice->MarkPaper();
         Settle();
