@@ -47,6 +47,8 @@ TEST(ReportScoreText, RoundsToOneDecimalWithHalvesToEven) {
         {87.5, "87.5"},  {85.0, "85"},   {100.0, "100"}, {0.0, "0"},        {200.0 / 3, "66.7"},
         {87.25, "87.2"}, {87.35, "87.4"}, {0.05, "0"},   {0.15, "0.2"},     {(0.1 + 0.2) / 2, "0.2"},
         {79.96, "80"},   {12.04, "12"},
+        // Halves that the division leaves a hair off: 64.95 and 65.05 both go to 65.
+        {(64.8 + 65.1) / 2, "65"}, {(64.9 + 65.2) / 2, "65"}, {(1.3 + 1.6) / 2, "1.4"},
     };
     for (const auto& c : cases) EXPECT_EQ(qv::FormatAverage(c.value), c.text) << c.value;
 }
@@ -89,6 +91,8 @@ TEST(ReportSummary, AveragesPapersCompletedAndTopicRanking) {
          "80%", "-", "3 / 50", " C", " C"},
         {"half of a tenth goes to the even digit", TenTopics(), {{1, "87.2"}, {6, "87.3"}}, {},
          "87.2%", "-", "2 / 50", " A", " B"},
+        {"a half the division blurs still goes to the even digit", TenTopics(), {{1, "64.8"}, {2, "65.1"}},
+         {{1, "64.9"}, {2, "65.2"}}, "65%", "65%", "2 / 50", "-", "-"},
         {"without a second attempt", TenTopics(), {{1, "60"}, {6, "70"}}, {}, "65%", "-", "2 / 50", " A", " B"},
         {"a second attempt pools into the ranking", TenTopics(), {{1, "60"}, {6, "70"}}, {{1, "100"}},
          "65%", "100%", "2 / 50", " B", " A"},
