@@ -192,6 +192,9 @@ TEST_F(Attempt, MarkingRecordsThisPaperOnly) {
     EXPECT_TRUE(attempt.Mark(std::chrono::seconds(1), "10/12/2026").ok());
     EXPECT_EQ(dir_.Read("first2QEN.txt"), answersFile);
     EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#>66.7\r\n");
+    WriteTemplates(source_, dir_);  // erased: a move in the marked paper does not write its answers back
+    attempt.GoToQuestion(1, {"went"});
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), TinyCourse::PaperTemplate());
 }
 
 TEST_F(Attempt, TheTrendGainsOneEntryPerMarkingOldestFirst) {
