@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "course/text.h"
+#include "practice/answer_text.h"
 #include "practice/marking.h"
 
 namespace qv {
@@ -149,6 +150,16 @@ int PaperAttempt::QuestionOfPart(int part) const {
 
 const std::string& PaperAttempt::PartType(int part) const { return TextAt(paper_.answerTypes, part); }
 const std::string& PaperAttempt::PartKey(int part) const { return TextAt(paper_.answerKey, part); }
+
+int PaperAttempt::PartMaxLength(int part) const { return AnswerMaxLength(PartType(part)); }
+
+bool PaperAttempt::NeedsInstruction(int question) const {
+    const int offset = PartOffset(question);
+    for (int part = offset; part < offset + PartCount(question); ++part) {
+        if (PartType(part) == "F" || PartType(part) == "X") return true;
+    }
+    return false;
+}
 
 const std::string& PaperAttempt::currentQuestionId() const { return TextAt(paper_.questionIds, current_ - 1); }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "course/course_config.h"
 #include "course/record_file.h"
 #include "practice/marking.h"
@@ -85,6 +87,20 @@ TEST_F(Attempt, PartOffsetsAndOwners) {
     for (int part = 0; part < 6; ++part) EXPECT_EQ(attempt.QuestionOfPart(part), owners[part]) << part;
     EXPECT_EQ(attempt.QuestionOfPart(6), 0);
     EXPECT_EQ(attempt.QuestionOfPart(-1), 0);
+}
+
+TEST_F(Attempt, RowsFollowThePartTypes) {
+    TinyCourse course;
+    course.answerTypes = "...\r\n#13001#>T>T>T\r\n#13002#>Q\r\n#13003#>L>X\r\n...";
+    const auto source = course.Source();
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(attempt.Load(source, TinyContext(dir_)).ok());
+    EXPECT_EQ(attempt.PartMaxLength(0), 0);
+    EXPECT_EQ(attempt.PartMaxLength(3), 1);  // a choice takes one character
+    EXPECT_EQ(attempt.PartMaxLength(9), 0);
+    EXPECT_FALSE(attempt.NeedsInstruction(1));
+    EXPECT_FALSE(attempt.NeedsInstruction(2));
+    EXPECT_TRUE(attempt.NeedsInstruction(3));
 }
 
 struct RemainingCase {
@@ -321,6 +337,34 @@ TEST(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
         EXPECT_EQ(entry.path().extension() == ".mht" || entry.path().filename() == "temptext.txt", false)
             << entry.path();
     }
+}
+
+// Every paper of the packed course opens, with the shape the course gives it.
+TEST(AttemptOnTheCourse, EveryPaperOpens) {
+    const qv::DirectoryResourceSource source{QUORVALE_COURSE_PACK};
+    TempDir dir;
+    const qv::ConfigLoad config = qv::LoadCourseConfig(source, dir.path());
+    ASSERT_TRUE(config.available);
+    ASSERT_TRUE(qv::ResetResults(source, dir.path(), config.config).empty());
+    const qv::ModuleConfig& module = config.config.module(2);
+    std::map<int, std::pair<int, int>> shapes{{101, {30, 30}}, {106, {40, 40}}, {121, {4, 20}},
+                                              {128, {5, 50}},  {141, {40, 40}}, {146, {3, 15}}};
+    for (int paper = 1; paper <= module.paperCount; ++paper) {
+        const int topic = (paper - 1) / 5;
+        const qv::PaperContext context{dir.path(), 2, config.config.code, 100 + paper, module.paperCount,
+                                       5 * topic + 1, module.topicNames[static_cast<std::size_t>(topic)]};
+        qv::FirstAttempt attempt;
+        const qv::LoadOutcome outcome = attempt.Load(source, context);
+        ASSERT_TRUE(outcome.ok()) << paper << ": " << outcome.message;
+        EXPECT_EQ(attempt.maximumMarks(), attempt.totalParts()) << paper;
+        EXPECT_EQ(attempt.Caption().substr(attempt.Caption().size() - 1), std::to_string((paper - 1) % 5 + 1));
+        if (const auto shape = shapes.find(100 + paper); shape != shapes.end()) {
+            EXPECT_EQ(attempt.questionCount(), shape->second.first) << paper;
+            EXPECT_EQ(attempt.totalParts(), shape->second.second) << paper;
+            EXPECT_EQ(attempt.answers().size(), static_cast<std::size_t>(shape->second.second)) << paper;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir / "temptext.txt"));
 }
 
 }  // namespace
