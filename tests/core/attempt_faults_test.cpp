@@ -13,20 +13,11 @@ namespace {
 namespace fs = std::filesystem;
 using qv::Fields;
 
-class AttemptFaults : public testing::Test {
+class AttemptFaults : public TinyCourseTest {
 protected:
-    void SetUp() override { WriteTemplates(source_, dir_); }
-
-    qv::LoadOutcome Open(qv::PaperAttempt& attempt, int paperKey = 101) {
-        return attempt.Load(source_, TinyContext(dir_, paperKey));
-    }
     // Makes the next write of a result file fail: its temporary file's place is taken.
     void BlockWrites(const std::string& name) { fs::create_directory(dir_ / (name + ".tmp")); }
     void UnblockWrites(const std::string& name) { fs::remove(dir_ / (name + ".tmp")); }
-
-    TinyCourse course_;
-    qv::MemoryResourceSource source_ = course_.Source();
-    TempDir dir_;
 };
 
 // Paper 102 is answered and marked by one window while another has paper 101 open.
