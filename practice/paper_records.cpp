@@ -34,8 +34,12 @@ ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
     const auto lines = SplitLines(file.value);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string key = std::to_string(101 + i);
+        const std::string tag = "#" + key + "#";
+        // A record begins with its key (its fields are found from there), so
+        // an answer typed as "#102#" in paper 101's record is never taken for
+        // paper 102's.
         const auto found = std::find_if(lines.begin(), lines.end(),
-                                        [&](std::string_view line) { return LineHasKey(line, key); });
+                                        [&](std::string_view line) { return line.starts_with(tag); });
         if (found != lines.end()) records[i] = std::string(*found);
     }
     return {records, IoStatus::Ok};

@@ -69,6 +69,19 @@ TEST_F(AttemptFaults, AMisplacedRecordCostsOnlyItself) {
     EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>a>b>c>d>e>f\r\n\r\n#103#>p>q\r\n");
 }
 
+TEST_F(AttemptFaults, AnAnswerThatLooksLikeAKeyIsJustAnAnswer) {
+    dir_.Write("first2QEN.txt", "#101#>>>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    qv::FirstAttempt open;
+    ASSERT_TRUE(Open(open).ok());
+    ASSERT_TRUE(open.GoToQuestion(2, {"#103#>x", "#102#"}).ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>#103#\x9Bx>#102#>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    ASSERT_TRUE(open.Save().ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>#103#\x9Bx>#102#>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    qv::FirstAttempt other;
+    ASSERT_TRUE(Open(other, 102).ok());
+    EXPECT_EQ(other.answers(), (Fields{"7"}));
+}
+
 struct LoadFault {
     const char* name;
     void (*spoil)(TinyCourse&, qv::PaperContext&);
