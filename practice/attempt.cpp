@@ -1,0 +1,304 @@
+#include "practice/attempt.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "course/text.h"
+#include "practice/answer_text.h"
+#include "practice/marking.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kNoText;
+
+constexpr std::string_view kKeptHere = " Your answers are kept in this window; they are saved again at the next move or Save.";
+
+std::string Describe(IoStatus status, const fs::path& file) {
+    std::string text = DescribeIoStatus(status, file);
+    if (status == IoStatus::Unreadable) text += " It has not been rewritten, so nothing in it is lost.";
+    return text;
+}
+
+const std::string& TextAt(const Fields& list, int i) {
+    return i >= 0 && i < static_cast<int>(list.size()) ? list[static_cast<std::size_t>(i)] : kNoText;
+}
+
+}  // namespace
+
+PaperAttempt::PaperAttempt(const AttemptFiles& files) : files_(files) {}
+
+PaperAttempt::~PaperAttempt() { RemovePage(); }
+
+void PaperAttempt::Reset() {
+    RemovePage();
+    loaded_ = false;
+    context_ = PaperContext();
+    paper_ = PaperData();
+    offsets_.clear();
+    answersFile_.clear();
+    resultsFile_.clear();
+    marksFile_.clear();
+    trendFile_.clear();
+    current_ = 1;
+    answers_.clear();
+    results_.clear();
+    answerRecords_.clear();
+    resultRecords_.clear();
+    marks_ = MarksLists();
+    marked_ = false;
+    score_.clear();
+    rawScore_.clear();
+    timeTaken_.clear();
+    date_.clear();
+    remaining_.clear();
+}
+
+fs::path PaperAttempt::ResultFile(ResultKind kind) const {
+    return ResultFilePath(context_.workDir, kind, context_.slot, context_.courseCode);
+}
+
+LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext& context) {
+    Reset();
+    context_ = context;
+    LoadOutcome outcome = LoadPaperData(source, context_, paper_);
+    if (!outcome.ok()) {
+        Reset();
+        return outcome;
+    }
+    int offset = 0;
+    for (int count : paper_.partCounts) {
+        offsets_.push_back(offset);
+        offset += count;
+    }
+    answersFile_ = ResultFile(files_.answers);
+    resultsFile_ = ResultFile(files_.results);
+    marksFile_ = ResultFile(ResultKind::Marks);
+    trendFile_ = ResultFile(ResultKind::Trend);
+
+    outcome = ReadOwnRecord(files_.answers, answerRecords_, answers_);
+    if (outcome.ok()) outcome = ReadOwnRecord(files_.results, resultRecords_, results_);
+    if (!outcome.ok()) {
+        Reset();
+        return outcome;
+    }
+    auto marks = ReadModuleMarks(marksFile_, context_.paperCount);
+    if (marks.status == IoStatus::Unreadable) {
+        const std::string message = Describe(marks.status, marksFile_) + " The paper cannot be opened without it.";
+        Reset();
+        return {LoadStatus::ResultsUnreadable, message};
+    }
+    marks_ = std::move(marks.value);
+    const int p = context_.paperNumber() - 1;
+    marked_ = ParseStoredNumber(TextAt(marks_[files_.stateRecord], p)) == 1.0;
+    score_ = TextAt(marks_[files_.scoreRecord], p);
+    if (files_.timed) {
+        timeTaken_ = TextAt(marks_[kLtmRecord], p);
+        date_ = TextAt(marks_[kCddRecord], p);
+    }
+
+    outcome = AfterLoad();
+    if (!outcome.ok()) {
+        Reset();
+        return outcome;
+    }
+    RebuildRemainingList();
+    loaded_ = true;
+    return {};
+}
+
+LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const {
+    const fs::path file = ResultFile(kind);
+    auto read = ReadPaperRecords(file, context_.paperCount);
+    if (read.status == IoStatus::Unreadable) {
+        return {LoadStatus::ResultsUnreadable,
+                Describe(read.status, file) + " The paper cannot be opened without it."};
+    }
+    records = std::move(read.value);
+    values = SplitPaperRecord(TextAt(records, context_.paperNumber() - 1), totalParts());
+    return {};
+}
+
+WriteOutcome PaperAttempt::WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records) const {
+    const fs::path file = ResultFile(kind);
+    Fields lines;
+    const IoStatus status =
+        ReplacePaperRecord(file, context_.paperCount, context_.paperNumber(), values, totalParts(), lines);
+    if (status != IoStatus::Ok) return {status, Describe(status, file)};
+    records = std::move(lines);
+    return {};
+}
+
+int PaperAttempt::PartOffset(int question) const {
+    if (question < 1) return 0;
+    if (question > questionCount()) return totalParts();
+    return offsets_[static_cast<std::size_t>(question - 1)];
+}
+
+int PaperAttempt::PartCount(int question) const {
+    if (question < 1 || question > questionCount()) return 0;
+    return paper_.partCounts[static_cast<std::size_t>(question - 1)];
+}
+
+int PaperAttempt::QuestionOfPart(int part) const {
+    if (part < 0 || part >= totalParts()) return 0;
+    return static_cast<int>(std::upper_bound(offsets_.begin(), offsets_.end(), part) - offsets_.begin());
+}
+
+const std::string& PaperAttempt::PartType(int part) const { return TextAt(paper_.answerTypes, part); }
+const std::string& PaperAttempt::PartKey(int part) const { return TextAt(paper_.answerKey, part); }
+
+int PaperAttempt::PartMaxLength(int part) const { return AnswerMaxLength(PartType(part)); }
+
+bool PaperAttempt::NeedsInstruction(int question) const {
+    const int offset = PartOffset(question);
+    for (int part = offset; part < offset + PartCount(question); ++part) {
+        if (PartType(part) == "F" || PartType(part) == "X") return true;
+    }
+    return false;
+}
+
+const std::string& PaperAttempt::currentQuestionId() const { return TextAt(paper_.questionIds, current_ - 1); }
+
+bool PaperAttempt::IsPartLocked(int) const { return marked_; }
+
+void PaperAttempt::StoreCurrentAnswers(const std::vector<std::string>& rowTexts) {
+    if (!loaded_) return;
+    const int offset = PartOffset(current_);
+    const int rows = std::min({PartCount(current_), kAnswerRows, static_cast<int>(rowTexts.size())});
+    for (int r = 0; r < rows; ++r) {
+        if (IsPartLocked(offset + r)) continue;
+        answers_[static_cast<std::size_t>(offset + r)] = NeutraliseFieldValue(rowTexts[static_cast<std::size_t>(r)]);
+    }
+}
+
+WriteOutcome PaperAttempt::Save() {
+    if (!loaded_ || marked_) return {};
+    WriteOutcome outcome = WriteOwnRecord(files_.answers, answers_, answerRecords_);
+    if (!outcome.ok()) outcome.message += kKeptHere;
+    return outcome;
+}
+
+WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::string>& rowTexts) {
+    StoreCurrentAnswers(rowTexts);
+    WriteOutcome outcome = Save();
+    if (target >= 1 && target <= questionCount()) current_ = target;
+    RebuildRemainingList();
+    return outcome;
+}
+
+const std::vector<int>& PaperAttempt::RebuildRemainingList() {
+    remaining_.clear();
+    for (int part = 0; part < static_cast<int>(answers_.size()); ++part) {
+        if (!TrimSpaces(answers_[static_cast<std::size_t>(part)]).empty()) continue;
+        const int question = QuestionOfPart(part);
+        if (question != 0 && (remaining_.empty() || remaining_.back() != question)) remaining_.push_back(question);
+    }
+    return remaining_;
+}
+
+int PaperAttempt::AnsweredCount() const {
+    return static_cast<int>(std::count_if(answers_.begin(), answers_.end(),
+                                          [](const std::string& answer) { return !answer.empty(); }));
+}
+
+bool PaperAttempt::AllPartsAnswered() const {
+    return std::none_of(answers_.begin(), answers_.end(), [](const std::string& answer) { return answer.empty(); });
+}
+
+std::string_view PaperAttempt::MarkingConfirmation() const {
+    return AllPartsAnswered() ? kConfirmAllAnswered : kConfirmUnanswered;
+}
+
+MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view date) {
+    MarkOutcome outcome;
+    if (!loaded_) {
+        outcome.problems.push_back("No paper is open, so nothing was marked.");
+        return outcome;
+    }
+    if (marked_) {
+        outcome.marked = true;
+        return outcome;
+    }
+    const std::string notMarked = " The paper has not been marked; your answers are kept in this window.";
+    if (WriteOutcome saved = WriteOwnRecord(files_.answers, answers_, answerRecords_); !saved.ok()) {
+        outcome.problems.push_back(saved.message + notMarked);
+        return outcome;
+    }
+
+    Fields results = MarkParts(answers_, paper_.answerKey, paper_.answerTypes);
+    Fields resultLines;
+    if (WriteOutcome written = WriteOwnRecord(files_.results, results, resultLines); !written.ok()) {
+        outcome.problems.push_back(written.message + notMarked);
+        return outcome;
+    }
+
+    const long long score = ScoreMarks(results, paper_.partMarks);
+    const std::string percent = FormatPercent(score, paper_.maximumMarks);
+    const std::string time = FormatElapsed(elapsed);
+    const std::string day = NeutraliseFieldValue(date);
+    std::vector<MarksChange> changes{{files_.scoreRecord, percent}, {files_.stateRecord, "1"}};
+    if (files_.timed) {
+        changes.push_back({kLtmRecord, time});
+        changes.push_back({kCddRecord, day});
+    }
+    MarksLists marks;
+    const IoStatus marksStatus =
+        UpdateMarksFields(marksFile_, context_.paperCount, context_.paperNumber(), changes, marks);
+    if (marksStatus != IoStatus::Ok) {
+        // Put the old results back, so the results file does not claim a marking that did not happen.
+        Fields ignored;
+        WriteOwnRecord(files_.results, results_, ignored);
+        outcome.problems.push_back(Describe(marksStatus, marksFile_) + notMarked);
+        return outcome;
+    }
+
+    results_ = std::move(results);
+    resultRecords_ = std::move(resultLines);
+    marks_ = std::move(marks);
+    marked_ = true;
+    score_ = percent;
+    rawScore_ = std::to_string(score);
+    if (files_.timed) {
+        timeTaken_ = time;
+        date_ = day;
+    }
+    outcome.marked = true;
+    if (files_.timed) {
+        if (const IoStatus trend = AppendTrend(trendFile_, percent); trend != IoStatus::Ok) {
+            outcome.problems.push_back(Describe(trend, trendFile_) +
+                                       " Your score has been recorded, but it is missing from the trend.");
+        }
+    }
+    return outcome;
+}
+
+fs::path PaperAttempt::PageFile(int question) const {
+    return context_.workDir / ("temppaper" + TextAt(paper_.questionIds, question - 1) + ".mht");
+}
+
+PageOutcome PaperAttempt::ExtractCurrentPage(const ResourceSource& source) {
+    RemovePage();
+    if (!loaded_) return {{}, "No paper is open."};
+    const auto number = ParseStoredInt(currentQuestionId());
+    const fs::path file = PageFile(current_);
+    if (number && ExtractResource(source, *number, kResourceType, file) == kExtractOk) {
+        page_ = file;
+        return {file, {}};
+    }
+    std::error_code ignored;
+    fs::remove(file, ignored);
+    return {{}, "The page of question " + std::to_string(current_) + " could not be shown."};
+}
+
+void PaperAttempt::RemovePage() {
+    if (page_.empty()) return;
+    std::error_code ignored;
+    fs::remove(page_, ignored);
+    page_.clear();
+}
+
+}  // namespace qv

@@ -1,0 +1,227 @@
+#pragma once
+
+// One attempt at one paper, as a practice window works on it: the paper's
+// course data, the pupil's answers and part results, the current question,
+// and the writes into the module's result files (answers, results, marks,
+// trend). The window owns one, turns what it says into widgets and words, and
+// decides nothing itself.
+//
+// Questions are numbered from 1 (as the pupil sees them); part indexes are
+// 0-based positions in the per-part lists. Texts are Windows-1252 bytes;
+// messages for the pupil are UTF-8.
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "course/io_status.h"
+#include "course/record_file.h"
+#include "course/resources.h"
+#include "course/results_store.h"
+#include "practice/paper_data.h"
+#include "practice/paper_records.h"
+
+namespace qv {
+
+// Which result files and marks records an attempt works on.
+struct AttemptFiles {
+    ResultKind answers;
+    ResultKind results;
+    std::size_t scoreRecord;  // place in FSE..SST of the score
+    std::size_t stateRecord;  // place of the marked state ("0" / "1")
+    bool timed;               // marking also records the time taken, the date and a trend entry
+};
+inline constexpr std::size_t kFseRecord = 0, kSseRecord = 1, kLtmRecord = 2, kCddRecord = 3,
+                             kFstRecord = 4, kSstRecord = 5;
+inline constexpr AttemptFiles kFirstAttemptFiles{ResultKind::FirstAnswers, ResultKind::FirstResults,
+                                                 kFseRecord, kFstRecord, true};
+inline constexpr AttemptFiles kSecondAttemptFiles{ResultKind::SecondAnswers, ResultKind::SecondResults,
+                                                  kSseRecord, kSstRecord, false};
+
+// Rows of the answer sheet: parts beyond the twentieth of a question have no row.
+inline constexpr int kAnswerRows = 20;
+
+// The confirmations asked before marking.
+inline constexpr std::string_view kMarkingTitle = "Marking";
+inline constexpr std::string_view kConfirmUnanswered =
+    "You have not answered all the questions.  Do you still want to mark your practice?";
+inline constexpr std::string_view kConfirmAllAnswered = "Do you want to mark your practice now?";
+
+struct WriteOutcome {
+    IoStatus status = IoStatus::Ok;
+    std::string message;  // a sentence for the pupil when not Ok
+
+    bool ok() const { return status == IoStatus::Ok; }
+};
+
+struct MarkOutcome {
+    bool marked = false;                // the paper is now marked, in memory and in the marks file
+    std::vector<std::string> problems;  // sentences for the pupil, in the order they arose
+
+    bool ok() const { return marked && problems.empty(); }
+};
+
+struct PageOutcome {
+    std::filesystem::path file;  // the page to show; empty when it could not be extracted
+    std::string message;         // a sentence to show in its place
+
+    bool ok() const { return !file.empty(); }
+};
+
+class PaperAttempt {
+public:
+    explicit PaperAttempt(const AttemptFiles& files);
+    virtual ~PaperAttempt();
+    PaperAttempt(const PaperAttempt&) = delete;
+    PaperAttempt& operator=(const PaperAttempt&) = delete;
+
+    // Loading. Reads the paper's course data (see LoadPaperData), then this
+    // paper's record of the attempt's answers and results files and the marks
+    // file. The context is kept for every later write. On failure the attempt
+    // stays unloaded and the window closes with the outcome's message.
+    LoadOutcome Load(const ResourceSource& source, const PaperContext& context);
+    bool loaded() const { return loaded_; }
+
+    const PaperContext& context() const { return context_; }
+    std::string Caption() const { return context_.Caption(); }
+    std::filesystem::path ResultFile(ResultKind kind) const;
+    const std::filesystem::path& answersFile() const { return answersFile_; }
+    const std::filesystem::path& resultsFile() const { return resultsFile_; }
+    const std::filesystem::path& marksFile() const { return marksFile_; }
+    const std::filesystem::path& trendFile() const { return trendFile_; }
+
+    // The paper.
+    const PaperData& paper() const { return paper_; }
+    int questionCount() const { return paper_.questionCount(); }
+    int totalParts() const { return paper_.totalParts(); }
+    long long maximumMarks() const { return paper_.maximumMarks; }
+    // Part index of the first part of a question (the parts of every
+    // question before it), and its number of parts.
+    int PartOffset(int question) const;
+    int PartCount(int question) const;
+    // The question (1-based) that owns a part; 0 when there is none.
+    int QuestionOfPart(int part) const;
+    // The answer type and the key of a part; empty text when out of range.
+    const std::string& PartType(int part) const;
+    const std::string& PartKey(int part) const;
+    // The longest answer the part's field takes (0: no limit).
+    int PartMaxLength(int part) const;
+    // True when a part of the question is of type "F" or "X", whose answers
+    // follow the written instruction shown under the answer sheet.
+    bool NeedsInstruction(int question) const;
+
+    // The question on show; 1 after loading.
+    int currentQuestion() const { return current_; }
+    const std::string& currentQuestionId() const;
+    bool CanGoBack() const { return current_ > 1; }
+    bool CanGoNext() const { return current_ < questionCount(); }
+
+    // Answers and part results, one entry per part.
+    const Fields& answers() const { return answers_; }
+    const Fields& partResults() const { return results_; }
+    // True when the part's field takes no typing: every part once marked.
+    virtual bool IsPartLocked(int part) const;
+
+    // Copies the texts of the answer rows of the current question (row 1
+    // first) into the answers. Rows beyond the question's parts and locked
+    // parts are left alone; what cannot be stored in a record is neutralised
+    // here, so the answers stay as the file will hold them.
+    void StoreCurrentAnswers(const std::vector<std::string>& rowTexts);
+
+    // Writes this paper's answers into the attempt's answers file. Writes
+    // nothing once the paper is marked, since its answers are locked.
+    WriteOutcome Save();
+
+    // Stores the rows, saves, makes `target` the current question (when it is
+    // one of the paper's) and rebuilds the remaining questions. The move is
+    // made even when the save fails: the answers stay here and the next save
+    // writes them.
+    WriteOutcome GoToQuestion(int target, const std::vector<std::string>& rowTexts);
+
+    // The questions (ascending, each once) with a part whose answer is empty
+    // or blanks only. Rebuilt after loading and after every move.
+    const std::vector<int>& RebuildRemainingList();
+    const std::vector<int>& remainingQuestions() const { return remaining_; }
+
+    // Parts whose stored answer is not empty.
+    int AnsweredCount() const;
+    // False when a part that needs an answer has none (exactly empty).
+    virtual bool AllPartsAnswered() const;
+    // The question to ask before marking.
+    std::string_view MarkingConfirmation() const;
+
+    // Marks every part, then writes this paper's answers and results and its
+    // fields of the marks file (the score and the marked state; for a timed
+    // attempt also the time taken and the date) and, for a timed attempt,
+    // appends the score to the trend. `elapsed` is the time since loading
+    // finished, measured by the window with a steady clock; `date` is the date
+    // of marking in the short date form. When the answers, the results or the
+    // marks cannot be written the paper stays unmarked, nothing here changes
+    // but the answers, and the problems say why. A marked paper is not marked
+    // again.
+    MarkOutcome Mark(std::chrono::seconds elapsed, std::string_view date);
+
+    bool marked() const { return marked_; }
+    std::string Status() const { return marked_ ? "1" : "0"; }
+    const std::string& scoreText() const { return score_; }       // percent: "90", "66.7"
+    const std::string& rawScoreText() const { return rawScore_; }  // right marks; empty before marking here
+    const std::string& timeTaken() const { return timeTaken_; }    // "0:12:5"
+    const std::string& dateCompleted() const { return date_; }
+
+    // The record lines of the attempt's answers and results files and the six
+    // marks lists, as last read or written.
+    const Fields& answerRecords() const { return answerRecords_; }
+    const Fields& resultRecords() const { return resultRecords_; }
+    const MarksLists& marksLists() const { return marks_; }
+
+    // The current question's page: the previous page file is deleted, the
+    // question's archive extracted to "temppaper<id>.mht" in the working
+    // folder. RemovePage deletes it when the window closes.
+    std::filesystem::path PageFile(int question) const;
+    PageOutcome ExtractCurrentPage(const ResourceSource& source);
+    void RemovePage();
+
+protected:
+    // Called at the end of loading, after the attempt's own records and the
+    // marks are read and before the remaining questions are listed.
+    virtual LoadOutcome AfterLoad() { return {}; }
+
+    const AttemptFiles& files() const { return files_; }
+    Fields& mutableAnswers() { return answers_; }
+    Fields& mutableResults() { return results_; }
+    // Reads this paper's record of a per-paper result file, split into its
+    // parts. Missing files give empty parts.
+    LoadOutcome ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const;
+    WriteOutcome WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records) const;
+
+private:
+    void Reset();
+
+    AttemptFiles files_;
+    bool loaded_ = false;
+    PaperContext context_;
+    PaperData paper_;
+    std::vector<int> offsets_;  // PartOffset of each question
+    std::filesystem::path answersFile_, resultsFile_, marksFile_, trendFile_;
+    int current_ = 1;
+    Fields answers_, results_;
+    Fields answerRecords_, resultRecords_;
+    MarksLists marks_;
+    bool marked_ = false;
+    std::string score_, rawScore_, timeTaken_, date_;
+    std::vector<int> remaining_;
+    std::filesystem::path page_;
+};
+
+// The first attempt at a paper: the first-attempt answers and results files,
+// FSE, LTM, CDD and FST, and the trend.
+class FirstAttempt : public PaperAttempt {
+public:
+    FirstAttempt() : PaperAttempt(kFirstAttemptFiles) {}
+};
+
+}  // namespace qv

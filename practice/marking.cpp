@@ -1,0 +1,163 @@
+#include "practice/marking.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "course/text.h"
+
+namespace qv {
+
+namespace {
+
+constexpr std::size_t kGroupReach = 20;
+// Marks beyond this are not meant; keeping them in range keeps the sums exact.
+constexpr double kLargestMark = 1e6;
+
+char FoldChar(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);  // À..Þ but ×
+    if (u == 0x8A || u == 0x8C || u == 0x8E) return static_cast<char>(u + 16);   // Š Œ Ž
+    if (u == 0x9F) return '\xFF';                                                 // Ÿ
+    return c;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return FoldCase(TrimSpaces(a)) == FoldCase(TrimSpaces(b));
+}
+
+std::optional<double> NumberValue(std::string_view text) {
+    const auto value = ParseStoredNumber(text);
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return value;
+}
+
+// The answer with its spaces dropped, except the character at the place of
+// the key's first space.
+std::string WithoutSpaces(std::string_view answer, std::string_view key) {
+    const std::size_t keySpace = key.find(' ');
+    const std::string_view a = TrimSpaces(answer);
+    std::string built;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != ' ' || i == keySpace) built += a[i];
+    }
+    return built;
+}
+
+std::string_view At(const Fields& list, std::size_t i) {
+    return i < list.size() ? std::string_view(list[i]) : std::string_view();
+}
+
+bool IsSingleSpace(std::string_view key) { return key == " "; }
+
+// The alternatives of a key as they are compared: trimmed and case-folded.
+std::vector<std::string> ComparableAlternatives(std::string_view key) {
+    std::vector<std::string> out;
+    for (const std::string& alternative : SplitAlternatives(key)) out.push_back(FoldCase(TrimSpaces(alternative)));
+    return out;
+}
+
+std::string Result(bool right) { return std::string(right ? kTick : kCross); }
+
+long long AddMark(long long total, std::string_view mark) {
+    const auto value = NumberValue(mark);
+    if (!value) return total;
+    const double clamped = std::clamp(*value, -kLargestMark, kLargestMark);
+    return static_cast<long long>(std::nearbyint(static_cast<double>(total) + clamped));
+}
+
+}  // namespace
+
+std::string FoldCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = FoldChar(c);
+    return out;
+}
+
+std::string_view TrimSpaces(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+std::string MarkAnswer(std::string_view answer, std::string_view key, std::string_view type) {
+    if (type == "Q" || type == "T" || type == "L") return Result(SameText(answer, key));
+    if (type == "N") {
+        const auto given = NumberValue(answer);
+        const auto expected = NumberValue(key);
+        return Result(given && expected && *given == *expected);
+    }
+    if (type == "R" || type == "F" || type == "X") {
+        return Result(TrimSpaces(key) == WithoutSpaces(answer, key));
+    }
+    return {};
+}
+
+bool IsGroupType(std::string_view type) { return type == "G" || type == "M"; }
+
+std::vector<std::string> SplitAlternatives(std::string_view key) {
+    std::vector<std::string> out;
+    std::size_t start = key.find(';');
+    while (start != std::string_view::npos) {
+        const std::size_t next = key.find(';', start + 1);
+        out.emplace_back(key.substr(start + 1, next == std::string_view::npos ? next : next - start - 1));
+        start = next;
+    }
+    return out;
+}
+
+std::optional<std::size_t> GroupStart(const Fields& keys, std::size_t part) {
+    if (part >= keys.size()) return std::nullopt;
+    if (!IsSingleSpace(keys[part])) return part;
+    for (std::size_t back = 1; back <= kGroupReach && back <= part; ++back) {
+        if (!IsSingleSpace(keys[part - back])) return part - back;
+    }
+    return std::nullopt;
+}
+
+std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size_t part) {
+    if (part >= keys.size()) return {};
+    const std::optional<std::size_t> start = GroupStart(keys, part);
+    if (!start) return Result(false);
+    std::vector<std::string> remaining = ComparableAlternatives(keys[*start]);
+    for (std::size_t earlier = *start; earlier < part; ++earlier) {
+        const std::string given = FoldCase(TrimSpaces(At(answers, earlier)));
+        std::erase(remaining, given);
+    }
+    const std::string given = FoldCase(TrimSpaces(At(answers, part)));
+    return Result(!given.empty() && std::find(remaining.begin(), remaining.end(), given) != remaining.end());
+}
+
+std::string MarkPart(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part) {
+    const std::string_view type = At(types, part);
+    if (IsGroupType(type)) return MarkGroupAnswer(answers, keys, part);
+    return MarkAnswer(At(answers, part), At(keys, part), type);
+}
+
+Fields MarkParts(const Fields& answers, const Fields& keys, const Fields& types) {
+    Fields results(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) results[i] = MarkPart(answers, keys, types, i);
+    return results;
+}
+
+long long SumMarks(const Fields& marks) {
+    long long total = 0;
+    for (const std::string& mark : marks) total = AddMark(total, mark);
+    return total;
+}
+
+long long ScoreMarks(const Fields& results, const Fields& marks) {
+    long long total = 0;
+    for (std::size_t i = 0; i < results.size() && i < marks.size(); ++i) {
+        if (results[i] == kTick) total = AddMark(total, marks[i]);
+    }
+    return total;
+}
+
+std::string FormatElapsed(std::chrono::seconds elapsed) {
+    const long long total = std::max<long long>(elapsed.count(), 0);
+    return std::to_string(total / 3600) + ":" + std::to_string(total / 60 % 60) + ":" +
+           std::to_string(total % 60);
+}
+
+}  // namespace qv

@@ -1,0 +1,79 @@
+#pragma once
+
+// The marking rules: how one answer part is judged against its key, how the
+// marks of the right parts add up, and how the score and the time taken are
+// written. Texts are the stored Windows-1252 bytes.
+//
+// Part indexes are 0-based positions in the paper's flat part lists (all
+// parts of question 1, then of question 2, and so on).
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "course/record_file.h"
+
+namespace qv {
+
+// A right part and a wrong part, as stored in the results files and shown in
+// the Wingdings font: "ü" (252) is a tick, "û" (251) a cross.
+inline constexpr std::string_view kTick = "\xFC";
+inline constexpr std::string_view kCross = "\xFB";
+
+// Letter case folded over Windows-1252 (A..Z and the accented capitals).
+std::string FoldCase(std::string_view text);
+
+// Leading and trailing spaces removed.
+std::string_view TrimSpaces(std::string_view text);
+
+// One part of any type but "G" and "M":
+//   "Q", "T", "L"  answer and key equal once trimmed and case-folded;
+//   "N"            both are numbers of equal value (a key that is not a number
+//                  matches nothing);
+//   "R", "F", "X"  the trimmed answer with its spaces removed, except the one
+//                  at the place of the key's first space, equals the trimmed
+//                  key, case kept;
+//   any other      an empty result: neither right nor wrong.
+std::string MarkAnswer(std::string_view answer, std::string_view key, std::string_view type);
+
+// True for "G" and "M": parts that accept one of several answers.
+bool IsGroupType(std::string_view type);
+
+// The acceptable answers listed in a group key, in key order: the texts
+// between one ';' and the next (";is;are" gives "is" and "are").
+std::vector<std::string> SplitAlternatives(std::string_view key);
+
+// A part whose key is a single space belongs to the group of the nearest
+// earlier part (at most 20 back) whose key is not; that part starts the
+// group. A part with a key of its own starts its own group. Nothing when no
+// start lies within reach.
+std::optional<std::size_t> GroupStart(const Fields& keys, std::size_t part);
+
+// One part of type "G" or "M". The first part of a group is right when its
+// answer is one of the alternatives; a later part is right when its answer is
+// one of the alternatives that no earlier part of the group has given, so the
+// parts may be answered in any order but each alternative counts once. An
+// empty answer is never right.
+std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size_t part);
+
+// One part by its type: MarkGroupAnswer for "G" and "M", MarkAnswer otherwise.
+std::string MarkPart(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part);
+
+// Every part of a paper, in order.
+Fields MarkParts(const Fields& answers, const Fields& keys, const Fields& types);
+
+// The sum of the marks of every part (the paper's maximum), or of the parts
+// whose result is a tick (the score). A mark is the number its text holds
+// (text that is not a number counts 0); the running total is rounded to a
+// whole number, halves to even, after each addition.
+long long SumMarks(const Fields& marks);
+long long ScoreMarks(const Fields& results, const Fields& marks);
+
+// The time taken, "h:m:s" without leading zeros (0:12:5). Negative times
+// count as 0; hours go on past 24.
+std::string FormatElapsed(std::chrono::seconds elapsed);
+
+}  // namespace qv

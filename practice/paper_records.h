@@ -1,0 +1,52 @@
+#pragma once
+
+// Writing one paper's records into the module's result files without
+// touching any other paper's. Each writer reads the file again just before it
+// rewrites it and replaces only this paper's record or fields, so whatever
+// else has changed in the file meanwhile (all results erased, another
+// window's work) is kept.
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "course/io_status.h"
+#include "course/record_file.h"
+
+namespace qv {
+
+// Entry i (0-based) is the line of paper key 101 + i: the first line that
+// begins with "#key#", wherever it stands, so one missing or misplaced record
+// costs only its own entry. A missing file gives empty entries and Missing.
+ReadResult<Fields> ReadPaperRecords(const std::filesystem::path& path, int paperCount);
+
+// The fields of one paper's record line.
+Fields SplitPaperRecord(std::string_view line, int parts);
+
+// Rewrites a per-paper file with `paperCount` lines: the record of paper
+// `paperNumber` (1-based) rebuilt from the first `parts` values, every other
+// line as the file holds it now. A file that exists but cannot be read is not
+// written (Unreadable). `lines` receives the lines written (or, on a failed
+// write, the lines that were meant).
+IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, int paperNumber,
+                            const Fields& values, int parts, Fields& lines);
+
+using MarksLists = std::array<Fields, 6>;  // FSE, SSE, LTM, CDD, FST, SST
+
+// One field of the marks file: the record's place in FSE..SST and its value.
+struct MarksChange {
+    std::size_t record;
+    std::string value;
+};
+
+// Rewrites the marks file with field `paperNumber` (1-based) of the given
+// records changed and every other field as the file holds it now. A file that
+// exists but cannot be read is not written. `marks` receives the six lists
+// written (or meant).
+IoStatus UpdateMarksFields(const std::filesystem::path& path, int paperCount, int paperNumber,
+                           const std::vector<MarksChange>& changes, MarksLists& marks);
+
+}  // namespace qv

@@ -1,0 +1,234 @@
+// What an attempt does when the course or the result files are not as they
+// should be, and when another writer has changed the files meanwhile.
+
+#include <gtest/gtest.h>
+
+#include "course/record_file.h"
+#include "practice/attempt.h"
+#include "practice/marking.h"
+#include "tiny_course.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using qv::Fields;
+
+class AttemptFaults : public TinyCourseTest {
+protected:
+    // Makes the next write of a result file fail: its temporary file's place is taken.
+    void BlockWrites(const std::string& name) { fs::create_directory(dir_ / (name + ".tmp")); }
+    void UnblockWrites(const std::string& name) { fs::remove(dir_ / (name + ".tmp")); }
+};
+
+// Paper 102 is answered and marked by one window while another has paper 101 open.
+TEST_F(AttemptFaults, AWriterKeepsWhatOthersWroteMeanwhile) {
+    qv::FirstAttempt open;
+    ASSERT_TRUE(Open(open).ok());
+    qv::FirstAttempt other;
+    ASSERT_TRUE(Open(other, 102).ok());
+    ASSERT_TRUE(other.GoToQuestion(1, {"1"}).ok());
+    ASSERT_TRUE(other.Mark(std::chrono::seconds(3), "d").ok());
+
+    ASSERT_TRUE(open.GoToQuestion(2, {"went", "saw", "ate"}).ok());
+    ASSERT_TRUE(open.Mark(std::chrono::seconds(4), "e").ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>saw>ate>>>\r\n#102#>1\r\n#103#>>\r\n");
+    EXPECT_EQ(qv::ReadRecordFields(dir_ / "marks2QEN.txt", "FSE", 3).value, (Fields{"50", "100", ""}));
+    EXPECT_EQ(qv::ReadRecordFields(dir_ / "marks2QEN.txt", "FST", 3).value, (Fields{"1", "1", "0"}));
+    EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#>100>50\r\n");
+}
+
+// All results are erased while paper 101 is open: its saves and marking must
+// not bring back the other papers' old records.
+TEST_F(AttemptFaults, ErasedResultsStayErased) {
+    qv::FirstAttempt other;
+    ASSERT_TRUE(Open(other, 103).ok());
+    ASSERT_TRUE(other.GoToQuestion(1, {"a", "b"}).ok());
+    ASSERT_TRUE(other.Mark(std::chrono::seconds(3), "d").ok());
+
+    qv::FirstAttempt open;
+    ASSERT_TRUE(Open(open).ok());
+    ASSERT_NE(open.answerRecords()[2], "#103#>>");  // it has read paper 103's answers
+    WriteTemplates(source_, dir_);                 // erase all results
+
+    ASSERT_TRUE(open.GoToQuestion(2, {"went"}).ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>>>>>\r\n#102#>\r\n#103#>>\r\n");
+    ASSERT_TRUE(open.Mark(std::chrono::seconds(4), "e").ok());
+    EXPECT_EQ(dir_.Read("fresults2QEN.txt").find("#103#>>\r\n") != std::string::npos, true);
+    EXPECT_EQ(dir_.Read("marks2QEN.txt"),
+              "#FSE#>16.7>>\r\n#SSE#>>>\r\n#LTM#>0:0:4>>\r\n#CDD#>e>>\r\n#FST#>1>0>0\r\n#SST#>0>0>0\r\n");
+    EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#>16.7\r\n");
+}
+
+TEST_F(AttemptFaults, AMisplacedRecordCostsOnlyItself) {
+    // Paper 102's record is missing and 103's stands before 101's.
+    dir_.Write("first2QEN.txt", "...\r\n#103#>p>q\r\n#101#>a>b>c>d>e>f\r\n...");
+    qv::FirstAttempt open;
+    ASSERT_TRUE(Open(open).ok());
+    EXPECT_EQ(open.answers(), (Fields{"a", "b", "c", "d", "e", "f"}));
+    ASSERT_TRUE(open.Save().ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>a>b>c>d>e>f\r\n\r\n#103#>p>q\r\n");
+}
+
+TEST_F(AttemptFaults, AnAnswerThatLooksLikeAKeyIsJustAnAnswer) {
+    dir_.Write("first2QEN.txt", "#101#>>>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    qv::FirstAttempt open;
+    ASSERT_TRUE(Open(open).ok());
+    ASSERT_TRUE(open.GoToQuestion(2, {"#103#>x", "#102#"}).ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>#103#\x9Bx>#102#>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    ASSERT_TRUE(open.Save().ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>#103#\x9Bx>#102#>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    qv::FirstAttempt other;
+    ASSERT_TRUE(Open(other, 102).ok());
+    EXPECT_EQ(other.answers(), (Fields{"7"}));
+}
+
+struct LoadFault {
+    const char* name;
+    void (*spoil)(TinyCourse&, qv::PaperContext&);
+    qv::LoadStatus status;
+    const char* words;  // part of the message
+};
+
+TEST_F(AttemptFaults, ABadPaperIsReportedAndNotOpened) {
+    const LoadFault faults[] = {
+        {"paper not listed", [](TinyCourse& c, qv::PaperContext& x) {
+             c.paperList = "...\r\n#101#>13001\r\n#102#>13004\r\n...";
+             x.paperKey = 103;
+         }, qv::LoadStatus::PaperNotListed, "is not in the course's paper list"},
+        {"paper without questions", [](TinyCourse& c, qv::PaperContext&) {
+             c.paperList = "...\r\n#101#\r\n...";
+         }, qv::LoadStatus::PaperNotListed, "Paper 1 of this topic"},
+        {"damaged question id", [](TinyCourse& c, qv::PaperContext&) {
+             c.paperList = "...\r\n#101#>13001>../../x\r\n...";
+         }, qv::LoadStatus::PaperNotListed, "damaged"},
+        {"question missing from the answer types", [](TinyCourse& c, qv::PaperContext&) {
+             c.answerTypes = "...\r\n#13001#>T>T>T\r\n#13003#>L>L\r\n...";
+         }, qv::LoadStatus::QuestionMissing, "Question 13002 of this paper is missing from the course's answer types"},
+        {"question missing from the answer key", [](TinyCourse& c, qv::PaperContext&) {
+             c.answerKey = "...\r\n#13001#>went>saw>ate\r\n#13002#>2\r\n...";
+         }, qv::LoadStatus::QuestionMissing, "Question 13003"},
+        {"parts that do not agree", [](TinyCourse& c, qv::PaperContext&) {
+             c.partMarks = "...\r\n#13001#>1>1>1\r\n#13002#>1\r\n#13003#>1\r\n...";
+         }, qv::LoadStatus::QuestionMissing, "different number of parts in the course's marks"},
+        {"marks that add up to nothing", [](TinyCourse& c, qv::PaperContext&) {
+             c.partMarks = "...\r\n#13001#>0>0>0\r\n#13002#>0\r\n#13003#>0>x\r\n...";
+         }, qv::LoadStatus::NoMarks, "carries no marks"},
+        {"answer types missing from the program", [](TinyCourse& c, qv::PaperContext&) {
+             c.withAnswerTypes = false;
+         }, qv::LoadStatus::CourseUnavailable, "answer types is missing from the program"},
+        {"no such slot", [](TinyCourse&, qv::PaperContext& x) { x.slot = 4; }, qv::LoadStatus::BadContext,
+         "could not tell which paper"},
+        {"paper beyond the module", [](TinyCourse&, qv::PaperContext& x) { x.paperKey = 104; },
+         qv::LoadStatus::BadContext, "paper 104"},
+        {"unsafe course code", [](TinyCourse&, qv::PaperContext& x) { x.courseCode = "../QEN"; },
+         qv::LoadStatus::BadContext, "cannot be opened"},
+    };
+    for (const LoadFault& fault : faults) {
+        TinyCourse course;
+        qv::PaperContext context = TinyContext(dir_);
+        fault.spoil(course, context);
+        const auto source = course.Source();
+        qv::FirstAttempt attempt;
+        const qv::LoadOutcome outcome = attempt.Load(source, context);
+        EXPECT_EQ(outcome.status, fault.status) << fault.name;
+        EXPECT_NE(outcome.message.find(fault.words), std::string::npos) << fault.name << ": " << outcome.message;
+        EXPECT_FALSE(attempt.loaded()) << fault.name;
+        EXPECT_FALSE(fs::exists(dir_ / "temptext.txt")) << fault.name;
+        // Nothing can be saved or marked, and nothing divides by zero.
+        EXPECT_FALSE(attempt.Mark(std::chrono::seconds(1), "d").marked) << fault.name;
+        EXPECT_EQ(attempt.totalParts(), 0) << fault.name;
+        EXPECT_FALSE(attempt.ExtractCurrentPage(source).ok()) << fault.name;
+    }
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), TinyCourse::PaperTemplate());
+    EXPECT_EQ(dir_.Read("marks2QEN.txt"), TinyCourse::MarksTemplate());
+}
+
+TEST_F(AttemptFaults, AnUnreadableResultFileStopsTheLoad) {
+    for (const char* name : {"first2QEN.txt", "fresults2QEN.txt", "marks2QEN.txt"}) {
+        WriteTemplates(source_, dir_);
+        fs::remove(dir_ / name);
+        fs::create_directory(dir_ / name);  // there, but not a file that can be read
+        qv::FirstAttempt attempt;
+        const qv::LoadOutcome outcome = Open(attempt);
+        EXPECT_EQ(outcome.status, qv::LoadStatus::ResultsUnreadable) << name;
+        EXPECT_NE(outcome.message.find(name), std::string::npos) << outcome.message;
+        fs::remove(dir_ / name);
+    }
+}
+
+TEST_F(AttemptFaults, AMissingResultFileStartsEmptyAndIsWrittenAnew) {
+    fs::remove(dir_ / "first2QEN.txt");
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(Open(attempt).ok());
+    EXPECT_EQ(attempt.answers(), Fields(6));
+    ASSERT_TRUE(attempt.Save().ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>>>>>>\r\n\r\n\r\n");
+}
+
+TEST_F(AttemptFaults, AFailedSaveIsToldAndTheAnswersStay) {
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(Open(attempt).ok());
+    BlockWrites("first2QEN.txt");
+    const qv::WriteOutcome moved = attempt.GoToQuestion(2, {"went", "saw"});
+    EXPECT_EQ(moved.status, qv::IoStatus::WriteFailed);
+    EXPECT_NE(moved.message.find("\"first2QEN.txt\" could not be saved"), std::string::npos) << moved.message;
+    EXPECT_NE(moved.message.find("kept in this window"), std::string::npos);
+    EXPECT_EQ(attempt.currentQuestion(), 2);  // the move is made all the same
+    EXPECT_EQ(attempt.answers()[1], "saw");
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), TinyCourse::PaperTemplate());
+    EXPECT_FALSE(attempt.Save().ok());
+
+    UnblockWrites("first2QEN.txt");
+    ASSERT_TRUE(attempt.Save().ok());  // the next save writes what was kept
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>saw>>>>\r\n#102#>\r\n#103#>>\r\n");
+
+    fs::remove(dir_ / "first2QEN.txt");
+    fs::create_directory(dir_ / "first2QEN.txt");  // now unreadable: it must not be rewritten
+    const qv::WriteOutcome refused = attempt.Save();
+    EXPECT_EQ(refused.status, qv::IoStatus::Unreadable);
+    EXPECT_NE(refused.message.find("could not be read"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(dir_ / "first2QEN.txt"));
+}
+
+TEST_F(AttemptFaults, AFailedMarkingLeavesThePaperUnmarked) {
+    for (const char* blocked : {"first2QEN.txt", "fresults2QEN.txt", "marks2QEN.txt"}) {
+        WriteTemplates(source_, dir_);
+        qv::FirstAttempt attempt;
+        ASSERT_TRUE(Open(attempt).ok());
+        attempt.StoreCurrentAnswers({"went", "saw", "ate"});
+        BlockWrites(blocked);
+        const qv::MarkOutcome outcome = attempt.Mark(std::chrono::seconds(9), "d");
+        UnblockWrites(blocked);
+        EXPECT_FALSE(outcome.marked) << blocked;
+        ASSERT_EQ(outcome.problems.size(), 1u) << blocked;
+        EXPECT_NE(outcome.problems[0].find(blocked), std::string::npos) << outcome.problems[0];
+        EXPECT_NE(outcome.problems[0].find("has not been marked"), std::string::npos);
+        EXPECT_FALSE(attempt.marked()) << blocked;
+        EXPECT_EQ(attempt.scoreText(), "") << blocked;
+        EXPECT_EQ(attempt.partResults(), Fields(6)) << blocked;
+        EXPECT_EQ(attempt.answers()[2], "ate") << blocked;
+        const std::string results = dir_.Read("fresults2QEN.txt");  // no results left behind
+        EXPECT_NE(results.find("#101#>>>>>>\r\n"), std::string::npos) << blocked;
+        EXPECT_EQ(results.find(qv::kTick), std::string::npos) << blocked;
+        EXPECT_EQ(dir_.Read("marks2QEN.txt"), TinyCourse::MarksTemplate()) << blocked;
+        EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#") << blocked;
+
+        // Once the files can be written again, the marking goes through.
+        EXPECT_TRUE(attempt.Mark(std::chrono::seconds(9), "d").ok()) << blocked;
+        EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#>50\r\n") << blocked;
+    }
+}
+
+TEST_F(AttemptFaults, AFailedTrendWriteStillRecordsTheScore) {
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(Open(attempt).ok());
+    BlockWrites("trend2QEN.txt");
+    const qv::MarkOutcome outcome = attempt.Mark(std::chrono::seconds(9), "d");
+    EXPECT_TRUE(outcome.marked);
+    ASSERT_EQ(outcome.problems.size(), 1u);
+    EXPECT_NE(outcome.problems[0].find("missing from the trend"), std::string::npos);
+    EXPECT_TRUE(attempt.marked());
+    EXPECT_EQ(qv::ReadRecordFields(dir_ / "marks2QEN.txt", "FSE", 3).value[0], "0");
+}
+
+}  // namespace
