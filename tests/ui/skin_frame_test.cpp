@@ -113,6 +113,23 @@ TEST_F(SkinFrameTest, GripResizesOnlyFromTheBottomRightCorner) {
     }
 }
 
+TEST_F(SkinFrameTest, MaximisedWindowIsNotResizedByItsGrip) {
+    Open();
+    frame_->MaximiseOrRestore();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(host_->isMaximized());
+    const QSize maximised = host_->size();
+    const QPoint corner(maximised.width() - 2, maximised.height() - 2);
+    PlaceCursor(corner);
+    SendMove(host_.get());
+    EXPECT_EQ(host_->cursor().shape(), Qt::ArrowCursor);
+    Press(corner);
+    EXPECT_EQ(CursorInHost(), corner);
+    DragTo({600, 400});
+    EXPECT_EQ(host_->size(), maximised);
+    Release();
+}
+
 TEST_F(SkinFrameTest, GripKeepsTheMinimumSizeWhileTheOtherSideFollows) {
     // 7300 twips is 486.7 pixels and 5000 twips 333.3, both exclusive.
     Open();
