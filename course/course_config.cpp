@@ -20,6 +20,12 @@ int ReadCount(const fs::path& file, const std::string& key, int most) {
 
 }  // namespace
 
+const ModuleConfig& CourseConfig::module(int slot) const {
+    static const ModuleConfig kNone;
+    if (slot < 1 || slot > kSlotCount) return kNone;
+    return modules[static_cast<std::size_t>(slot - 1)];
+}
+
 bool CourseConfig::anyConfigured() const { return firstConfiguredSlot() != 0; }
 
 int CourseConfig::firstConfiguredSlot() const {

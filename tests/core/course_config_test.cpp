@@ -28,6 +28,8 @@ TEST(ReadCourseConfig, SlotTwoOnly) {
     EXPECT_EQ(config.value.module(2).paperCount, 15);
     EXPECT_EQ(config.value.module(2).topicNames[2], "Word Order");
     EXPECT_EQ(config.value.module(2).topicNames[3], "");
+    EXPECT_FALSE(config.value.module(0).configured());  // no exception for a slot that is not there
+    EXPECT_FALSE(config.value.module(4).configured());
 }
 
 TEST(ReadCourseConfig, CountsOfAnUnconfiguredSlotAreNotRead) {
