@@ -88,6 +88,11 @@ PathInfo InspectPath(const fs::path& path) {
     return info;
 }
 
+bool IsFolder(const fs::path& path) {
+    std::error_code error;
+    return fs::status(path, error).type() == fs::file_type::directory && !error;
+}
+
 IoStatus StatusOf(const PathInfo& info) {
     switch (info.kind) {
         case PathKind::File: return IoStatus::Ok;

@@ -30,6 +30,9 @@ struct PathInfo {
 // Looks at `path` without opening it; a link is followed.
 PathInfo InspectPath(const std::filesystem::path& path);
 
+// True when `path` is a folder, or a link to one.
+bool IsFolder(const std::filesystem::path& path);
+
 // Ok for a file; Missing, NotAFile or Unreadable otherwise.
 IoStatus StatusOf(const PathInfo& info);
 

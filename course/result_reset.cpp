@@ -73,7 +73,7 @@ bool IsBackupFolderName(std::string_view name) {
 // temporary folder, and a dated folder it had claimed but not yet filled.
 void TidyBackupFolder(const fs::path& workDir) {
     const fs::path root = workDir / "backup";
-    if (InspectPath(root).kind != PathKind::NotAFile) return;
+    if (!IsFolder(root)) return;
     RemoveStaleTemporaries(root);
     std::error_code error;
     std::vector<fs::path> claimed;
@@ -165,7 +165,7 @@ BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
     const fs::path root = workDir / "backup";
     std::error_code error;
     fs::create_directories(root, error);
-    if (error || InspectPath(root).kind != PathKind::NotAFile) {
+    if (error || !IsFolder(root)) {
         outcome.problems.push_back("The folder \"backup\" in " + workDir.string() + " cannot be used (" +
                                    (error ? error.message() : std::string("it is not a folder")) +
                                    "), so no copy of your results could be made.");
