@@ -21,7 +21,8 @@ std::string DescribeIoStatus(IoStatus status, const std::filesystem::path& path)
                    " is full. Free some space on it; the previous copy of the file has been kept.";
         case IoStatus::TooLarge:
             return "The file " + name + " in " + folder +
-                   " is far larger than anything this program writes and looks damaged, so it has not been read.";
+                   " holds far more than this program ever writes there and looks damaged; "
+                   "the damaged part has not been read.";
         case IoStatus::NotAFile:
             return name + " in " + folder +
                    " is not a file (it is a folder, a link that leads nowhere or some other entry), "
