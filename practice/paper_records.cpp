@@ -49,10 +49,18 @@ Fields SplitPaperRecord(std::string_view line, int parts) {
     return SplitFields(line, FirstSeparatorIndex(3), parts);
 }
 
+namespace {
+
+// A file that is there but cannot be read whole is never rewritten: what it
+// holds would be lost.
+bool CanRewrite(IoStatus status) { return status == IoStatus::Ok || status == IoStatus::Missing; }
+
+}  // namespace
+
 IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumber, const Fields& values,
                             int parts, Fields& lines) {
     auto current = ReadPaperRecords(path, paperCount);
-    if (current.status == IoStatus::Unreadable) return current.status;
+    if (!CanRewrite(current.status)) return current.status;
     lines = std::move(current.value);
     return SavePaperRecord(lines, values, paperNumber, std::to_string(100 + paperNumber), paperCount, parts, path);
 }
@@ -60,7 +68,7 @@ IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumbe
 IoStatus UpdateMarksFields(const fs::path& path, int paperCount, int paperNumber,
                            const std::vector<MarksChange>& changes, MarksLists& marks) {
     auto current = ReadModuleMarks(path, paperCount);
-    if (current.status == IoStatus::Unreadable) return current.status;
+    if (!CanRewrite(current.status)) return current.status;
     marks = std::move(current.value);
     for (const MarksChange& change : changes) {
         if (change.record >= marks.size()) continue;
