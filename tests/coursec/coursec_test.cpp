@@ -6,32 +6,17 @@
 #include "course/text.h"
 #include "course_source.h"
 #include "course_writer.h"
+#include "sources.h"
 #include "temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kHeader =
-    "% a test course\ntitle: Test Course\ncode: TST\nchoices: 4\n\nmodule 2: Practice\ntopic: Grammar | g.qvp\n";
-
-// Five valid papers; `first` replaces the body of paper 101's only question.
-std::string Papers(const std::string& first) {
-    std::string text = "paper 101\ninstruction: Choose.\nquestion\n" + first + "\n";
-    for (int key = 102; key <= 105; ++key) {
-        text += "paper " + std::to_string(key) + "\nquestion\nSentence " + std::to_string(key) +
-                " ______.\n{Q:1}\n1) a\n2) b\n3) c\n4) d\n";
-    }
-    return text;
-}
-
-const std::string kChoice = "She ______ home.\n{Q:2}\n1) go\n2) goes\n3) going\n4) gone";
-
-coursec::Course Read(const TempDir& dir, const std::string& header, const std::string& papers) {
-    dir.Write("course.qvc", header);
-    dir.Write("g.qvp", papers);
-    return coursec::ReadCourse(dir / "course.qvc");
-}
+using coursec_test::kChoice;
+using coursec_test::kHeader;
+using coursec_test::Papers;
+using coursec_test::Read;
 
 struct FaultCase {
     const char* name;
@@ -75,6 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ThreeOptions", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) b\n3) c"), "g.qvp", 5, "asks for 4"},
         FaultCase{"SameOptionTwice", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) b\n3) A\n4) d"), "g.qvp", 8,
                   "same as option 1"},
+        FaultCase{"SameOptionInBold", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) *a*\n3) c\n4) d"), "g.qvp", 7,
+                  "same as option 1"},
         FaultCase{"OptionsOutOfOrder", kHeader, Papers("Q?\n{Q:1}\n1) a\n3) b"), "g.qvp", 7, "out of order"},
         FaultCase{"OptionWithoutChoice", kHeader, Papers("Q?\n1) a"), "g.qvp", 5, "does not follow a choice"},
         FaultCase{"NoParts", kHeader, Papers("Just text."), "g.qvp", 3, "no answer part"},
@@ -116,7 +103,22 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"NoTitle", "code: T\nmodule 2: P\ntopic: G | g.qvp\n", Papers(kChoice), "course.qvc", 3,
                   "no title"},
         FaultCase{"NameWithSeparator", "title: T\ncode: T\nmodule 2: P>Q\ntopic: G | g.qvp\n", Papers(kChoice),
-                  "course.qvc", 3, "'>'"}),
+                  "course.qvc", 3, "'>'"},
+        // Only UTF-8 text builds, and a bad byte is named where it stands.
+        FaultCase{"StrayByte", kHeader, Papers("Caf\xE9 {T:x}"), "g.qvp", 4, "not valid UTF-8 (byte 0xE9 at column 4)"},
+        FaultCase{"StrayByteInComment", kHeader, "% \xFF\n" + Papers(kChoice), "g.qvp", 1, "not valid UTF-8"},
+        FaultCase{"OverlongSeparatorInKey", kHeader, Papers("A {T:a\xC0\xBE" "b} b."), "g.qvp", 4, "not valid UTF-8"},
+        FaultCase{"CutOffAtLineEnd", kHeader, Papers("A {T:x} \xE2\x82"), "g.qvp", 4, "not valid UTF-8"},
+        FaultCase{"SurrogateInTitle", "title: T\xED\xA0\x80\ncode: T\nmodule 2: P\ntopic: G | g.qvp\n",
+                  Papers(kChoice), "course.qvc", 1, "not valid UTF-8"},
+        FaultCase{"ControlCharacter", kHeader, Papers("A\x01 {T:x}"), "g.qvp", 4, "control character 0x01"},
+        // The pupil types one digit; only a key of one digit can be marked right.
+        FaultCase{"ChoiceKeyWithLeadingZero", kHeader, Papers("Q?\n{Q:02}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
+                  "write one digit, 1 to 4"},
+        FaultCase{"ChoiceKeyZero", kHeader, Papers("Q?\n{Q:0}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5, "one digit"},
+        FaultCase{"ChoiceKeyWithSign", kHeader, Papers("Q?\n{Q:+1}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
+                  "one digit"},
+        FaultCase{"WordOrderWithoutBox", kHeader, Papers("{L:We went home.}"), "g.qvp", 4, "needs the word box"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Coursec, WritesTheRecordsOfAModule) {

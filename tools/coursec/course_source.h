@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "course/course_limits.h"
+
 namespace coursec {
 
 // A fault in the source, reported as "file:line: message".
@@ -75,26 +77,23 @@ struct Module {
     std::string label;
     int line = 0;
     std::vector<Topic> topics;
-    int paperCount() const { return static_cast<int>(topics.size()) * 5; }
+    int paperCount() const { return static_cast<int>(topics.size()) * qv::kPapersPerTopic; }
+};
+
+// What the course header asks of every question.
+struct QuestionRules {
+    int choices = 0;      // options per choice part; 0 = any number from 2
 };
 
 struct Course {
     std::string title;
     std::string code;
-    int choices = 0;  // required options per choice part; 0 = any number from 2
+    QuestionRules rules;
     std::vector<Module> modules;  // in slot order
 };
 
 // Reads the header and every paper file it names, checks everything and gives
 // out the question ids. Throws SourceError on the first fault.
 Course ReadCourse(const std::filesystem::path& header);
-
-// The text of a question that two questions may not share.
-std::string ComparableText(const Question& question);
-
-// Reads one paper file for a topic whose first paper key is `firstKey`.
-// Exposed for tests; ReadCourse uses it.
-std::vector<Paper> ReadPaperFile(const std::filesystem::path& file, const std::string& shownName,
-                                 int firstKey, int choices);
 
 }  // namespace coursec

@@ -1,6 +1,8 @@
 #include <string>
 
+#include "course/text.h"
 #include "course_writer.h"
+#include "page_text.h"
 
 namespace coursec {
 
@@ -20,37 +22,34 @@ const char* const kStyle =
     "table.options td { padding: 2px 6px; }\r\n"
     "td.number { font-weight: bold; color: #1f4e8c; }\r\n";
 
-// UTF-8 text as ASCII HTML: markup characters escaped, other characters as
-// numeric references; "\x" escapes print x; *text* is bold.
+// Page text as ASCII HTML: markup characters escaped, other characters as
+// numeric references, *text* in bold, escaped characters printed plain.
 std::string HtmlText(const std::string& text) {
     std::string out;
     bool bold = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '\\' && i + 1 < text.size()) {
-            out += text[++i];
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsEscapeAt(text, i)) {
+            out += text[i + 1];
+            i += 2;
             continue;
         }
+        const char c = text[i];
         if (c == '*') {
             out += bold ? "</b>" : "<b>";
             bold = !bold;
+            ++i;
             continue;
         }
+        // The source has been checked to be UTF-8; anything else shows as U+FFFD.
+        const auto decoded = qv::DecodeUtf8(text, i);
+        const char32_t code = decoded ? decoded->code : 0xFFFD;
+        i += decoded ? decoded->length : 1;
         if (c == '<') out += "&lt;";
         else if (c == '>') out += "&gt;";
         else if (c == '&') out += "&amp;";
         else if (c == '"') out += "&quot;";
-        else if (c < 0x80) out += static_cast<char>(c);
-        else {
-            char32_t code = 0;
-            std::size_t length = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
-            code = c & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
-            for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-                code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-            }
-            i += length - 1;
-            out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
-        }
+        else if (code < 0x80) out += c;
+        else out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
     }
     if (bold) out += "</b>";
     return out;
