@@ -118,7 +118,19 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ChoiceKeyZero", kHeader, Papers("Q?\n{Q:0}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5, "one digit"},
         FaultCase{"ChoiceKeyWithSign", kHeader, Papers("Q?\n{Q:+1}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
                   "one digit"},
-        FaultCase{"WordOrderWithoutBox", kHeader, Papers("{L:We went home.}"), "g.qvp", 4, "needs the word box"}),
+        FaultCase{"WordOrderWithoutBox", kHeader, Papers("{L:We went home.}"), "g.qvp", 4, "needs the word box"},
+        // Box questions word their instruction one way.
+        FaultCase{"BoxRuleNotSaid", kHeader + "box rule: Use each word once.\n",
+                  Papers("words: cat | dog\nThe {T:cat} sat."), "g.qvp", 2, "must say \"Use each word once.\""},
+        FaultCase{"BoxRuleWithoutInstruction", kHeader + "box rule: Use each word once.\n",
+                  Papers("words: cat | dog\nThe {T:cat} sat.", ""), "g.qvp", 2, "has no instruction"},
+        FaultCase{"BoxRuleWithoutBox", kHeader + "box rule: Use each word once.\n",
+                  Papers(kChoice, "Choose. Use each word once."), "g.qvp", 3, "has no word box"},
+        FaultCase{"EmptyBoxRule", kHeader + "box rule:\n", Papers(kChoice), "course.qvc", 8, "box rule is empty"},
+        FaultCase{"BoxInstructionChangesInPaper", kHeader,
+                  Papers("words: cat | dog\nThe {T:cat} sat.\ninstruction: Other.\nquestion\nwords: cow | hen\n"
+                         "The {T:hen} ran."),
+                  "g.qvp", 6, "carries the same instruction"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(Coursec, WritesTheRecordsOfAModule) {

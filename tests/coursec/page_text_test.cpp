@@ -60,13 +60,21 @@ std::string WithLineEnds(std::string text, const std::string& end) {
 }
 
 TEST(CourseSource, AcceptsWhatTheFormatAllows) {
+    const std::string rule = "box rule: Use each word once. Some are not needed.\n";
     const SourceCase cases[] = {
         {"ChoiceKeyWithBlanks", kHeader, Papers("Q?\n{Q: 2 }\n1) a\n2) b\n3) c\n4) d")},
         {"CrLfLineEnds", WithLineEnds(kHeader, "\r\n"), WithLineEnds(Papers("A {T:x}"), "\r\n")},
         {"CrLineEnds", WithLineEnds(kHeader, "\r"), WithLineEnds(Papers("A {T:x}"), "\r")},
         {"ByteOrderMark", "\xEF\xBB\xBF" + kHeader, "\xEF\xBB\xBF" + Papers("A {T:x}")},
+        {"BoxRuleSaid", kHeader + rule,
+         Papers("words: cat | dog\nThe {T:cat} sat.", "Choose. Use each word once. Some are not needed.")},
+        {"BoxRuleSaidInBold", kHeader + rule,
+         Papers("words: cat | dog\nThe {T:cat} sat.", "Choose. *Use each word once. Some are not needed.*")},
+        {"BoxRuleLeavesWordOrderAlone", kHeader + rule, Papers("words: We | went | home\n{L:We went home.}", "Order.")},
         {"BoldBoxItem", kHeader, Papers("words: *went* | was\nWe {T:went} out.")},
         {"BoldWordOrderPiece", kHeader, Papers("words: *We* | went home\n{L:We went home.}")},
+        {"SameBoxInstructionInPaper", kHeader,
+         Papers("words: cat | dog\nThe {T:cat} sat.\ninstruction: Choose.\nquestion\nwords: cow | hen\nThe {T:hen} ran.")},
     };
     for (const SourceCase& c : cases) {
         TempDir dir;

@@ -36,6 +36,11 @@ std::vector<std::string> BoxItems(const Question& question) {
     return items;
 }
 
+bool HasPartOfType(const Question& question, char type) {
+    return std::any_of(question.parts.begin(), question.parts.end(),
+                       [type](const Part& part) { return part.type == type; });
+}
+
 void CheckChoice(const Question& question, const Part& part, int choices) {
     const auto fail = [&](const std::string& message) { throw SourceError(question.file, part.line, message); };
     const int count = static_cast<int>(part.options.size());
@@ -91,6 +96,28 @@ void CheckBlanks(const Question& question) {
     }
 }
 
+// A cloze with a word box says the course's box rule in its instruction, and
+// only a page with a word box speaks of one.
+void CheckBoxRule(const Question& question, const std::string& rule) {
+    if (rule.empty()) return;
+    const bool says = ShownText(question.instruction).find(ShownText(rule)) != std::string::npos;
+    const bool box = HasWordBox(question);
+    if (box && HasPartOfType(question, 'T') && !says) {
+        if (question.instructionLine == 0) {
+            throw SourceError(question.file, question.line,
+                              "the cloze with a word box has no instruction; it must say \"" + rule + "\"");
+        }
+        throw SourceError(question.file, question.instructionLine,
+                          "the instruction of a cloze with a word box must say \"" + rule +
+                              "\", the box rule of the course");
+    }
+    if (!box && says) {
+        throw SourceError(question.file, question.line,
+                          "the instruction (line " + std::to_string(question.instructionLine) +
+                              ") gives the box rule, but the page has no word box");
+    }
+}
+
 }  // namespace
 
 void CheckQuestion(const Question& question, const QuestionRules& rules) {
@@ -112,6 +139,23 @@ void CheckQuestion(const Question& question, const QuestionRules& rules) {
                                            [&](const std::string& item) { return Lower(item) == Lower(part.key); });
             if (!found) fail(part.line, "the answer \"" + part.key + "\" is not in the word box");
         }
+    }
+    CheckBoxRule(question, rules.boxRule);
+}
+
+void CheckPaper(const Paper& paper, const std::string& file) {
+    const Question* first = nullptr;
+    for (const Question& question : paper.questions) {
+        if (!HasWordBox(question)) continue;
+        if (!first) {
+            first = &question;
+            continue;
+        }
+        if (question.instruction == first->instruction) continue;
+        throw SourceError(file, question.instructionLine != 0 ? question.instructionLine : question.line,
+                          "every question with a word box in paper " + std::to_string(paper.key) +
+                              " carries the same instruction; this one differs from the instruction of the "
+                              "question at line " + std::to_string(first->line));
     }
 }
 

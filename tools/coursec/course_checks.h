@@ -9,9 +9,13 @@
 
 namespace coursec {
 
-// A question as soon as it has been read: its parts, choices, blanks and
-// word box.
+// A question as soon as it has been read: its parts, choices, blanks, word
+// box and instruction.
 void CheckQuestion(const Question& question, const QuestionRules& rules);
+
+// A paper once all its questions have been read: every question with a word
+// box carries the same instruction.
+void CheckPaper(const Paper& paper, const std::string& file);
 
 // Gives out the question ids in paper order; fails when the course has more
 // questions than there are ids.

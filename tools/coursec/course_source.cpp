@@ -67,12 +67,16 @@ private:
             const auto count = qv::ParseStoredInt(value);
             if (!count || *count < 2 || *count > 9) Fail("choices is a number from 2 to 9");
             course_.rules.choices = *count;
+        } else if (SplitDirective(line, "box rule", value)) {
+            if (value.empty()) Fail("the box rule is empty");
+            if (HasExternalReference(value)) Fail("the box rule cannot refer to anything outside the program");
+            course_.rules.boxRule = value;
         } else if (StartsWithWord(line, "module", value) && value.find(':') != std::string::npos) {
             AddModule(value);
         } else if (SplitDirective(line, "topic", value) && value.find('|') != std::string::npos) {
             AddTopic(value);
         } else {
-            Fail("unknown line; expected title:, code:, choices:, module N: or topic:");
+            Fail("unknown line; expected title:, code:, choices:, box rule:, module N: or topic:");
         }
     }
 

@@ -54,6 +54,7 @@ struct Question {
     std::string file;
     int line = 0;
     std::string instruction;
+    int instructionLine = 0;  // 0: the question has no instruction
     std::vector<Block> blocks;
     std::vector<Part> parts;
     int id = 0;  // resource id, given out after reading
@@ -83,6 +84,7 @@ struct Module {
 // What the course header asks of every question.
 struct QuestionRules {
     int choices = 0;      // options per choice part; 0 = any number from 2
+    std::string boxRule;  // said by the instruction of every cloze with a word box; empty = no rule
 };
 
 struct Course {

@@ -54,6 +54,7 @@ private:
             if (value.empty()) Fail("the instruction is empty");
             CheckPageText(value);
             instruction_ = value;
+            instructionLine_ = line_;
             return;
         }
         if (line == "question") return StartQuestion();
@@ -92,6 +93,7 @@ private:
         paper_.line = line_;
         inPaper_ = true;
         instruction_.clear();
+        instructionLine_ = 0;
     }
 
     void FinishPaper() {
@@ -100,6 +102,7 @@ private:
         if (paper_.questions.empty()) {
             throw SourceError(file_, paper_.line, "paper " + std::to_string(paper_.key) + " has no question");
         }
+        CheckPaper(paper_, file_);
         papers_.push_back(std::move(paper_));
         inPaper_ = false;
     }
@@ -111,6 +114,7 @@ private:
         question_.file = file_;
         question_.line = line_;
         question_.instruction = instruction_;
+        question_.instructionLine = instructionLine_;
         inQuestion_ = true;
     }
 
@@ -288,6 +292,7 @@ private:
     bool paragraphOpen_ = false;
     int lastChoicePart_ = -1;
     std::string instruction_;
+    int instructionLine_ = 0;
 };
 
 }  // namespace
