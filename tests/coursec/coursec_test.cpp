@@ -45,6 +45,9 @@ TEST_P(CoursecFaults, StopsAtTheFirstFaultWithFileAndLine) {
     }
 }
 
+// A choice question of four options with the given key.
+std::string ChoiceWithKey(const std::string& key) { return "Q?\n{Q:" + key + "}\n1) a\n2) b\n3) c\n4) d"; }
+
 std::string WithoutPaper105() {
     std::string text = Papers(kChoice);
     return text.substr(0, text.find("paper 105"));
@@ -55,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         FaultCase{"UnknownType", kHeader, Papers("A {Z:1} b."), "g.qvp", 4, "unknown answer type"},
         FaultCase{"ZeroMark", kHeader, Papers("A {T0:cat} b."), "g.qvp", 4, "mark"},
-        FaultCase{"KeyOutsideOptions", kHeader, Papers("Q?\n{Q:5}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
+        FaultCase{"KeyOutsideOptions", kHeader, Papers(ChoiceWithKey("5")), "g.qvp", 5,
                   "not one of the options shown"},
         FaultCase{"ThreeOptions", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) b\n3) c"), "g.qvp", 5, "asks for 4"},
         FaultCase{"SameOptionTwice", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) b\n3) A\n4) d"), "g.qvp", 8,
@@ -113,10 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
                   Papers(kChoice), "course.qvc", 1, "not valid UTF-8"},
         FaultCase{"ControlCharacter", kHeader, Papers("A\x01 {T:x}"), "g.qvp", 4, "control character 0x01"},
         // The pupil types one digit; only a key of one digit can be marked right.
-        FaultCase{"ChoiceKeyWithLeadingZero", kHeader, Papers("Q?\n{Q:02}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
+        FaultCase{"ChoiceKeyWithLeadingZero", kHeader, Papers(ChoiceWithKey("02")), "g.qvp", 5,
                   "write one digit, 1 to 4"},
-        FaultCase{"ChoiceKeyZero", kHeader, Papers("Q?\n{Q:0}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5, "one digit"},
-        FaultCase{"ChoiceKeyWithSign", kHeader, Papers("Q?\n{Q:+1}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 5,
+        FaultCase{"ChoiceKeyZero", kHeader, Papers(ChoiceWithKey("0")), "g.qvp", 5, "one digit"},
+        FaultCase{"ChoiceKeyWithSign", kHeader, Papers(ChoiceWithKey("+1")), "g.qvp", 5,
                   "one digit"},
         FaultCase{"WordOrderWithoutBox", kHeader, Papers("{L:We went home.}"), "g.qvp", 4, "needs the word box"},
         // Box questions word their instruction one way.
