@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <exception>
 #include <iostream>
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
@@ -43,10 +45,7 @@ std::string XmlEscape(const std::string& text) {
     return out;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     fs::path pictures, qrc;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -116,4 +115,16 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        // A file system fault while writing the output: the build stops with its reason.
+        std::cerr << "coursec: " << error.what() << "\n";
+        return 1;
+    }
 }
