@@ -121,6 +121,13 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"ChoiceKeyZero", kHeader, Papers(ChoiceWithKey("0")), "g.qvp", 5, "one digit"},
         FaultCase{"ChoiceKeyWithSign", kHeader, Papers(ChoiceWithKey("+1")), "g.qvp", 5,
                   "one digit"},
+        // An answer part stands only in a text line, where it is read.
+        FaultCase{"PartInOption", kHeader, Papers("Q?\n{Q:1}\n1) a\n2) {T:b}\n3) c\n4) d"), "g.qvp", 7,
+                  "cannot stand in an option"},
+        FaultCase{"PartInHeading", kHeader, Papers("## Gap {T:x}\nA {T:y}"), "g.qvp", 4, "cannot stand in a heading"},
+        FaultCase{"BraceInBox", kHeader, Papers("words: a} | b\nA {T:b}"), "g.qvp", 4, "cannot stand in a word box"},
+        FaultCase{"BraceInInstruction", kHeader, Papers(kChoice, "Fill {T:x}."), "g.qvp", 2,
+                  "cannot stand in an instruction"},
         FaultCase{"WordOrderWithoutBox", kHeader, Papers("{L:We went home.}"), "g.qvp", 4, "needs the word box"},
         // Box questions word their instruction one way.
         FaultCase{"BoxRuleNotSaid", kHeader + "box rule: Use each word once.\n",

@@ -33,7 +33,7 @@ TEST(QuestionPage, PrintsTheTextAsWritten) {
         {"Bold", "*bold* text {T:x}", "<b>bold</b> text "},
         {"BackslashBeforeLetterInBold", "*a\\b* {T:x}", "<b>a\\b</b> "},
         {"HeadingPath", "## C:\\Users\n{T:x}", "<h2>C:\\Users</h2>"},
-        {"HeadingEscape", "## \\*Notes\\*\n{T:x}", "<h2>*Notes*</h2>"},
+        {"HeadingEscape", "## \\*Notes\\* \\{1\\}\n{T:x}", "<h2>*Notes* {1}</h2>"},
         {"BoxItemBackslash", "words: a\\b | c\nPick {T:c}", "<td>a\\b</td>"},
         {"OptionPath", "Where?\n{Q:1}\n1) C:\\temp\n2) D:\\\n3) \\*\n4) d", "<td>C:\\temp</td>"},
         {"OptionEscape", "Where?\n{Q:1}\n1) C:\\temp\n2) D:\\\n3) \\*\n4) d", "<td>*</td>"},

@@ -52,7 +52,7 @@ private:
         if (SplitDirective(line, "instruction", value)) {
             EndParagraph();
             if (value.empty()) Fail("the instruction is empty");
-            CheckPageText(value);
+            CheckPlainText(value, "an instruction");
             instruction_ = value;
             instructionLine_ = line_;
             return;
@@ -63,7 +63,7 @@ private:
         Question& question = CurrentQuestion();
         if (line.rfind("## ", 0) == 0) {
             EndParagraph();
-            CheckPageText(line);
+            CheckPlainText(line, "a heading");
             Block block;
             block.kind = Block::Kind::Heading;
             block.text = qv::TrimBlanks(std::string_view(line).substr(3));
@@ -138,9 +138,17 @@ private:
         if (HasExternalReference(text)) Fail("pages cannot refer to anything outside the program (web or file addresses)");
     }
 
+    // Text that cannot hold an answer part: a brace in it would be printed as markup.
+    void CheckPlainText(const std::string& text, const std::string& where) const {
+        CheckPageText(text);
+        if (HasUnescapedBrace(text)) {
+            Fail("an answer part cannot stand in " + where + " (write \\{ and \\} for the characters themselves)");
+        }
+    }
+
     void AddWordBox(Question& question, const std::string& value) {
         EndParagraph();
-        CheckPageText(value);
+        CheckPlainText(value, "a word box");
         Block block;
         block.kind = Block::Kind::WordBox;
         std::string item;
@@ -165,7 +173,7 @@ private:
                  " comes here");
         }
         if (text.empty()) Fail("option " + std::to_string(number) + " is empty");
-        CheckPageText(text);
+        CheckPlainText(text, "an option");
         for (std::size_t i = 0; i < part.options.size(); ++i) {
             if (qv::AsciiLowerCopy(ShownText(part.options[i])) == qv::AsciiLowerCopy(ShownText(text))) {
                 Fail("option " + std::to_string(number) + " is the same as option " + std::to_string(i + 1));
