@@ -48,7 +48,7 @@ std::string AsciiLowerCopy(std::string_view text) {
     return out;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view TrimSpacesAndTabs(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     return text;
@@ -144,7 +144,7 @@ std::string FormatPercent(long long raw, long long maximum) {
 }
 
 std::optional<double> ParseStoredNumber(std::string_view text) {
-    text = TrimBlanks(text);
+    text = TrimSpacesAndTabs(text);
     if (text.empty()) return std::nullopt;
     std::string copy(text);
     for (char& c : copy) {
@@ -159,7 +159,7 @@ std::optional<double> ParseStoredNumber(std::string_view text) {
 }
 
 std::optional<int> ParseStoredInt(std::string_view text) {
-    text = TrimBlanks(text);
+    text = TrimSpacesAndTabs(text);
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;

@@ -12,7 +12,7 @@ inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<cha
 std::string AsciiLowerCopy(std::string_view text);
 
 // The text without leading and trailing spaces and tabs.
-std::string_view TrimBlanks(std::string_view text);
+std::string_view TrimSpacesAndTabs(std::string_view text);
 
 // One character read from UTF-8 text.
 struct Utf8Char {

@@ -122,10 +122,10 @@ TEST(CodePage, OverlongFormsDoNotSmuggleSeparators) {
     EXPECT_FALSE(qv::Utf8ToCp1252("\xE0\x80\x8D\xE0\x80\x8A").has_value());  // CR LF
 }
 
-TEST(TrimBlanks, DropsSpacesAndTabsAtBothEnds) {
-    EXPECT_EQ(qv::TrimBlanks(" \t a b \t"), "a b");
-    EXPECT_EQ(qv::TrimBlanks(" \t "), "");
-    EXPECT_EQ(qv::TrimBlanks("\na\n"), "\na\n");
+TEST(TrimSpacesAndTabs, DropsSpacesAndTabsAtBothEnds) {
+    EXPECT_EQ(qv::TrimSpacesAndTabs(" \t a b \t"), "a b");
+    EXPECT_EQ(qv::TrimSpacesAndTabs(" \t "), "");
+    EXPECT_EQ(qv::TrimSpacesAndTabs("\na\n"), "\na\n");
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ public:
     Course Read(const std::vector<std::string>& lines) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             line_ = static_cast<int>(i) + 1;
-            const std::string line(qv::TrimBlanks(lines[i]));
+            const std::string line(qv::TrimSpacesAndTabs(lines[i]));
             if (!line.empty() && !IsComment(line)) ReadLine(line);
         }
         line_ = static_cast<int>(lines.size());
@@ -87,7 +87,7 @@ private:
         Module module;
         module.slot = *slot;
         module.line = line_;
-        module.label = qv::TrimBlanks(std::string_view(value).substr(value.find(':') + 1));
+        module.label = qv::TrimSpacesAndTabs(std::string_view(value).substr(value.find(':') + 1));
         CheckTextValue(file_, line_, "the module label", module.label);
         course_.modules.push_back(module);
     }
@@ -95,8 +95,8 @@ private:
     void AddTopic(const std::string& value) {
         if (course_.modules.empty()) Fail("a topic must follow a \"module\" line");
         Topic topic;
-        topic.name = qv::TrimBlanks(std::string_view(value).substr(0, value.rfind('|')));
-        topic.file = qv::TrimBlanks(std::string_view(value).substr(value.rfind('|') + 1));
+        topic.name = qv::TrimSpacesAndTabs(std::string_view(value).substr(0, value.rfind('|')));
+        topic.file = qv::TrimSpacesAndTabs(std::string_view(value).substr(value.rfind('|') + 1));
         topic.line = line_;
         if (topic.file.empty()) Fail("the topic names no paper file");
         CheckTextValue(file_, line_, "the topic name", topic.name);

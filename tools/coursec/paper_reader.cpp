@@ -44,7 +44,7 @@ private:
 
     void ReadLine(const std::string& raw) {
         if (IsComment(raw)) return;
-        const std::string line(qv::TrimBlanks(raw));
+        const std::string line(qv::TrimSpacesAndTabs(raw));
         std::string value;
         int number = 0;
 
@@ -66,7 +66,7 @@ private:
             CheckPlainText(line, "a heading");
             Block block;
             block.kind = Block::Kind::Heading;
-            block.text = qv::TrimBlanks(std::string_view(line).substr(3));
+            block.text = qv::TrimSpacesAndTabs(std::string_view(line).substr(3));
             question.blocks.push_back(block);
             return;
         }
@@ -154,7 +154,7 @@ private:
         std::string item;
         std::istringstream in(value);
         while (std::getline(in, item, '|')) {
-            item = qv::TrimBlanks(item);
+            item = qv::TrimSpacesAndTabs(item);
             if (item.empty()) Fail("the word box has an empty item");
             block.items.push_back(item);
         }
@@ -253,9 +253,9 @@ private:
     Part ParsePart(const std::string& inside) const {
         // TYPE, an optional MARK, ':' and the answer.
         const std::size_t colon = inside.find(':');
-        const std::string head = colon == std::string::npos ? std::string() : std::string(qv::TrimBlanks(inside.substr(0, colon)));
+        const std::string head = colon == std::string::npos ? std::string() : std::string(qv::TrimSpacesAndTabs(inside.substr(0, colon)));
         const bool letterFirst = !head.empty() && std::isalpha(static_cast<unsigned char>(head[0]));
-        const std::string markText = letterFirst ? std::string(qv::TrimBlanks(std::string_view(head).substr(1))) : std::string();
+        const std::string markText = letterFirst ? std::string(qv::TrimSpacesAndTabs(std::string_view(head).substr(1))) : std::string();
         if (!letterFirst || (!markText.empty() && !IsDigits(markText))) {
             Fail("\"{" + inside + "}\" is not an answer part: write {TYPE:answer} or {TYPE MARK:answer}");
         }
@@ -270,7 +270,7 @@ private:
             if (!mark || *mark < 1 || *mark > 100) Fail("the mark of a part is a whole number from 1 to 100");
             part.mark = *mark;
         }
-        const std::string key(qv::TrimBlanks(std::string_view(inside).substr(colon + 1)));
+        const std::string key(qv::TrimSpacesAndTabs(std::string_view(inside).substr(colon + 1)));
         if (part.type == 'G' || part.type == 'M') {
             part.key = key.empty() ? " " : key;
             if (!key.empty() && key[0] != ';') {

@@ -55,20 +55,20 @@ std::vector<std::string> ReadSourceLines(const std::filesystem::path& file, cons
 }
 
 bool IsComment(std::string_view line) {
-    line = qv::TrimBlanks(line);
+    line = qv::TrimSpacesAndTabs(line);
     return !line.empty() && line.front() == '%';
 }
 
 bool SplitDirective(std::string_view line, std::string_view key, std::string& value) {
     if (line.size() <= key.size() || line.substr(0, key.size()) != key || line[key.size()] != ':') return false;
-    value = qv::TrimBlanks(line.substr(key.size() + 1));
+    value = qv::TrimSpacesAndTabs(line.substr(key.size() + 1));
     return true;
 }
 
 bool StartsWithWord(std::string_view line, std::string_view word, std::string& rest) {
     if (line.size() <= word.size() || line.substr(0, word.size()) != word) return false;
     if (line[word.size()] != ' ' && line[word.size()] != '\t') return false;
-    rest = qv::TrimBlanks(line.substr(word.size()));
+    rest = qv::TrimSpacesAndTabs(line.substr(word.size()));
     return !rest.empty();
 }
 
@@ -77,7 +77,7 @@ bool SplitOption(std::string_view line, int& number, std::string& text) {
     if (paren == std::string_view::npos || paren == 0 || paren > 2 || !IsDigits(line.substr(0, paren))) return false;
     if (paren + 1 >= line.size() || (line[paren + 1] != ' ' && line[paren + 1] != '\t')) return false;
     number = std::stoi(std::string(line.substr(0, paren)));
-    text = qv::TrimBlanks(line.substr(paren + 1));
+    text = qv::TrimSpacesAndTabs(line.substr(paren + 1));
     return true;
 }
 
