@@ -14,7 +14,8 @@ using coursec_test::Papers;
 using coursec_test::Read;
 
 std::string FirstPage(const coursec::Course& course) {
-    return coursec::BuildQuestionHtml(course.modules.at(0).topics.at(0).papers.at(0).questions.at(0));
+    return coursec::BuildQuestionHtml(
+        course.modules.at(0).topics.at(0).papers.at(0).questions.at(0));
 }
 
 struct PageCase {
@@ -25,7 +26,8 @@ struct PageCase {
 
 TEST(QuestionPage, PrintsTheTextAsWritten) {
     const PageCase cases[] = {
-        {"PathKeepsItsBackslashes", "Save it as C:\\new\\notes.txt {T:x}", "Save it as C:\\new\\notes.txt "},
+        {"PathKeepsItsBackslashes", "Save it as C:\\new\\notes.txt {T:x}",
+         "Save it as C:\\new\\notes.txt "},
         {"TwoBackslashesStayTwo", "Open \\\\server\\share {T:x}", "Open \\\\server\\share "},
         {"BackslashAtLineEnd", "{T:x} ends with \\", "ends with \\</p>"},
         {"EscapedStars", "a \\*star\\* b {T:x}", "a *star* b "},
@@ -37,7 +39,8 @@ TEST(QuestionPage, PrintsTheTextAsWritten) {
         {"BoxItemBackslash", "words: a\\b | c\nPick {T:c}", "<td>a\\b</td>"},
         {"OptionPath", "Where?\n{Q:1}\n1) C:\\temp\n2) D:\\\n3) \\*\n4) d", "<td>C:\\temp</td>"},
         {"OptionEscape", "Where?\n{Q:1}\n1) C:\\temp\n2) D:\\\n3) \\*\n4) d", "<td>*</td>"},
-        {"EveryCharacterOnce", "caf\xC3\xA9 \xF0\x9F\x98\x80 xyz \xE2\x82\xAC {T:x}", "caf&#233; &#128512; xyz &#8364; "},
+        {"EveryCharacterOnce", "caf\xC3\xA9 \xF0\x9F\x98\x80 xyz \xE2\x82\xAC {T:x}",
+         "caf&#233; &#128512; xyz &#8364; "},
         {"MarkupCharacters", "1 < 2 & \"q\" > 0 {T:x}", "1 &lt; 2 &amp; &quot;q&quot; &gt; 0 "},
     };
     for (const PageCase& c : cases) {
@@ -67,14 +70,18 @@ TEST(CourseSource, AcceptsWhatTheFormatAllows) {
         {"CrLineEnds", WithLineEnds(kHeader, "\r"), WithLineEnds(Papers("A {T:x}"), "\r")},
         {"ByteOrderMark", "\xEF\xBB\xBF" + kHeader, "\xEF\xBB\xBF" + Papers("A {T:x}")},
         {"BoxRuleSaid", kHeader + rule,
-         Papers("words: cat | dog\nThe {T:cat} sat.", "Choose. Use each word once. Some are not needed.")},
+         Papers("words: cat | dog\nThe {T:cat} sat.",
+                "Choose. Use each word once. Some are not needed.")},
         {"BoxRuleSaidInBold", kHeader + rule,
-         Papers("words: cat | dog\nThe {T:cat} sat.", "Choose. *Use each word once. Some are not needed.*")},
-        {"BoxRuleLeavesWordOrderAlone", kHeader + rule, Papers("words: We | went | home\n{L:We went home.}", "Order.")},
+         Papers("words: cat | dog\nThe {T:cat} sat.",
+                "Choose. *Use each word once. Some are not needed.*")},
+        {"BoxRuleLeavesWordOrderAlone", kHeader + rule,
+         Papers("words: We | went | home\n{L:We went home.}", "Order.")},
         {"BoldBoxItem", kHeader, Papers("words: *went* | was\nWe {T:went} out.")},
         {"BoldWordOrderPiece", kHeader, Papers("words: *We* | went home\n{L:We went home.}")},
         {"SameBoxInstructionInPaper", kHeader,
-         Papers("words: cat | dog\nThe {T:cat} sat.\ninstruction: Choose.\nquestion\nwords: cow | hen\nThe {T:hen} ran.")},
+         Papers("words: cat | dog\nThe {T:cat} sat.\ninstruction: Choose.\nquestion\nwords: cow | "
+                "hen\nThe {T:hen} ran.")},
     };
     for (const SourceCase& c : cases) {
         TempDir dir;
@@ -92,8 +99,10 @@ TEST(CourseSource, LineEndsDoNotChangeTheCourse) {
     const std::string papers = Papers("## Title\nA *b* {T:x}\nnext line\n\nnew paragraph {T:y}");
     TempDir lf, crlf, cr;
     const auto expected = coursec::BuildCourseResources(Read(lf, kHeader, papers));
-    EXPECT_EQ(coursec::BuildCourseResources(Read(crlf, kHeader, WithLineEnds(papers, "\r\n"))), expected);
-    EXPECT_EQ(coursec::BuildCourseResources(Read(cr, kHeader, WithLineEnds(papers, "\r"))), expected);
+    EXPECT_EQ(coursec::BuildCourseResources(Read(crlf, kHeader, WithLineEnds(papers, "\r\n"))),
+              expected);
+    EXPECT_EQ(coursec::BuildCourseResources(Read(cr, kHeader, WithLineEnds(papers, "\r"))),
+              expected);
 }
 
 }  // namespace

@@ -10,7 +10,8 @@
 namespace coursec_test {
 
 inline const std::string kHeader =
-    "% a test course\ntitle: Test Course\ncode: TST\nchoices: 4\n\nmodule 2: Practice\ntopic: Grammar | g.qvp\n";
+    "% a test course\ntitle: Test Course\ncode: TST\nchoices: 4\n\nmodule 2: Practice\ntopic: "
+    "Grammar | g.qvp\n";
 
 inline const std::string kChoice = "She ______ home.\n{Q:2}\n1) go\n2) goes\n3) going\n4) gone";
 
@@ -28,7 +29,8 @@ inline std::string Papers(const std::string& first, const std::string& instructi
     return text;
 }
 
-inline coursec::Course Read(const TempDir& dir, const std::string& header, const std::string& papers) {
+inline coursec::Course Read(const TempDir& dir, const std::string& header,
+                            const std::string& papers) {
     dir.Write("course.qvc", header);
     dir.Write("g.qvp", papers);
     return coursec::ReadCourse(dir / "course.qvc");

@@ -19,7 +19,9 @@ namespace {
 constexpr std::array<std::pair<int, int>, 3> kQuestionIdRanges = {
     {{13001, 13345}, {14001, 14330}, {15001, 15330}}};
 
-std::string Lower(std::string_view text) { return qv::AsciiLowerCopy(text); }
+std::string Lower(std::string_view text) {
+    return qv::AsciiLowerCopy(text);
+}
 
 bool HasWordBox(const Question& question) {
     return std::any_of(question.blocks.begin(), question.blocks.end(),
@@ -42,7 +44,9 @@ bool HasPartOfType(const Question& question, char type) {
 }
 
 void CheckChoice(const Question& question, const Part& part, int choices) {
-    const auto fail = [&](const std::string& message) { throw SourceError(question.file, part.line, message); };
+    const auto fail = [&](const std::string& message) {
+        throw SourceError(question.file, part.line, message);
+    };
     const int count = static_cast<int>(part.options.size());
     if (count == 0) fail("the choice part has no options: list them as lines 1) ... 2) ...");
     if (count < 2) fail("a choice part needs at least two options");
@@ -54,16 +58,20 @@ void CheckChoice(const Question& question, const Part& part, int choices) {
     // The pupil types one digit, and the answer is right only when it is the key.
     const bool oneDigit = part.key.size() == 1 && part.key[0] >= '1' && part.key[0] < '1' + count;
     if (!oneDigit) {
-        fail("the answer \"" + part.key + "\" is not one of the options shown: write one digit, 1 to " +
-             std::to_string(count));
+        fail("the answer \"" + part.key +
+             "\" is not one of the options shown: write one digit, 1 to " + std::to_string(count));
     }
 }
 
 void CheckWordOrder(const Question& question, const Part& part) {
-    const auto fail = [&](const std::string& message) { throw SourceError(question.file, part.line, message); };
-    if (!HasWordBox(question)) fail("a word-order answer needs the word box of its pieces (words: A | B | ...)");
+    const auto fail = [&](const std::string& message) {
+        throw SourceError(question.file, part.line, message);
+    };
+    if (!HasWordBox(question))
+        fail("a word-order answer needs the word box of its pieces (words: A | B | ...)");
     if (part.key.back() != '.') fail("a word-order answer ends with a full stop");
-    std::vector<std::string> keyWords = SplitWords(std::string_view(part.key).substr(0, part.key.size() - 1));
+    std::vector<std::string> keyWords =
+        SplitWords(std::string_view(part.key).substr(0, part.key.size() - 1));
     std::vector<std::string> shown;
     for (const std::string& item : BoxItems(question)) {
         for (std::string& word : SplitWords(item)) shown.push_back(std::move(word));
@@ -72,8 +80,10 @@ void CheckWordOrder(const Question& question, const Part& part) {
     std::sort(shown.begin(), shown.end());
     if (keyWords == shown) return;
     std::vector<std::string> extra, unused;
-    std::set_difference(keyWords.begin(), keyWords.end(), shown.begin(), shown.end(), std::back_inserter(extra));
-    std::set_difference(shown.begin(), shown.end(), keyWords.begin(), keyWords.end(), std::back_inserter(unused));
+    std::set_difference(keyWords.begin(), keyWords.end(), shown.begin(), shown.end(),
+                        std::back_inserter(extra));
+    std::set_difference(shown.begin(), shown.end(), keyWords.begin(), keyWords.end(),
+                        std::back_inserter(unused));
     std::string detail;
     for (const auto& word : extra) detail += " \"" + word + "\" is not in the box;";
     for (const auto& word : unused) detail += " \"" + word + "\" is not used;";
@@ -83,14 +93,16 @@ void CheckWordOrder(const Question& question, const Part& part) {
 
 void CheckBlanks(const Question& question) {
     // On a page with blanks to fill, every blank shown must be an answer part.
-    const bool fillsBlanks = std::any_of(question.parts.begin(), question.parts.end(),
-                                         [](const Part& part) { return part.type != 'Q' && part.type != 'L'; });
+    const bool fillsBlanks =
+        std::any_of(question.parts.begin(), question.parts.end(),
+                    [](const Part& part) { return part.type != 'Q' && part.type != 'L'; });
     if (!fillsBlanks) return;
     for (const Block& block : question.blocks) {
         for (const Segment& segment : block.segments) {
             if (!segment.isPart && segment.text.find("___") != std::string::npos) {
                 throw SourceError(question.file, question.line,
-                                  "a blank \"___\" on the page is not an answer part: write the part {T:...} there");
+                                  "a blank \"___\" on the page is not an answer part: write the "
+                                  "part {T:...} there");
             }
         }
     }
@@ -104,8 +116,9 @@ void CheckBoxRule(const Question& question, const std::string& rule) {
     const bool box = HasWordBox(question);
     if (box && HasPartOfType(question, 'T') && !says) {
         if (question.instructionLine == 0) {
-            throw SourceError(question.file, question.line,
-                              "the cloze with a word box has no instruction; it must say \"" + rule + "\"");
+            throw SourceError(
+                question.file, question.line,
+                "the cloze with a word box has no instruction; it must say \"" + rule + "\"");
         }
         throw SourceError(question.file, question.instructionLine,
                           "the instruction of a cloze with a word box must say \"" + rule +
@@ -121,7 +134,9 @@ void CheckBoxRule(const Question& question, const std::string& rule) {
 }  // namespace
 
 void CheckQuestion(const Question& question, const QuestionRules& rules) {
-    const auto fail = [&](int line, const std::string& message) { throw SourceError(question.file, line, message); };
+    const auto fail = [&](int line, const std::string& message) {
+        throw SourceError(question.file, line, message);
+    };
     if (question.parts.empty()) fail(question.line, "the question has no answer part");
     if (question.parts.size() > static_cast<std::size_t>(qv::kMaxAnswerParts)) {
         fail(question.line, "the question has " + std::to_string(question.parts.size()) +
@@ -135,8 +150,9 @@ void CheckQuestion(const Question& question, const QuestionRules& rules) {
         if (part.type == 'Q') CheckChoice(question, part, rules.choices);
         if (part.type == 'L') CheckWordOrder(question, part);
         if (part.type == 'T' && hasBox) {
-            const bool found = std::any_of(box.begin(), box.end(),
-                                           [&](const std::string& item) { return Lower(item) == Lower(part.key); });
+            const bool found = std::any_of(box.begin(), box.end(), [&](const std::string& item) {
+                return Lower(item) == Lower(part.key);
+            });
             if (!found) fail(part.line, "the answer \"" + part.key + "\" is not in the word box");
         }
     }
@@ -152,10 +168,12 @@ void CheckPaper(const Paper& paper, const std::string& file) {
             continue;
         }
         if (question.instruction == first->instruction) continue;
-        throw SourceError(file, question.instructionLine != 0 ? question.instructionLine : question.line,
-                          "every question with a word box in paper " + std::to_string(paper.key) +
-                              " carries the same instruction; this one differs from the instruction of the "
-                              "question at line " + std::to_string(first->line));
+        throw SourceError(
+            file, question.instructionLine != 0 ? question.instructionLine : question.line,
+            "every question with a word box in paper " + std::to_string(paper.key) +
+                " carries the same instruction; this one differs from the instruction of the "
+                "question at line " +
+                std::to_string(first->line));
     }
 }
 
@@ -167,12 +185,14 @@ void AssignQuestionIds(Course& course) {
             for (Paper& paper : topic.papers) {
                 for (Question& question : paper.questions) {
                     if (range >= kQuestionIdRanges.size()) {
-                        throw SourceError(question.file, question.line,
-                                          "the course has more questions than the 1005 question ids "
-                                          "(13001..13345, 14001..14330, 15001..15330)");
+                        throw SourceError(
+                            question.file, question.line,
+                            "the course has more questions than the 1005 question ids "
+                            "(13001..13345, 14001..14330, 15001..15330)");
                     }
                     question.id = next;
-                    if (++next > kQuestionIdRanges[range].second && ++range < kQuestionIdRanges.size()) {
+                    if (++next > kQuestionIdRanges[range].second &&
+                        ++range < kQuestionIdRanges.size()) {
                         next = kQuestionIdRanges[range].first;
                     }
                 }
@@ -190,8 +210,8 @@ void CheckNoRepeats(const Course& course) {
                     const auto [at, inserted] = seen.emplace(ComparableText(question), &question);
                     if (!inserted) {
                         throw SourceError(question.file, question.line,
-                                          "the question repeats the one at " + at->second->file + ":" +
-                                              std::to_string(at->second->line));
+                                          "the question repeats the one at " + at->second->file +
+                                              ":" + std::to_string(at->second->line));
                     }
                 }
             }
@@ -203,22 +223,28 @@ std::string ComparableText(const Question& question) {
     std::string text;
     for (const Block& block : question.blocks) {
         switch (block.kind) {
-            case Block::Kind::Heading: text += block.text + "\n"; break;
+            case Block::Kind::Heading:
+                text += block.text + "\n";
+                break;
             case Block::Kind::WordBox:
                 for (const auto& item : block.items) text += item + "|";
                 text += "\n";
                 break;
             case Block::Kind::Paragraph:
-                for (const Segment& segment : block.segments) text += segment.isPart ? "{}" : segment.text;
+                for (const Segment& segment : block.segments)
+                    text += segment.isPart ? "{}" : segment.text;
                 text += "\n";
                 break;
             case Block::Kind::Options:
-                for (const auto& option : question.parts[static_cast<std::size_t>(block.part)].options) {
+                for (const auto& option :
+                     question.parts[static_cast<std::size_t>(block.part)].options) {
                     text += option + "|";
                 }
                 text += "\n";
                 break;
-            case Block::Kind::PartOnly: text += "{}\n"; break;
+            case Block::Kind::PartOnly:
+                text += "{}\n";
+                break;
         }
     }
     for (const Part& part : question.parts) {

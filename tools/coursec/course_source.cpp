@@ -16,24 +16,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void CheckTextValue(const std::string& file, int line, const std::string& what, const std::string& value) {
+void CheckTextValue(const std::string& file, int line, const std::string& what,
+                    const std::string& value) {
     if (value.empty()) throw SourceError(file, line, what + " is empty");
     if (value.find_first_of("#>") != std::string::npos) {
         throw SourceError(file, line, what + " cannot hold '#' or '>'");
     }
     if (!qv::Utf8ToCp1252(value)) {
-        throw SourceError(file, line, what + " holds a character that the Windows-1252 code page cannot store");
+        throw SourceError(file, line,
+                          what + " holds a character that the Windows-1252 code page cannot store");
     }
 }
 
 bool IsCourseCode(const std::string& code) {
     return !code.empty() && code.size() <= 8 && std::all_of(code.begin(), code.end(), [](char c) {
-               return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-           });
+        return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
 }
 
 class HeaderReader {
-public:
+  public:
     explicit HeaderReader(std::string file) : file_(std::move(file)) {}
 
     Course Read(const std::vector<std::string>& lines) {
@@ -47,13 +49,16 @@ public:
         if (course_.code.empty()) Fail("the course has no code: line");
         if (course_.modules.empty()) Fail("the course has no module");
         for (const Module& module : course_.modules) {
-            if (module.topics.empty()) throw SourceError(file_, module.line, "the module has no topic");
+            if (module.topics.empty())
+                throw SourceError(file_, module.line, "the module has no topic");
         }
         return std::move(course_);
     }
 
-private:
-    [[noreturn]] void Fail(const std::string& message) const { throw SourceError(file_, line_, message); }
+  private:
+    [[noreturn]] void Fail(const std::string& message) const {
+        throw SourceError(file_, line_, message);
+    }
 
     void ReadLine(const std::string& line) {
         std::string value;
@@ -61,7 +66,8 @@ private:
             CheckTextValue(file_, line_, "the title", value);
             course_.title = value;
         } else if (SplitDirective(line, "code", value)) {
-            if (!IsCourseCode(value)) Fail("the course code is 1 to 8 upper-case letters or digits");
+            if (!IsCourseCode(value))
+                Fail("the course code is 1 to 8 upper-case letters or digits");
             course_.code = value;
         } else if (SplitDirective(line, "choices", value)) {
             const auto count = qv::ParseStoredInt(value);
@@ -69,7 +75,8 @@ private:
             course_.rules.choices = *count;
         } else if (SplitDirective(line, "box rule", value)) {
             if (value.empty()) Fail("the box rule is empty");
-            if (HasExternalReference(value)) Fail("the box rule cannot refer to anything outside the program");
+            if (HasExternalReference(value))
+                Fail("the box rule cannot refer to anything outside the program");
             course_.rules.boxRule = value;
         } else if (StartsWithWord(line, "module", value) && value.find(':') != std::string::npos) {
             AddModule(value);
@@ -83,7 +90,8 @@ private:
     void AddModule(const std::string& value) {
         const auto slot = qv::ParseStoredInt(value.substr(0, value.find(':')));
         if (!slot || *slot < 1 || *slot > qv::kSlotCount) Fail("a module slot is 1, 2 or 3");
-        if (!slots_.insert(*slot).second) Fail("module " + std::to_string(*slot) + " is declared twice");
+        if (!slots_.insert(*slot).second)
+            Fail("module " + std::to_string(*slot) + " is declared twice");
         Module module;
         module.slot = *slot;
         module.line = line_;
@@ -117,17 +125,20 @@ private:
 
 Course ReadCourse(const fs::path& header) {
     const std::string headerName = header.string();
-    const auto headerLines =
-        ReadSourceLines(header, headerName, SourceError(headerName, 0, "cannot read the course header"));
+    const auto headerLines = ReadSourceLines(
+        header, headerName, SourceError(headerName, 0, "cannot read the course header"));
     Course course = HeaderReader(headerName).Read(headerLines);
     for (Module& module : course.modules) {
         for (std::size_t t = 0; t < module.topics.size(); ++t) {
             Topic& topic = module.topics[t];
             const fs::path file = header.parent_path() / topic.file;
             const std::string shown = file.string();
-            const auto lines = ReadSourceLines(
-                file, shown, SourceError(headerName, topic.line, "cannot read the paper file \"" + topic.file + "\""));
-            const int firstKey = qv::kPaperKeyOffset + 1 + qv::kPapersPerTopic * static_cast<int>(t);
+            const auto lines =
+                ReadSourceLines(file, shown,
+                                SourceError(headerName, topic.line,
+                                            "cannot read the paper file \"" + topic.file + "\""));
+            const int firstKey =
+                qv::kPaperKeyOffset + 1 + qv::kPapersPerTopic * static_cast<int>(t);
             topic.papers = ReadPapers(lines, shown, firstKey, course.rules);
         }
     }

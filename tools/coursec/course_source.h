@@ -13,7 +13,7 @@ namespace coursec {
 
 // A fault in the source, reported as "file:line: message".
 class SourceError : public std::runtime_error {
-public:
+  public:
     SourceError(std::string file, int line, const std::string& message)
         : std::runtime_error(file + ":" + std::to_string(line) + ": " + message),
           file_(std::move(file)),
@@ -21,7 +21,7 @@ public:
     const std::string& file() const { return file_; }
     int line() const { return line_; }
 
-private:
+  private:
     std::string file_;
     int line_;
 };
@@ -29,7 +29,7 @@ private:
 struct Part {
     char type = 'T';
     int mark = 1;
-    std::string key;  // as the pupil types it, UTF-8
+    std::string key;                   // as the pupil types it, UTF-8
     std::vector<std::string> options;  // choice parts: options 1..n
     int line = 0;
 };
@@ -44,10 +44,10 @@ struct Segment {
 struct Block {
     enum class Kind { Paragraph, Heading, WordBox, Options, PartOnly };
     Kind kind = Kind::Paragraph;
-    std::vector<Segment> segments;  // Paragraph
-    std::string text;               // Heading
-    std::vector<std::string> items; // WordBox
-    int part = -1;                  // Options, PartOnly
+    std::vector<Segment> segments;   // Paragraph
+    std::string text;                // Heading
+    std::vector<std::string> items;  // WordBox
+    int part = -1;                   // Options, PartOnly
 };
 
 struct Question {

@@ -4,15 +4,17 @@
 
 #include "course/config_keys.h"
 #include "course/record_file.h"
-#include "course/results_store.h"
 #include "course/resources.h"
+#include "course/results_store.h"
 #include "course/text.h"
 
 namespace coursec {
 
 namespace {
 
-std::string Cp1252(const std::string& utf8) { return qv::Utf8ToCp1252(utf8).value_or(utf8); }
+std::string Cp1252(const std::string& utf8) {
+    return qv::Utf8ToCp1252(utf8).value_or(utf8);
+}
 
 // A course data file: "...", the lines, "..." without a line end.
 std::string RecordFile(const std::vector<std::string>& lines) {
@@ -43,8 +45,10 @@ std::string Configuration(const Course& course) {
     lines.push_back(std::string(31, '-'));
     for (const Module& module : course.modules) {
         const std::string m = std::to_string(module.slot);
-        lines.push_back(Record(std::string(qv::kTopicCountKey) + m, {std::to_string(module.topics.size())}));
-        lines.push_back(Record(std::string(qv::kPaperCountKey) + m, {std::to_string(module.paperCount())}));
+        lines.push_back(
+            Record(std::string(qv::kTopicCountKey) + m, {std::to_string(module.topics.size())}));
+        lines.push_back(
+            Record(std::string(qv::kPaperCountKey) + m, {std::to_string(module.paperCount())}));
         std::vector<std::string> names;
         for (const Topic& topic : module.topics) names.push_back(Cp1252(topic.name));
         lines.push_back(Record(std::string(qv::kTopicNamesKey) + m, names));

@@ -3,9 +3,9 @@
 //
 //   coursec [--pictures DIR] [--qrc FILE] COURSE.qvc OUTDIR
 
+#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <exception>
 #include <iostream>
 #include <map>
 #include <set>
@@ -36,11 +36,16 @@ bool WriteIfChanged(const fs::path& path, const std::string& bytes) {
 std::string XmlEscape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
     }
     return out;
 }
@@ -49,10 +54,14 @@ int Run(const std::vector<std::string>& args) {
     fs::path pictures, qrc;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--pictures" && i + 1 < args.size()) pictures = args[++i];
-        else if (args[i] == "--qrc" && i + 1 < args.size()) qrc = args[++i];
-        else if (!args[i].empty() && args[i][0] == '-') return Usage();
-        else positional.push_back(args[i]);
+        if (args[i] == "--pictures" && i + 1 < args.size())
+            pictures = args[++i];
+        else if (args[i] == "--qrc" && i + 1 < args.size())
+            qrc = args[++i];
+        else if (!args[i].empty() && args[i][0] == '-')
+            return Usage();
+        else
+            positional.push_back(args[i]);
     }
     if (positional.size() != 2) return Usage();
     const fs::path header = positional[0];
@@ -103,10 +112,12 @@ int Run(const std::vector<std::string>& args) {
     }
 
     if (!qrc.empty()) {
-        std::string text = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
+        std::string text =
+            "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
         const fs::path absolute = fs::absolute(out);
         for (const std::string& name : written) {
-            text += "  <file alias=\"" + name + "\">" + XmlEscape((absolute / name).generic_string()) + "</file>\n";
+            text += "  <file alias=\"" + name + "\">" +
+                    XmlEscape((absolute / name).generic_string()) + "</file>\n";
         }
         text += "</qresource>\n</RCC>\n";
         if (!WriteIfChanged(qrc, text)) {

@@ -44,20 +44,30 @@ std::string HtmlText(const std::string& text) {
         const auto decoded = qv::DecodeUtf8(text, i);
         const char32_t code = decoded ? decoded->code : 0xFFFD;
         i += decoded ? decoded->length : 1;
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else if (c == '"') out += "&quot;";
-        else if (code < 0x80) out += c;
-        else out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '&')
+            out += "&amp;";
+        else if (c == '"')
+            out += "&quot;";
+        else if (code < 0x80)
+            out += c;
+        else
+            out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
     }
     if (bold) out += "</b>";
     return out;
 }
 
-std::string PartLabel(int index) { return std::string("(") + static_cast<char>('a' + index) + ")"; }
+std::string PartLabel(int index) {
+    return std::string("(") + static_cast<char>('a' + index) + ")";
+}
 
-bool PrintsBlank(char type) { return type != 'Q' && type != 'L'; }
+bool PrintsBlank(char type) {
+    return type != 'Q' && type != 'L';
+}
 
 std::string RenderPart(const Question& question, int index) {
     const bool several = question.parts.size() > 1;
@@ -91,7 +101,8 @@ std::string BuildQuestionHtml(const Question& question) {
             case Block::Kind::Paragraph: {
                 html += "<p>";
                 for (const Segment& segment : block.segments) {
-                    html += segment.isPart ? RenderPart(question, segment.part) : HtmlText(segment.text);
+                    html += segment.isPart ? RenderPart(question, segment.part)
+                                           : HtmlText(segment.text);
                 }
                 html += "</p>\r\n";
                 break;
@@ -102,8 +113,11 @@ std::string BuildQuestionHtml(const Question& question) {
                 break;
             }
             case Block::Kind::WordBox: {
-                html += "<table class=\"box\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr>\r\n";
-                for (const std::string& item : block.items) html += "<td>" + HtmlText(item) + "</td>\r\n";
+                html +=
+                    "<table class=\"box\" border=\"1\" cellspacing=\"0\" "
+                    "cellpadding=\"4\"><tr>\r\n";
+                for (const std::string& item : block.items)
+                    html += "<td>" + HtmlText(item) + "</td>\r\n";
                 html += "</tr></table>\r\n";
                 break;
             }
@@ -167,7 +181,8 @@ std::string BuildQuestionPage(const Course& course, const Question& question) {
     page += "MIME-Version: 1.0\r\n";
     page += "Content-Type: text/html;\r\n\tcharset=\"us-ascii\"\r\n";
     page += "Content-Transfer-Encoding: quoted-printable\r\n";
-    page += "Content-Location: file:///quorvale/question" + std::to_string(question.id) + ".htm\r\n";
+    page +=
+        "Content-Location: file:///quorvale/question" + std::to_string(question.id) + ".htm\r\n";
     page += "\r\n";
     page += EncodeQuotedPrintable(BuildQuestionHtml(question));
     return page;

@@ -17,7 +17,7 @@ namespace {
 constexpr std::string_view kTypeLetters = "QTLNRFXGM";
 
 class PaperReader {
-public:
+  public:
     PaperReader(std::string file, int firstKey, const QuestionRules& rules)
         : file_(std::move(file)), firstKey_(firstKey), rules_(rules) {}
 
@@ -29,17 +29,21 @@ public:
         line_ = static_cast<int>(lines.size());
         FinishPaper();
         if (papers_.size() != static_cast<std::size_t>(qv::kPapersPerTopic)) {
-            Fail("the topic has " + std::to_string(papers_.size()) + " papers; a topic has exactly " +
-                 std::to_string(qv::kPapersPerTopic) + " (keys " + KeyRange() + ")");
+            Fail("the topic has " + std::to_string(papers_.size()) +
+                 " papers; a topic has exactly " + std::to_string(qv::kPapersPerTopic) + " (keys " +
+                 KeyRange() + ")");
         }
         return std::move(papers_);
     }
 
-private:
-    [[noreturn]] void Fail(const std::string& message) const { throw SourceError(file_, line_, message); }
+  private:
+    [[noreturn]] void Fail(const std::string& message) const {
+        throw SourceError(file_, line_, message);
+    }
 
     std::string KeyRange() const {
-        return std::to_string(firstKey_) + ".." + std::to_string(firstKey_ + qv::kPapersPerTopic - 1);
+        return std::to_string(firstKey_) + ".." +
+               std::to_string(firstKey_ + qv::kPapersPerTopic - 1);
     }
 
     void ReadLine(const std::string& raw) {
@@ -81,12 +85,12 @@ private:
         const int expected = firstKey_ + static_cast<int>(papers_.size());
         if (!key) Fail("\"" + keyText + "\" is not a paper key");
         if (papers_.size() >= static_cast<std::size_t>(qv::kPapersPerTopic)) {
-            Fail("a topic has exactly " + std::to_string(qv::kPapersPerTopic) + " papers; paper " + keyText +
-                 " is one too many");
+            Fail("a topic has exactly " + std::to_string(qv::kPapersPerTopic) + " papers; paper " +
+                 keyText + " is one too many");
         }
         if (*key != expected) {
-            Fail("paper " + keyText + " is out of place: the papers of this topic are " + KeyRange() +
-                 " in order, so paper " + std::to_string(expected) + " comes here");
+            Fail("paper " + keyText + " is out of place: the papers of this topic are " +
+                 KeyRange() + " in order, so paper " + std::to_string(expected) + " comes here");
         }
         paper_ = Paper{};
         paper_.key = *key;
@@ -100,7 +104,8 @@ private:
         FinishQuestion();
         if (!inPaper_) return;
         if (paper_.questions.empty()) {
-            throw SourceError(file_, paper_.line, "paper " + std::to_string(paper_.key) + " has no question");
+            throw SourceError(file_, paper_.line,
+                              "paper " + std::to_string(paper_.key) + " has no question");
         }
         CheckPaper(paper_, file_);
         papers_.push_back(std::move(paper_));
@@ -128,21 +133,24 @@ private:
     }
 
     Question& CurrentQuestion() {
-        if (!inQuestion_) Fail("text outside a question: start a question with a line \"question\"");
+        if (!inQuestion_)
+            Fail("text outside a question: start a question with a line \"question\"");
         return question_;
     }
 
     void EndParagraph() { paragraphOpen_ = false; }
 
     void CheckPageText(const std::string& text) const {
-        if (HasExternalReference(text)) Fail("pages cannot refer to anything outside the program (web or file addresses)");
+        if (HasExternalReference(text))
+            Fail("pages cannot refer to anything outside the program (web or file addresses)");
     }
 
     // Text that cannot hold an answer part: a brace in it would be printed as markup.
     void CheckPlainText(const std::string& text, const std::string& where) const {
         CheckPageText(text);
         if (HasUnescapedBrace(text)) {
-            Fail("an answer part cannot stand in " + where + " (write \\{ and \\} for the characters themselves)");
+            Fail("an answer part cannot stand in " + where +
+                 " (write \\{ and \\} for the characters themselves)");
         }
     }
 
@@ -165,18 +173,21 @@ private:
     void AddOption(int number, const std::string& text) {
         Question& question = CurrentQuestion();
         EndParagraph();
-        if (lastChoicePart_ < 0) Fail("option " + std::to_string(number) + " does not follow a choice part {Q:...}");
+        if (lastChoicePart_ < 0)
+            Fail("option " + std::to_string(number) + " does not follow a choice part {Q:...}");
         Part& part = question.parts[static_cast<std::size_t>(lastChoicePart_)];
         const int expected = static_cast<int>(part.options.size()) + 1;
         if (number != expected) {
-            Fail("option " + std::to_string(number) + " is out of order: option " + std::to_string(expected) +
-                 " comes here");
+            Fail("option " + std::to_string(number) + " is out of order: option " +
+                 std::to_string(expected) + " comes here");
         }
         if (text.empty()) Fail("option " + std::to_string(number) + " is empty");
         CheckPlainText(text, "an option");
         for (std::size_t i = 0; i < part.options.size(); ++i) {
-            if (qv::AsciiLowerCopy(ShownText(part.options[i])) == qv::AsciiLowerCopy(ShownText(text))) {
-                Fail("option " + std::to_string(number) + " is the same as option " + std::to_string(i + 1));
+            if (qv::AsciiLowerCopy(ShownText(part.options[i])) ==
+                qv::AsciiLowerCopy(ShownText(text))) {
+                Fail("option " + std::to_string(number) + " is the same as option " +
+                     std::to_string(i + 1));
             }
         }
         part.options.push_back(text);
@@ -253,28 +264,36 @@ private:
     Part ParsePart(const std::string& inside) const {
         // TYPE, an optional MARK, ':' and the answer.
         const std::size_t colon = inside.find(':');
-        const std::string head = colon == std::string::npos ? std::string() : std::string(qv::TrimSpacesAndTabs(inside.substr(0, colon)));
+        const std::string head = colon == std::string::npos
+                                     ? std::string()
+                                     : std::string(qv::TrimSpacesAndTabs(inside.substr(0, colon)));
         const bool letterFirst = !head.empty() && std::isalpha(static_cast<unsigned char>(head[0]));
-        const std::string markText = letterFirst ? std::string(qv::TrimSpacesAndTabs(std::string_view(head).substr(1))) : std::string();
+        const std::string markText =
+            letterFirst ? std::string(qv::TrimSpacesAndTabs(std::string_view(head).substr(1)))
+                        : std::string();
         if (!letterFirst || (!markText.empty() && !IsDigits(markText))) {
-            Fail("\"{" + inside + "}\" is not an answer part: write {TYPE:answer} or {TYPE MARK:answer}");
+            Fail("\"{" + inside +
+                 "}\" is not an answer part: write {TYPE:answer} or {TYPE MARK:answer}");
         }
         Part part;
         part.line = line_;
         if (kTypeLetters.find(head[0]) == std::string_view::npos) {
-            Fail("unknown answer type \"" + head.substr(0, 1) + "\"; the types are Q, T, L, N, R, F, X, G and M");
+            Fail("unknown answer type \"" + head.substr(0, 1) +
+                 "\"; the types are Q, T, L, N, R, F, X, G and M");
         }
         part.type = head[0];
         if (!markText.empty()) {
             const auto mark = qv::ParseStoredInt(markText);
-            if (!mark || *mark < 1 || *mark > 100) Fail("the mark of a part is a whole number from 1 to 100");
+            if (!mark || *mark < 1 || *mark > 100)
+                Fail("the mark of a part is a whole number from 1 to 100");
             part.mark = *mark;
         }
         const std::string key(qv::TrimSpacesAndTabs(std::string_view(inside).substr(colon + 1)));
         if (part.type == 'G' || part.type == 'M') {
             part.key = key.empty() ? " " : key;
             if (!key.empty() && key[0] != ';') {
-                Fail("a group answer lists its answers as ;first;second;... (or is a single space)");
+                Fail(
+                    "a group answer lists its answers as ;first;second;... (or is a single space)");
             }
         } else {
             part.key = key;
@@ -282,9 +301,11 @@ private:
         }
         if (part.key.find('>') != std::string::npos) Fail("an answer cannot hold '>'");
         if (!qv::Utf8ToCp1252(part.key)) {
-            Fail("the answer \"" + part.key + "\" holds a character that the Windows-1252 code page cannot store");
+            Fail("the answer \"" + part.key +
+                 "\" holds a character that the Windows-1252 code page cannot store");
         }
-        if (part.type == 'N' && !qv::ParseStoredNumber(part.key)) Fail("the answer of a number part is not a number");
+        if (part.type == 'N' && !qv::ParseStoredNumber(part.key))
+            Fail("the answer of a number part is not a number");
         return part;
     }
 
@@ -305,8 +326,8 @@ private:
 
 }  // namespace
 
-std::vector<Paper> ReadPapers(const std::vector<std::string>& lines, const std::string& file, int firstKey,
-                              const QuestionRules& rules) {
+std::vector<Paper> ReadPapers(const std::vector<std::string>& lines, const std::string& file,
+                              int firstKey, const QuestionRules& rules) {
     return PaperReader(file, firstKey, rules).Read(lines);
 }
 

@@ -11,7 +11,7 @@ namespace coursec {
 // checked as soon as it has been read. `file` names the file in messages;
 // `firstKey` is the key of the topic's first paper. Throws SourceError on the
 // first fault.
-std::vector<Paper> ReadPapers(const std::vector<std::string>& lines, const std::string& file, int firstKey,
-                              const QuestionRules& rules);
+std::vector<Paper> ReadPapers(const std::vector<std::string>& lines, const std::string& file,
+                              int firstKey, const QuestionRules& rules);
 
 }  // namespace coursec

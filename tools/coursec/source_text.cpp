@@ -15,9 +15,10 @@ std::string LineFault(std::string_view line) {
     const std::size_t bad = qv::FindInvalidUtf8(line);
     char hex[8];
     if (bad != std::string_view::npos) {
-        std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(line[bad])));
-        return "the text is not valid UTF-8 (byte " + std::string(hex) + " at column " + std::to_string(bad + 1) +
-               "); save the file as UTF-8";
+        std::snprintf(hex, sizeof hex, "0x%02X",
+                      static_cast<unsigned>(static_cast<unsigned char>(line[bad])));
+        return "the text is not valid UTF-8 (byte " + std::string(hex) + " at column " +
+               std::to_string(bad + 1) + "); save the file as UTF-8";
     }
     for (std::size_t i = 0; i < line.size(); ++i) {
         const auto c = static_cast<unsigned char>(line[i]);
@@ -32,7 +33,8 @@ std::string LineFault(std::string_view line) {
 
 }  // namespace
 
-std::vector<std::string> ReadSourceLines(const std::filesystem::path& file, const std::string& shownName,
+std::vector<std::string> ReadSourceLines(const std::filesystem::path& file,
+                                         const std::string& shownName,
                                          const SourceError& unreadable) {
     const auto read = qv::ReadWholeFile(file);
     if (!read.ok()) throw unreadable;
@@ -43,7 +45,8 @@ std::vector<std::string> ReadSourceLines(const std::filesystem::path& file, cons
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t end = bytes.find_first_of("\r\n", start);
-        const std::string_view line = bytes.substr(start, end == std::string_view::npos ? end : end - start);
+        const std::string_view line =
+            bytes.substr(start, end == std::string_view::npos ? end : end - start);
         const std::string fault = LineFault(line);
         if (!fault.empty()) throw SourceError(shownName, static_cast<int>(lines.size()) + 1, fault);
         lines.emplace_back(line);
@@ -60,7 +63,8 @@ bool IsComment(std::string_view line) {
 }
 
 bool SplitDirective(std::string_view line, std::string_view key, std::string& value) {
-    if (line.size() <= key.size() || line.substr(0, key.size()) != key || line[key.size()] != ':') return false;
+    if (line.size() <= key.size() || line.substr(0, key.size()) != key || line[key.size()] != ':')
+        return false;
     value = qv::TrimSpacesAndTabs(line.substr(key.size() + 1));
     return true;
 }
@@ -74,8 +78,11 @@ bool StartsWithWord(std::string_view line, std::string_view word, std::string& r
 
 bool SplitOption(std::string_view line, int& number, std::string& text) {
     const std::size_t paren = line.find(')');
-    if (paren == std::string_view::npos || paren == 0 || paren > 2 || !IsDigits(line.substr(0, paren))) return false;
-    if (paren + 1 >= line.size() || (line[paren + 1] != ' ' && line[paren + 1] != '\t')) return false;
+    if (paren == std::string_view::npos || paren == 0 || paren > 2 ||
+        !IsDigits(line.substr(0, paren)))
+        return false;
+    if (paren + 1 >= line.size() || (line[paren + 1] != ' ' && line[paren + 1] != '\t'))
+        return false;
     number = std::stoi(std::string(line.substr(0, paren)));
     text = qv::TrimSpacesAndTabs(line.substr(paren + 1));
     return true;

@@ -15,7 +15,8 @@ namespace coursec {
 // without a leading byte order mark. Throws `unreadable` when the file cannot
 // be read, and a SourceError at the line when a line is not valid UTF-8 or
 // holds a control character other than a tab.
-std::vector<std::string> ReadSourceLines(const std::filesystem::path& file, const std::string& shownName,
+std::vector<std::string> ReadSourceLines(const std::filesystem::path& file,
+                                         const std::string& shownName,
                                          const SourceError& unreadable);
 
 // A line whose first non-blank character is '%'.
