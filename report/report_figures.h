@@ -10,11 +10,10 @@
 #include <string_view>
 
 #include "course/course_config.h"
+#include "course/course_limits.h"
 #include "course/record_file.h"
 
 namespace qv {
-
-inline constexpr int kPapersPerTopic = 5;
 
 // A topic that counts in every average and has its bars, but is never named
 // strongest or weakest (compared exactly, letter case included).
