@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <filesystem>
 
 #include "course/resources.h"
@@ -28,6 +30,22 @@ int StartProgram(const fs::path& dir, QString* errors = nullptr) {
     if (errors) *errors = QString::fromLocal8Bit(process.readAllStandardError());
     return process.exitCode();
 }
+
+// Starts the program in `dir` to stay open, and waits until it holds the folder.
+void StartToStayOpen(QProcess& process, const fs::path& dir) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(QUORVALE_EXECUTABLE, {"--data-dir", QString::fromStdString(dir.string())});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    QElapsedTimer clock;
+    clock.start();
+    // The window exists once the result files are made, after the lock is taken.
+    while (!fs::exists(dir / "trend2QEN.txt") && clock.elapsed() < 30000) QThread::msleep(20);
+    ASSERT_TRUE(fs::exists(dir / "quorvale.lock"));
+}
+
+int Count(const QString& text, const QString& part) { return static_cast<int>(text.count(part)); }
 
 std::string ReadFile(const fs::path& file) { return qv::ReadWholeFile(file).value; }
 
@@ -95,6 +113,47 @@ TEST(Startup, DeletedResultFileRestoresAllAndKeepsABackup) {
         if (deleted != qv::ResultKind::Trend) {
             EXPECT_EQ(ReadFile(backup / "trend2QEN.txt"), kept);
         }
+    }
+}
+
+TEST(WorkFolder, ASecondCopyOnTheSameFolderStopsWithWords) {
+    TempDir dir;
+    QProcess first;
+    StartToStayOpen(first, dir.path());
+    // However long the first copy has been open.
+    fs::last_write_time(dir / "quorvale.lock", fs::file_time_type::clock::now() - std::chrono::hours(5));
+    QString errors;
+    EXPECT_NE(StartProgram(dir.path(), &errors), 0);
+    EXPECT_TRUE(errors.contains("already open on the folder")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QString::fromStdString(dir.path().string()))) << errors.toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.terminate();
+    first.waitForFinished(10000);
+}
+
+TEST(WorkFolder, ALockLeftByAKilledCopyDoesNotBlock) {
+    TempDir dir;
+    QProcess first;
+    StartToStayOpen(first, dir.path());
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    ASSERT_TRUE(fs::exists(dir / "quorvale.lock"));
+    QString errors;
+    EXPECT_EQ(StartProgram(dir.path(), &errors), 0) << errors.toStdString();
+    // A copy that ends well leaves no lock behind.
+    EXPECT_FALSE(fs::exists(dir / "quorvale.lock"));
+}
+
+TEST(Startup, AResetIsToldAtMostOnceAndNamesTheCopies) {
+    TempDir dir;
+    ASSERT_EQ(StartProgram(dir.path()), 0);
+    fs::remove(dir / "marks2QEN.txt");
+    QString errors;
+    ASSERT_EQ(StartProgram(dir.path(), &errors), 0);
+    ASSERT_LE(Count(errors, "notice:"), 1) << errors.toStdString();
+    if (Count(errors, "notice:") == 1) {
+        const auto backup = fs::directory_iterator(dir / "backup")->path().filename().string();
+        EXPECT_TRUE(errors.contains(QString::fromStdString(backup))) << errors.toStdString();
     }
 }
 
