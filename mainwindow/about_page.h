@@ -6,7 +6,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/skin.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
 
 namespace qv {
 

@@ -1,6 +1,5 @@
 #include "mainwindow/contents.h"
 
-#include <QEvent>
 #include <utility>
 
 #include "course/results_store.h"
@@ -12,7 +11,9 @@
 #include "mainwindow/tab_bar.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/trash_page.h"
+#include "ui/picture_button.h"
 #include "ui/pop_up.h"
+#include "ui/strip_colour.h"
 #include "ui/record_text.h"
 #include "ui/units.h"
 
@@ -83,6 +84,7 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     RaiseBorders();
     connect(frame_->imgProgClose, &PictureButton::clicked, this, &Contents::CloseProgram);
     connect(frame_->imgProgMin, &PictureButton::clicked, this, &QWidget::showMinimized);
+    connect(frame_, &SkinFrame::activeChanged, this, [this] { ContentsFocus = frame_->focusFlag(); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -276,15 +278,6 @@ void Contents::Tick() {
 
 bool Contents::Ask(const QString& title, const QString& message, int buttons, QWidget* owner) {
     return AskPopUp(pictures_, cursor_, PopUpResponse, title, message, buttons, owner);
-}
-
-void Contents::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && frame_) {
-        const bool active = isActiveWindow();
-        frame_->PaintTitle(active);
-        ContentsFocus = active ? QStringLiteral("1") : QStringLiteral("0");
-    }
-    QWidget::changeEvent(event);
 }
 
 }  // namespace qv

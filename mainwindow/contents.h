@@ -11,7 +11,8 @@
 
 #include "course/course_config.h"
 #include "course/startup.h"
-#include "ui/skin.h"
+#include "ui/cursor_source.h"
+#include "ui/picture_cache.h"
 #include "ui/skin_frame.h"
 
 namespace qv {
@@ -72,9 +73,6 @@ public:
 signals:
     // A paper is to be opened (PaperNum, TakeNum and the rest are set).
     void paperRequested();
-
-protected:
-    void changeEvent(QEvent* event) override;
 
 private:
     void LoadMainPictures();

@@ -1,11 +1,10 @@
 #include "mainwindow/home_page.h"
 
-#include <QMouseEvent>
 #include <QPainter>
-#include <functional>
 
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
+#include "ui/clickable_label.h"
 #include "ui/record_text.h"
 #include "ui/units.h"
 
@@ -24,20 +23,6 @@ constexpr int kAttemptGap = 1;
 int AttemptTop(int paper, int attempt) {
     return kRowsTop + (paper - 1) * kPaperStep + kTitleHeight + (attempt - 1) * (kAttemptHeight + kAttemptGap);
 }
-
-// A clickable text label (the topic buttons).
-class TopicLabel : public QLabel {
-public:
-    using QLabel::QLabel;
-    std::function<void()> onClick;
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        event->accept();
-        if (onClick && rect().contains(event->position().toPoint())) onClick();
-    }
-};
 
 }  // namespace
 
@@ -80,14 +65,14 @@ HomePage::HomePage(QWidget* parent, PictureCache& pictures) : QWidget(parent), p
         const int y = 40 + (k - 1) * 30;
         bullets_[k - 1] = PictureLabel(this, NumberedName("Bullet", k), pictures_.Get(QStringLiteral("bullet.bmp")),
                                        {12, y + 8, 9, 9});
-        auto* topic = new TopicLabel(this);
+        auto* topic = new ClickableLabel(this);
         topic->setObjectName(NumberedName("Topic", k));
         topic->setFont(UiFont(9));
         topic->setGeometry(26, y, 164, 25);
         topic->setIndent(6);
         topic->setAutoFillBackground(true);
         topic->setCursor(hand);
-        topic->onClick = [this, k] { emit topicClicked(k); };
+        connect(topic, &ClickableLabel::clicked, this, [this, k] { emit topicClicked(k); });
         topics_[k - 1] = topic;
     }
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/skin.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
 
 namespace qv {
 

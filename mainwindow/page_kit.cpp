@@ -4,13 +4,6 @@
 
 namespace qv {
 
-QFont UiFont(double points, bool bold) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 void Fill(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
     QPalette palette = widget->palette();

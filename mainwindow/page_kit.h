@@ -1,7 +1,7 @@
 #pragma once
 
-// Small builders the main window's pages share: fonts, colours, labels,
-// pictures and the plain white page itself.
+// Small builders the main window's pages share: labels, pictures and the
+// plain white page itself. The fonts and colours are the skin's (ui/look.h).
 
 #include <QColor>
 #include <QFont>
@@ -11,12 +11,10 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/look.h"
+
 namespace qv {
 
-inline const QColor kPageColour(255, 255, 255);
-inline const QColor kHeadingColour(31, 78, 140);
-
-QFont UiFont(double points, bool bold = false);
 void Fill(QWidget* widget, const QColor& colour);
 void SetTextColour(QWidget* widget, const QColor& colour);
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, const QFont& font);

@@ -2,6 +2,7 @@
 
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
+#include "ui/clickable_label.h"
 
 namespace qv {
 

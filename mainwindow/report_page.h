@@ -7,7 +7,8 @@
 #include <QWidget>
 #include <array>
 
-#include "ui/skin.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
 
 namespace qv {
 

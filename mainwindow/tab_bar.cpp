@@ -5,7 +5,9 @@
 
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
+#include "ui/clickable_label.h"
 #include "ui/record_text.h"
+#include "ui/strip_colour.h"
 #include "ui/units.h"
 
 namespace qv {

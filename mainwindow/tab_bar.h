@@ -9,7 +9,9 @@
 #include <array>
 
 #include "course/course_config.h"
-#include "ui/skin.h"
+#include "ui/clickable_label.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
 
 namespace qv {
 

@@ -15,10 +15,8 @@ Toolbar::Toolbar(QWidget* strip, PictureCache& pictures) : QObject(strip) {
     for (int column = 0; column < 2; ++column) {
         for (int i = 0; i < 4; ++i) {
             const ToolbarButtonLook look = ToolbarButton(column == 0 ? 1 : kHelpTab, i + 1);
-            const QString stem = Latin1(look.picture);
             looks_[column][i] = {Latin1(look.caption), QString::fromStdString(look.tooltip),
-                                 stem + QStringLiteral("_off.bmp"), stem + QStringLiteral("_on.bmp"),
-                                 stem + QStringLiteral("_pressed.bmp")};
+                                 ButtonPictures::Named(Latin1(look.picture), false)};
         }
     }
     for (int i = 0; i < 4; ++i) {
@@ -48,15 +46,8 @@ void Toolbar::Tick(QPoint cursor, int tab, bool pressTrack) {
             button.setToolTip(look.tooltip);
             label.setToolTip(look.tooltip);
         }
-        if (button.isEnabled() != available) {
-            button.setEnabled(available);
-            label.setEnabled(available);
-        }
-        if (available) {
-            SetPressHoverPicture(button, cursor, pressTrack, look.pressed, look.on, look.off);
-        } else {
-            button.SetFadedPicture(look.off);
-        }
+        EvaluateToolbarButton(button, cursor, pressTrack, available, look.pictures);
+        if (label.isEnabled() != available) label.setEnabled(available);
     }
 }
 

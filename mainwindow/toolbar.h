@@ -10,7 +10,10 @@
 #include <QWidget>
 #include <array>
 
-#include "ui/skin.h"
+#include "ui/clickable_label.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
+#include "ui/toolbar_button.h"
 
 namespace qv {
 
@@ -33,7 +36,8 @@ signals:
 
 private:
     struct Look {
-        QString caption, tooltip, off, on, pressed;
+        QString caption, tooltip;
+        ButtonPictures pictures;
     };
     // Looks of the four buttons on a module tab [0] and on the Help tab [1].
     std::array<std::array<Look, 4>, 2> looks_;

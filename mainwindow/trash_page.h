@@ -5,7 +5,8 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "ui/skin.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
 
 namespace qv {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/look.h"
 #include "ui/units.h"
 
 namespace qv {
@@ -11,11 +12,7 @@ namespace {
 const QString kButtonOff = QStringLiteral("button_off.bmp");
 const QString kButtonOn = QStringLiteral("button_on.bmp");
 
-QFont MessageFont() {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8.25);
-    return font;
-}
+QFont MessageFont() { return TextFont(8.25); }
 
 }  // namespace
 

@@ -5,7 +5,10 @@
 #include <QString>
 #include <QTimer>
 
-#include "ui/skin.h"
+#include "ui/clickable_label.h"
+#include "ui/cursor_source.h"
+#include "ui/picture_button.h"
+#include "ui/picture_cache.h"
 #include "ui/skin_frame.h"
 
 namespace qv {

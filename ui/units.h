@@ -14,5 +14,8 @@ inline int TwipsToPixels(double twips, double dpi) { return qRound(twips * dpi /
 inline int TwipsToPixels(double twips) { return TwipsToPixels(twips, LogicalDpi()); }
 inline int HimetricToPixels(double himetric, double dpi) { return qRound(himetric * dpi / 2540.0); }
 inline int HimetricToPixels(double himetric) { return HimetricToPixels(himetric, LogicalDpi()); }
+// Pixels to twips, unrounded, for comparing a size with a limit given in twips.
+inline double PixelsToTwips(double pixels, double dpi) { return pixels * 1440.0 / dpi; }
+inline double PixelsToTwips(double pixels) { return PixelsToTwips(pixels, LogicalDpi()); }
 
 }  // namespace qv

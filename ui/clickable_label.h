@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QLabel>
+
+namespace qv {
+
+// A label that acts as a button. A click is a press and a release of the
+// left button inside the label. A double-click is one click: the second
+// press of a double-click shows as a press but never clicks again.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit ClickableLabel(QWidget* parent = nullptr) : QLabel(parent) {}
+    ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+
+    // Emits clicked() when the label is enabled.
+    void click() {
+        if (isEnabled()) emit clicked();
+    }
+    // True between a press of the left button on the label and its release.
+    bool isDown() const { return down_; }
+
+signals:
+    void clicked();
+    void pressed();
+    void released();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // A label disabled while held down will not hear the release: it lets
+    // go of the press at once.
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool down_ = false;
+    // The current press is the second of a double-click.
+    bool second_ = false;
+};
+
+// A caption lying on a button; a click on it is a click on the button.
+class CaptionLabel : public ClickableLabel {
+    Q_OBJECT
+
+public:
+    CaptionLabel(const QString& name, const QString& text, ClickableLabel* button);
+};
+
+}  // namespace qv

@@ -1,0 +1,35 @@
+#include "ui/picture_cache.h"
+
+#include <QDir>
+#include <QImage>
+
+#include "ui/strip_colour.h"
+
+namespace qv {
+
+const QPixmap& PictureCache::Get(const QString& name) {
+    auto found = pictures_.find(name);
+    if (found != pictures_.end()) return *found;
+    QPixmap pixmap(QDir(folder_).filePath(name));
+    if (pixmap.isNull()) missing_.append(name);
+    return *pictures_.insert(name, pixmap);
+}
+
+const QPixmap& PictureCache::Faded(const QString& name) {
+    auto found = faded_.find(name);
+    if (found != faded_.end()) return *found;
+    // Each pixel two thirds of the way towards the strip colour.
+    QImage image = Get(name).toImage().convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = line[x];
+            auto mix = [](int from, int to) { return (from + 2 * to) / 3; };
+            line[x] = qRgb(mix(qRed(pixel), kStripColour.red()), mix(qGreen(pixel), kStripColour.green()),
+                           mix(qBlue(pixel), kStripColour.blue()));
+        }
+    }
+    return *faded_.insert(name, QPixmap::fromImage(image));
+}
+
+}  // namespace qv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QHash>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+
+namespace qv {
+
+// Interface pictures from the "Graphics" folder, each read from disk once.
+// A missing or damaged picture gives an empty pixmap and is remembered, so
+// the window still works and can say which file is missing.
+class PictureCache {
+public:
+    explicit PictureCache(QString graphicsFolder) : folder_(std::move(graphicsFolder)) {}
+
+    const QPixmap& Get(const QString& name);
+    // The picture drawn faded, for a button that has no disabled picture of its own.
+    const QPixmap& Faded(const QString& name);
+    QStringList missing() const { return missing_; }
+    const QString& folder() const { return folder_; }
+
+private:
+    QString folder_;
+    QHash<QString, QPixmap> pictures_;
+    QHash<QString, QPixmap> faded_;
+    QStringList missing_;
+};
+
+}  // namespace qv
