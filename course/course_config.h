@@ -48,6 +48,7 @@ struct ConfigLoad {
     CourseConfig config;   // empty when it could not be read
     bool available = false;
     std::vector<std::string> problems;  // sentences for the pupil
+    bool diskFull = false;  // it could not be unpacked because the disk is full
 };
 
 // Extracts the configuration to "temptext30000.txt" in the working folder,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "temp_dir.h"
 
 namespace {
@@ -73,6 +75,25 @@ TEST(LoadCourseConfig, RefusesACodeThatIsNoFileName) {
     const auto load = qv::LoadCourseConfig(source, dir.path());
     EXPECT_FALSE(load.available);
     EXPECT_FALSE(load.config.anyConfigured());
+}
+
+}  // namespace
+
+namespace {
+
+// Run by the full-disk script (see atomic_file_test.cpp).
+TEST(FullDisk, CourseThatCannotBeUnpackedSaysTheDiskIsFull) {
+    const char* folder = std::getenv("QUORVALE_FULL_DISK");
+    if (folder == nullptr) GTEST_SKIP() << "needs a full file system (tests/full_disk.sh)";
+    qv::MemoryResourceSource source;
+    source.Add(30000, kSlotTwoOnly + std::string(1 << 16, '.'));
+    const auto load = qv::LoadCourseConfig(source, folder);
+    EXPECT_FALSE(load.available);
+    EXPECT_TRUE(load.diskFull);
+    ASSERT_EQ(load.problems.size(), 1u);
+    EXPECT_NE(load.problems[0].find("is full"), std::string::npos) << load.problems[0];
+    EXPECT_EQ(load.problems[0].find("could not be unpacked"), std::string::npos) << load.problems[0];
+    EXPECT_FALSE(fs::exists(fs::path(folder) / "temptext30000.txt"));
 }
 
 }  // namespace
