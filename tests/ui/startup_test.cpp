@@ -159,4 +159,16 @@ TEST(Startup, AResetIsToldOnceWithTheMissingFileAndTheCopies) {
     EXPECT_EQ(Count(errors, "notice:"), 0) << errors.toStdString();
 }
 
+TEST(Startup, AnUnreadableMarksFileIsToldOnceAndTheStartEnds) {
+    TempDir dir;
+    ASSERT_EQ(StartProgram(dir.path()), 0);
+    fs::remove(dir / "marks2QEN.txt");
+    fs::create_directory(dir / "marks2QEN.txt");
+    QString errors;
+    EXPECT_EQ(StartProgram(dir.path(), &errors), 0);
+    EXPECT_EQ(Count(errors, "notice:"), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("marks2QEN.txt")) << errors.toStdString();
+    EXPECT_TRUE(fs::is_directory(dir / "marks2QEN.txt"));
+}
+
 }  // namespace
