@@ -119,4 +119,24 @@ TEST_F(NoticesTest, NothingToTellShowsNothing) {
     EXPECT_TRUE(watcher.messages.empty());
 }
 
+TEST_F(NoticesTest, NoticesWaitForTheWindowToBeShown) {
+    Prepare(Pack());
+    pictures_ = std::make_unique<qv::PictureCache>(QString::fromStdString((dir_.path() / "Graphics").string()));
+    window_ = std::make_unique<qv::Contents>(startup_, QString::fromStdString(dir_.path().string()), *pictures_,
+                                             cursor_);
+    DialogWatcher watcher(window_.get());
+    qv::TellWhenShown(*window_, {"First.", "Second."});
+    Settle();
+    EXPECT_TRUE(watcher.messages.empty());
+    window_->show();
+    Settle();
+    ASSERT_EQ(watcher.messages.size(), 1u);
+    EXPECT_TRUE(watcher.windowShown[0]);
+    EXPECT_EQ(watcher.messages[0], "First.\n\nSecond.");
+    window_->hide();
+    window_->show();
+    Settle();
+    EXPECT_EQ(watcher.messages.size(), 1u);
+}
+
 }  // namespace
