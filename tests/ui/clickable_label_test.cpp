@@ -1,27 +1,17 @@
 #include "ui/clickable_label.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
 #include <memory>
 
-#include "temp_dir.h"
-#include "ui/skin.h"
+#include "skin_fixture.h"
+#include "ui/picture_button.h"
 
 namespace {
 
-class ClickableLabelTest : public testing::Test {
+class ClickableLabelTest : public SkinTest {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
-
     // The label the pointer acts on, and the one whose clicked() counts.
     struct Target {
         qv::ClickableLabel* pointed;
@@ -36,7 +26,7 @@ protected:
             label->setGeometry(10, 10, 80, 20);
             return {label, label};
         }
-        auto* button = new qv::PictureButton(QStringLiteral("Button"), pictures_, host_.get());
+        auto* button = new qv::PictureButton(QStringLiteral("Button"), *pictures_, host_.get());
         button->setGeometry(10, 10, 80, 30);
         if (kind == "PictureButton") return {button, button};
         auto* caption = new qv::CaptionLabel(QStringLiteral("Caption"), QStringLiteral("OK"), button);
@@ -44,8 +34,6 @@ protected:
         return {caption, button};
     }
 
-    TempDir dir_;
-    qv::PictureCache pictures_{QString::fromStdString(dir_.path().string())};
     std::unique_ptr<QWidget> host_;
 };
 
