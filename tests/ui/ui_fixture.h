@@ -15,6 +15,7 @@
 #include "course/results_store.h"
 #include "course/startup.h"
 #include "mainwindow/contents.h"
+#include "skin_fixture.h"
 #include "temp_dir.h"
 #include "ui/pop_up.h"
 #include "ui/skin.h"
@@ -93,15 +94,8 @@ private:
 };
 
 // A main window started in a fresh folder, with a cursor the test places itself.
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public SkinTest {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
-
     static const qv::ResourceSource& Pack() {
         static const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
         return pack;
@@ -159,9 +153,6 @@ protected:
         window_->Tick();
     }
 
-    TempDir dir_;
     qv::StartupData startup_;
-    qv::PlacedCursor cursor_;
-    std::unique_ptr<qv::PictureCache> pictures_;
     std::unique_ptr<qv::Contents> window_;
 };
