@@ -13,8 +13,8 @@
 #include "mainwindow/trash_page.h"
 #include "ui/picture_button.h"
 #include "ui/pop_up.h"
-#include "ui/strip_colour.h"
 #include "ui/record_text.h"
+#include "ui/strip_colour.h"
 #include "ui/units.h"
 
 namespace qv {
