@@ -111,6 +111,13 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     Tick();
 }
 
+// The pieces are destroyed after this object; what they say on the way (the
+// frame hears the window lose activation) must no longer reach it.
+Contents::~Contents() {
+    for (QObject* child : children()) disconnect(child, nullptr, this, nullptr);
+    disconnect(toolbar_, nullptr, this, nullptr);  // it lies on the tab strip
+}
+
 void Contents::LoadMainPictures() {
     // The frame pieces load their own pictures; the rest are loaded with the pages.
     const QPixmap& icon = pictures_.Get(QStringLiteral("QVicon.ico"));

@@ -34,6 +34,7 @@ class Contents : public QWidget {
 public:
     Contents(const StartupData& startup, QString workDir, PictureCache& pictures, const CursorSource& cursor,
              QWidget* parent = nullptr);
+    ~Contents() override;
 
     const CourseConfig& config() const { return config_; }
     const QString& workDir() const { return workDir_; }
