@@ -4,26 +4,44 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
 
+#include "app/folder_lock.h"
 #include "app/qt_resource_source.h"
+#include "app/start_notices.h"
 #include "app/work_folder.h"
 #include "course/startup.h"
 #include "mainwindow/contents.h"
 #include "ui/record_text.h"
+
+namespace {
+
+// "--quit-after-start" (used by the tests): start, prepare the files, show
+// the window and leave; what the pupil would be told goes to stderr instead
+// of a message box.
+bool QuitAfterStart() { return QApplication::arguments().contains(QStringLiteral("--quit-after-start")); }
+
+int Stop(const QString& words) {
+    std::fprintf(stderr, "%s\n", words.toLocal8Bit().constData());
+    if (!QuitAfterStart()) QMessageBox::critical(nullptr, QStringLiteral("Quorvale Practice"), words);
+    return 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvale Practice"));
     QApplication::setOrganizationName(QStringLiteral("Quorvale"));
 
-    const QStringList arguments = QApplication::arguments();
     const qv::WorkFolderChoice folder = qv::ChooseWorkFolder(
-        arguments, QApplication::applicationDirPath(),
+        QApplication::arguments(), QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    if (folder.path.isEmpty()) {
-        QMessageBox::critical(nullptr, QStringLiteral("Quorvale Practice"), folder.error);
-        return 1;
-    }
+    if (folder.path.isEmpty()) return Stop(folder.error);
+
+    // Held until the program ends, so that no second copy writes the same files.
+    qv::FolderLock lock(folder.path);
+    if (!lock.Acquire()) return Stop(lock.error());
 
     const qv::QtResourceSource resources;
     const qv::StartupData startup = qv::PrepareStartupData(
@@ -34,23 +52,14 @@ int main(int argc, char** argv) {
     qv::Contents window(startup, folder.path, pictures, cursor);
     window.show();
 
-    // Used by the tests: start, prepare the files, show the window and leave.
-    if (arguments.contains(QStringLiteral("--quit-after-start"))) {
-        for (const std::string& problem : startup.problems()) fprintf(stderr, "problem: %s\n", problem.c_str());
+    const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);
+    if (QuitAfterStart()) {
+        if (!notices.isEmpty()) {
+            std::fprintf(stderr, "notice: %s\n", notices.join(QStringLiteral("\n\n")).toLocal8Bit().constData());
+        }
         QTimer::singleShot(0, &app, &QApplication::quit);
         return QApplication::exec();
     }
-
-    QStringList notices;
-    if (!folder.notice.isEmpty()) notices << folder.notice;
-    for (const std::string& problem : startup.problems()) notices << QString::fromStdString(problem);
-    for (const QString& name : pictures.missing()) {
-        notices << QStringLiteral("The picture \"%1\" is missing from the Graphics folder.").arg(name);
-    }
-    if (!notices.isEmpty()) {
-        QTimer::singleShot(0, &window, [&window, notices] {
-            window.Ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), 1, &window);
-        });
-    }
+    qv::TellWhenShown(window, notices);
     return QApplication::exec();
 }

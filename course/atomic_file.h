@@ -10,16 +10,22 @@ namespace qv {
 
 enum class Durability {
     Normal,  // scratch files and pictures: rename is enough
-    Synced,  // the pupil's results: flushed to the disk before the rename
+    Synced,  // the pupil's results: flushed to the disk before the rename, the
+             // folder synced after it, and a read-only file is never replaced
 };
 
-// Replaces `path` with exactly `bytes`: the bytes go to "<name>.tmp" in the
-// same folder, which is then renamed over the old file. A failure at any
-// step leaves the old file as it was and removes the temporary file.
+// Replaces `path` with exactly `bytes`. The bytes go to a new temporary file
+// of a unique name in the same folder (".<name>.XXXXXX.qvtmp", created
+// exclusively, never through a link), which then takes the old file's
+// permissions and is renamed over it. A failure at any step leaves the old
+// file as it was and removes the temporary file. Anything at `path` that is
+// not a file (a folder, a fifo, a link that leads nowhere) is left alone and
+// reported as NotAFile; a full disk is DiskFull.
 IoStatus AtomicWriteFile(const std::filesystem::path& path, std::string_view bytes,
                          Durability durability = Durability::Normal);
 
-// Reads a whole file as bytes.
+// Reads a whole file as bytes. A file over kMaxFileBytes is TooLarge and not
+// read; anything that is not a file is NotAFile and is never opened.
 ReadResult<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 }  // namespace qv

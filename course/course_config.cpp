@@ -20,6 +20,12 @@ int ReadCount(const fs::path& file, const std::string& key, int most) {
 
 }  // namespace
 
+const ModuleConfig& CourseConfig::module(int slot) const {
+    static const ModuleConfig kNone;
+    if (slot < 1 || slot > kSlotCount) return kNone;
+    return modules[static_cast<std::size_t>(slot - 1)];
+}
+
 bool CourseConfig::anyConfigured() const { return firstConfiguredSlot() != 0; }
 
 int CourseConfig::firstConfiguredSlot() const {
@@ -58,12 +64,21 @@ ReadResult<CourseConfig> ReadCourseConfig(const fs::path& file) {
 ConfigLoad LoadCourseConfig(const ResourceSource& source, const fs::path& workDir) {
     ConfigLoad load;
     const fs::path scratch = workDir / std::string(kConfigScratchName);
-    const int status = ExtractResource(source, kConfigurationId, kResourceType, scratch);
-    if (status != kExtractOk) {
-        load.problems.push_back(status == kExtractNoResource
-                                    ? "This copy of the program holds no course."
-                                    : "The course could not be unpacked into " +
-                                          workDir.string() + ".");
+    const Extraction extraction = ExtractResourceFile(source, kConfigurationId, kResourceType, scratch);
+    if (!extraction.found) {
+        load.problems.push_back("This copy of the program holds no course.");
+        return load;
+    }
+    if (extraction.write == IoStatus::DiskFull) {
+        load.diskFull = true;
+        load.problems.push_back("The disk that holds " + workDir.string() +
+                                " is full, so the course cannot be opened. Free some space on it and "
+                                "start the program again.");
+        return load;
+    }
+    if (!extraction.ok()) {
+        load.problems.push_back("The course could not be unpacked into " + workDir.string() + ". " +
+                                DescribeIoStatus(extraction.write, scratch));
         return load;
     }
     auto read = ReadCourseConfig(scratch);

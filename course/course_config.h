@@ -31,7 +31,8 @@ struct CourseConfig {
     std::string code;
     std::array<ModuleConfig, kSlotCount> modules;  // slots 1..3 at 0..2
 
-    const ModuleConfig& module(int slot) const { return modules.at(static_cast<std::size_t>(slot - 1)); }
+    // A slot outside 1..3 is an empty, unconfigured module.
+    const ModuleConfig& module(int slot) const;
     bool anyConfigured() const;
     // The first configured slot (1..3), or 0 when none is.
     int firstConfiguredSlot() const;
@@ -48,6 +49,7 @@ struct ConfigLoad {
     CourseConfig config;   // empty when it could not be read
     bool available = false;
     std::vector<std::string> problems;  // sentences for the pupil
+    bool diskFull = false;  // it could not be unpacked because the disk is full
 };
 
 // Extracts the configuration to "temptext30000.txt" in the working folder,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -9,10 +10,19 @@ namespace qv {
 // report one of these and the caller decides what to tell the pupil.
 enum class IoStatus {
     Ok,
-    Missing,     // the file does not exist
-    Unreadable,  // it exists but could not be opened or read
-    WriteFailed, // it could not be written; the old file is untouched
+    Missing,      // the file does not exist
+    Unreadable,   // it exists but could not be looked at, opened or read
+    WriteFailed,  // it could not be written; the old file is untouched
+    DiskFull,     // it could not be written because the disk is full; the old file is untouched
+    TooLarge,     // far larger than anything this program writes: damaged, not read
+    NotAFile,     // a folder, a fifo or a link that leads nowhere stands at the path
+    ReadOnly,     // a result file that may not be written to; it was not replaced
+    BadRecord,    // the record to be saved has no place in the file; nothing was written
 };
+
+// No file this program reads is anywhere near this size; anything larger is
+// refused as damaged before a byte of it is read.
+inline constexpr std::uintmax_t kMaxFileBytes = 4u << 20;
 
 // A sentence for the pupil, naming the file.
 std::string DescribeIoStatus(IoStatus status, const std::filesystem::path& path);

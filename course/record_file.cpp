@@ -16,19 +16,19 @@ constexpr int kTopicCapacity = 10;
 constexpr int kSplitCapacity = 80;
 constexpr int kTrendCapacity = 50;
 
-// Walks the lines of a file held in memory, onward only. A line ends at LF;
-// one CR before the LF is dropped.
+// Walks the lines of a file held in memory, onward only. A line ends at
+// CR LF, at LF alone or at CR alone.
 class LineCursor {
 public:
     explicit LineCursor(std::string_view text) : text_(text) {}
 
     bool Next(std::string_view& line) {
         if (pos_ >= text_.size()) return false;
-        std::size_t end = text_.find('\n', pos_);
+        std::size_t end = text_.find_first_of("\r\n", pos_);
         if (end == std::string_view::npos) end = text_.size();
         line = text_.substr(pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         pos_ = end + 1;
+        if (end < text_.size() && text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
         return true;
     }
 
@@ -63,6 +63,29 @@ ReadResult<std::string> FindLine(const fs::path& path, std::string_view key) {
 
 Fields SplitThreeCharKeyLine(std::string_view line, int n) {
     return SplitFields(line, FirstSeparatorIndex(3), n);
+}
+
+std::string PaperKey(int index) { return std::to_string(101 + index); }
+
+// Entries of the list that do not hold their paper's record (the one-pass
+// reader left them empty because the file was out of order, had a gap or a
+// repeated key) take the first record of their key found anywhere in the
+// file; a record found nowhere is written as its bare key, which reads as
+// empty fields, so every later reader finds every key in order.
+void RecoverPaperRecords(std::vector<std::string>& lines, int lineCount, const fs::path& path) {
+    std::vector<int> lost;
+    for (int i = 0; i < lineCount; ++i) {
+        if (!LineHasKey(lines[i], PaperKey(i))) lost.push_back(i);
+    }
+    if (lost.empty()) return;
+    const auto file = ReadWholeFile(path);
+    for (int i : lost) {
+        const std::string key = PaperKey(i);
+        std::string_view found;
+        LineCursor cursor(file.value);
+        if (file.ok() && cursor.Find(key, found)) lines[i] = std::string(found);
+        else lines[i] = "#" + key + "#";
+    }
 }
 
 }  // namespace
@@ -199,13 +222,16 @@ IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std:
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
                          const fs::path& path) {
     lineCount = std::max(lineCount, 0);
+    if (lineIndex < 1 || lineIndex > lineCount) return IoStatus::BadRecord;
     if (static_cast<int>(lines.size()) < lineCount) lines.resize(static_cast<std::size_t>(lineCount));
-    if (lineIndex >= 1 && lineIndex <= static_cast<int>(lines.size())) {
-        lines[lineIndex - 1] = BuildRecordLine(key, values, valueCount);
-    }
+    lines[lineIndex - 1] = BuildRecordLine(key, values, valueCount);
+    RecoverPaperRecords(lines, lineCount, path);
     std::string bytes;
     for (int i = 0; i < lineCount; ++i) {
-        bytes += lines[i];
+        std::string line = lines[i];
+        std::replace(line.begin(), line.end(), '\r', ' ');
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        bytes += line;
         bytes += "\r\n";
     }
     return AtomicWriteFile(path, bytes, Durability::Synced);

@@ -1,7 +1,8 @@
 #pragma once
 
 // Tagged record files: plain text in the Windows-1252 code page, one record
-// per CR LF line. A record is "#KEY#" followed by its fields, each field
+// per line. Writers end every line with CR LF; readers also take LF alone
+// and CR alone as a line end. A record is "#KEY#" followed by its fields, each field
 // introduced by '>':   #101#>13001>13002>13003
 // Lines without a key (such as "...") are skipped by every reader.
 //
@@ -13,7 +14,8 @@
 // '>' included. A record with fewer fields than asked for gives empty fields.
 //
 // Every reader opens, reads and closes its file within the call. A missing or
-// unreadable file gives an empty value and a status saying why.
+// unreadable file gives an empty value and a status saying why; so does a
+// file over kMaxFileBytes (TooLarge), which is not read at all.
 
 #include <array>
 #include <filesystem>
@@ -81,8 +83,13 @@ std::string BuildRecordLine(std::string_view key, const std::vector<std::string>
 
 // Replaces line `lineIndex` (1-based: the paper number) of the caller's list
 // with the record of `key` and the first `valueCount` values, then rewrites
-// the file whole with entries 1..lineCount, each followed by CR LF. The list
-// is changed even when writing fails.
+// the file whole with entries 1..lineCount, each followed by CR LF. An entry
+// that does not hold its paper's record (the file was read out of order, with
+// a gap or a repeated key) is taken from wherever that record stands in the
+// file, or written as the bare key when it is nowhere, so no readable record
+// is lost and the file is in key order afterwards. The list is changed even
+// when writing fails. A line index outside 1..lineCount writes nothing and
+// gives BadRecord.
 IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
                          const std::filesystem::path& path);

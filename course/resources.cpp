@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "course/atomic_file.h"
+#include "course/file_system.h"
 
 namespace qv {
 
@@ -64,11 +65,19 @@ std::optional<std::string> DirectoryResourceSource::Load(int id, std::string_vie
     return std::move(file.value);
 }
 
+Extraction ExtractResourceFile(const ResourceSource& source, int id, std::string_view type,
+                               const fs::path& target, Durability durability) {
+    const auto bytes = source.Load(id, type);
+    if (!bytes) return {};
+    return {true, AtomicWriteFile(target, *bytes, durability)};
+}
+
 int ExtractResource(const ResourceSource& source, int id, std::string_view type,
                     const fs::path& target) {
-    const auto bytes = source.Load(id, type);
-    if (!bytes) return kExtractNoResource;
-    return AtomicWriteFile(target, *bytes) == IoStatus::Ok ? kExtractOk : kExtractWriteFailed;
+    const Extraction extraction = ExtractResourceFile(source, id, type, target);
+    if (!extraction.found) return kExtractNoResource;
+    if (extraction.write == IoStatus::DiskFull) return kExtractDiskFull;
+    return extraction.ok() ? kExtractOk : kExtractWriteFailed;
 }
 
 std::span<const Picture> InterfacePictures() { return kPictures; }
@@ -84,6 +93,7 @@ std::vector<int> ExtractPictures(const ResourceSource& source, const fs::path& w
     const fs::path folder = workDir / "Graphics";
     std::error_code ignored;
     fs::create_directories(folder, ignored);
+    RemoveStaleTemporaries(folder);
     std::vector<int> failed;
     for (const Picture& picture : kPictures) {
         const fs::path target = folder / picture.fileName;
@@ -94,8 +104,8 @@ std::vector<int> ExtractPictures(const ResourceSource& source, const fs::path& w
         }
         // A picture already on disk with the same bytes is left alone: the
         // folder ends up the same, without rewriting 89 files at every start.
-        std::error_code error;
-        if (fs::file_size(target, error) == bytes->size() && !error && ReadWholeFile(target).value == *bytes) {
+        const PathInfo old = InspectPath(target);
+        if (old.kind == PathKind::File && old.size == bytes->size() && ReadWholeFile(target).value == *bytes) {
             continue;
         }
         if (AtomicWriteFile(target, *bytes) != IoStatus::Ok) failed.push_back(picture.id);

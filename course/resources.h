@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "course/atomic_file.h"
+
 namespace qv {
 
 inline constexpr std::string_view kResourceType = "Custom";
@@ -56,12 +58,24 @@ private:
 inline constexpr int kExtractOk = 0;
 inline constexpr int kExtractNoResource = 1;
 inline constexpr int kExtractWriteFailed = 2;
+inline constexpr int kExtractDiskFull = 3;
 
 // Copies a resource into `target`, which afterwards holds exactly its bytes.
 // Returns 0, or a non-zero status when there is no such resource (nothing is
 // written) or the file cannot be written (the old file stays as it was).
 int ExtractResource(const ResourceSource& source, int id, std::string_view type,
                     const std::filesystem::path& target);
+
+// The same with the reason: `found` is false when there is no such resource
+// (nothing is written); otherwise `write` is the status of the write.
+struct Extraction {
+    bool found = false;
+    IoStatus write = IoStatus::Ok;
+
+    bool ok() const { return found && write == IoStatus::Ok; }
+};
+Extraction ExtractResourceFile(const ResourceSource& source, int id, std::string_view type,
+                               const std::filesystem::path& target, Durability durability = Durability::Normal);
 
 struct Picture {
     int id;

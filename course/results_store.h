@@ -36,16 +36,27 @@ inline int ResultTemplateId(int slot, ResultKind kind) {
     return 30100 + 10 * slot + static_cast<int>(kind);
 }
 
+// True when one of the slot's six files is not there at all. A path that holds
+// something else (a folder, a link that leads nowhere) or that cannot be
+// looked at is not missing.
 bool AnyResultFileMissing(const std::filesystem::path& workDir, int slot, std::string_view code);
 
-// Writes the six templates of every configured slot over its result files.
-// A template that cannot be written leaves that file as it was; the others
-// are still written. Returns a sentence for each file that failed.
+// While a reset runs, this file in the working folder names the backup folder
+// of the files being replaced; a start that finds it finishes the reset.
+inline constexpr std::string_view kResetMarkerName = "resetting.txt";
+
+// Writes the six templates of every configured slot over its result files,
+// whole or not at all: nothing is written unless every template is there and
+// every file can be replaced (none is read-only or a folder). A write that
+// fails half-way (a full disk) leaves the marker file, and the next start
+// finishes the reset. Returns a sentence for each problem.
 std::vector<std::string> ResetResults(const ResourceSource& source, const std::filesystem::path& workDir,
                                       const CourseConfig& config);
 
 // Copies every existing result file of the configured slots into
-// "backup/<date>_<time>" of the working folder (a new folder each time).
+// "backup/<date>_<time>" of the working folder (a new folder each time,
+// "-2", "-3", ... added when the name is taken). The folder gets its name
+// only once every copy is on the disk.
 struct BackupOutcome {
     bool ok = false;
     std::filesystem::path folder;  // where the copies are; empty when nothing was copied
@@ -57,17 +68,25 @@ BackupOutcome BackupResults(const std::filesystem::path& workDir, const CourseCo
 // Makes sure every result file of every configured slot exists. When one is
 // missing, all result files are reset to their templates, after a copy of the
 // files being replaced has been put into the backup folder. When that copy
-// cannot be made, nothing is overwritten: only the missing files are created.
+// cannot be made, or a result path holds something that is not a file,
+// nothing is overwritten: only the missing files are created. A reset that
+// an earlier start left half-done is finished first, and what a backup
+// stopped half-way left in the backup folder is removed.
 struct EnsureOutcome {
     bool reset = false;               // all files were reset to their templates
     std::filesystem::path backupFolder;
     std::vector<std::string> problems;
+    // When results the pupil had were reset: which file was missing, that the
+    // results were reset and where the copies are. Empty otherwise.
+    std::string notice;
 };
 EnsureOutcome EnsureResultFiles(const ResourceSource& source, const std::filesystem::path& workDir,
                                 const CourseConfig& config, std::chrono::system_clock::time_point now);
 
 // The six records of a marks file (FSE, SSE, LTM, CDD, FST, SST), each with
-// `papers` fields.
+// `papers` fields. A field longer than kMaxMarksFieldBytes is damage: it is
+// read as empty and the status is TooLarge.
+inline constexpr std::size_t kMaxMarksFieldBytes = 256;
 ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const std::filesystem::path& marksFile,
                                                                      int papers);
 

@@ -1,5 +1,7 @@
 #include "course/startup.h"
 
+#include "course/file_system.h"
+
 namespace qv {
 
 std::vector<std::string> StartupData::problems() const {
@@ -9,12 +11,14 @@ std::vector<std::string> StartupData::problems() const {
                       " of the program's pictures could not be written into the \"Graphics\" folder.");
     }
     all.insert(all.end(), results.problems.begin(), results.problems.end());
+    if (!results.notice.empty()) all.push_back(results.notice);
     return all;
 }
 
 StartupData PrepareStartupData(const ResourceSource& source, const std::filesystem::path& workDir,
                                std::chrono::system_clock::time_point now) {
     StartupData data;
+    RemoveStaleTemporaries(workDir);
     data.failedPictures = ExtractPictures(source, workDir);
     data.configuration = LoadCourseConfig(source, workDir);
     if (data.configuration.available) {

@@ -17,11 +17,12 @@ struct StartupData {
     std::vector<int> failedPictures;  // ids that could not be written
     EnsureOutcome results;
 
-    // Every problem, in words, for the pupil.
+    // Every problem, in words, for the pupil; the notice of a reset, when
+    // there was one, comes last.
     std::vector<std::string> problems() const;
 };
 
-// Writes the interface pictures into "Graphics", reads the course
+// Removes the temporary files an interrupted write left, writes the interface pictures into "Graphics", reads the course
 // configuration (its scratch file is deleted again) and makes sure every
 // result file of every configured module exists.
 StartupData PrepareStartupData(const ResourceSource& source, const std::filesystem::path& workDir,

@@ -40,18 +40,48 @@ std::optional<char> ByteFor(char32_t c) {
     return std::nullopt;
 }
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace
 
 std::string AsciiLowerCopy(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = AsciiLower(c);
     return out;
+}
+
+std::string_view TrimSpacesAndTabs(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    return text;
+}
+
+std::optional<Utf8Char> DecodeUtf8(std::string_view text, std::size_t at) {
+    if (at >= text.size()) return std::nullopt;
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) return Utf8Char{lead, 1};
+    std::size_t length = 0;
+    char32_t code = 0;
+    char32_t smallest = 0;  // below this the form is overlong
+    if ((lead & 0xE0) == 0xC0) { length = 2; code = lead & 0x1F; smallest = 0x80; }
+    else if ((lead & 0xF0) == 0xE0) { length = 3; code = lead & 0x0F; smallest = 0x800; }
+    else if ((lead & 0xF8) == 0xF0) { length = 4; code = lead & 0x07; smallest = 0x10000; }
+    else return std::nullopt;
+    if (text.size() - at < length) return std::nullopt;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80) return std::nullopt;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return std::nullopt;
+    return Utf8Char{code, length};
+}
+
+std::size_t FindInvalidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = DecodeUtf8(text, i);
+        if (!c) return i;
+        i += c->length;
+    }
+    return std::string_view::npos;
 }
 
 std::string NeutraliseFieldValue(std::string_view value) {
@@ -89,24 +119,12 @@ std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        char32_t c = 0;
-        std::size_t length = 0;
-        if (lead < 0x80) { c = lead; length = 1; }
-        else if ((lead & 0xE0) == 0xC0) { c = lead & 0x1F; length = 2; }
-        else if ((lead & 0xF0) == 0xE0) { c = lead & 0x0F; length = 3; }
-        else if ((lead & 0xF8) == 0xF0) { c = lead & 0x07; length = 4; }
-        else return std::nullopt;
-        if (i + length > utf8.size()) return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            c = (c << 6) | (next & 0x3F);
-        }
-        const auto byte = ByteFor(c);
+        const auto c = DecodeUtf8(utf8, i);
+        if (!c) return std::nullopt;
+        const auto byte = ByteFor(c->code);
         if (!byte) return std::nullopt;
         out += *byte;
-        i += length;
+        i += c->length;
     }
     return out;
 }
@@ -126,7 +144,7 @@ std::string FormatPercent(long long raw, long long maximum) {
 }
 
 std::optional<double> ParseStoredNumber(std::string_view text) {
-    text = Trim(text);
+    text = TrimSpacesAndTabs(text);
     if (text.empty()) return std::nullopt;
     std::string copy(text);
     for (char& c : copy) {
@@ -141,7 +159,7 @@ std::optional<double> ParseStoredNumber(std::string_view text) {
 }
 
 std::optional<int> ParseStoredInt(std::string_view text) {
-    text = Trim(text);
+    text = TrimSpacesAndTabs(text);
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;

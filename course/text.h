@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,6 +10,25 @@ namespace qv {
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string AsciiLowerCopy(std::string_view text);
+
+// The text without leading and trailing spaces and tabs.
+std::string_view TrimSpacesAndTabs(std::string_view text);
+
+// One character read from UTF-8 text.
+struct Utf8Char {
+    char32_t code = 0;
+    std::size_t length = 0;  // bytes it takes, 1 to 4
+};
+
+// The character that starts at byte `at` of `text`. Nothing when the bytes
+// there are not a well-formed UTF-8 character: a continuation byte without
+// its lead, a cut-off sequence, an overlong form, a surrogate (U+D800 to
+// U+DFFF) or a value beyond U+10FFFF.
+std::optional<Utf8Char> DecodeUtf8(std::string_view text, std::size_t at);
+
+// The offset of the first byte that does not start a well-formed character,
+// or std::string_view::npos when the whole text is well-formed UTF-8.
+std::size_t FindInvalidUtf8(std::string_view text);
 
 // The record format cannot carry '>' or a line break inside a value. A line
 // break (CR LF, CR or LF) becomes a space; '>' becomes the look-alike U+203A

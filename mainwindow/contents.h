@@ -1,8 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QLabel>
-#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -10,22 +11,30 @@
 
 #include "course/course_config.h"
 #include "course/startup.h"
-#include "ui/skin.h"
+#include "ui/cursor_source.h"
+#include "ui/picture_cache.h"
 #include "ui/skin_frame.h"
 
 namespace qv {
 
-class PercentColumn;
+class AboutPage;
+class HomePage;
+class ReportPage;
+class TabBar;
+class Toolbar;
+class TrashPage;
 
 // The main window. It holds the program-wide state that the other windows
 // read (current module slot, course code, the paper being opened, the
-// dialog's answer), the module tabs, the toolbar and the pages.
+// dialog's answer), brings the program up, switches the pages and runs the
+// hover timer. Each page lives in a file of its own.
 class Contents : public QWidget {
     Q_OBJECT
 
 public:
     Contents(const StartupData& startup, QString workDir, PictureCache& pictures, const CursorSource& cursor,
              QWidget* parent = nullptr);
+    ~Contents() override;
 
     const CourseConfig& config() const { return config_; }
     const QString& workDir() const { return workDir_; }
@@ -41,6 +50,11 @@ public:
     void Tick();
     // Shows the program's message box owned by `owner`; true for "Yes"/"OK".
     bool Ask(const QString& title, const QString& message, int buttons, QWidget* owner);
+
+    // The problems found while the window was built, each once, for the
+    // caller to show when the window is on screen. From then on a new
+    // problem is shown as it is found; one already told is not told again.
+    QStringList TakeNotices();
 
     // Program-wide state, as text like the controls other windows read.
     QString LChose = QStringLiteral("1");
@@ -61,30 +75,18 @@ signals:
     // A paper is to be opened (PaperNum, TakeNum and the rest are set).
     void paperRequested();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     void LoadMainPictures();
-    void BuildTabs();
-    void BuildToolbar();
-    void BuildHomePage();
-    void BuildReportPage();
-    void BuildHelpPages();
-    void ShowNoCourse(const QString& words);
+    void Tell(const QString& source, const QString& words);
 
     void LoadModule();
-    void ShowTopicButton(int k);
     void TopicClick(int k);
-    void ShowPaperButtons();
     void OpenPaper(int offset, int attempt);
     void TabClick(int n);
     void ToolBarClick(int n);
-    void SelectTab(int n);
     void ShowPage();
     void PlacePage(QWidget* page);
     void RaiseBorders();
-    void ShowReportSection();
 
     PictureCache& pictures_;
     const CursorSource& cursor_;
@@ -99,33 +101,19 @@ private:
     std::vector<std::string> topicNames_;
     std::array<std::vector<std::string>, 6> marks_;
 
-    QWidget* ScnTabBG = nullptr;
-    std::array<PictureButton*, 4> tabs_{};
-    std::array<CaptionLabel*, 4> tabLabels_{};
-    std::array<PictureButton*, 4> toolBar_{};
-    std::array<CaptionLabel*, 4> toolBarLabels_{};
-    // Captions, tooltips and pictures of the four buttons on a module tab and on the Help tab.
-    struct ToolbarLook {
-        QString caption, tooltip, off, on, pressed;
-    };
-    std::array<std::array<ToolbarLook, 4>, 2> toolbarLooks_;
+    // Problems told, by the file they concern; a file read well again is forgotten.
+    QHash<QString, QString> told_;
+    QStringList pendingNotices_;
+    bool noticesTaken_ = false;
 
-    QWidget* Body_Home = nullptr;
-    QWidget* Body_Report = nullptr;
-    QWidget* Body_Trash = nullptr;
-    QWidget* Body_About = nullptr;
-    QLabel* noCourse_ = nullptr;
-    std::array<QLabel*, 10> topics_{};
-    std::array<QLabel*, 10> bullets_{};
-    QLabel* SubH1 = nullptr;
-    std::array<QLabel*, 5> msa_{};
-    std::array<QLabel*, 5> msb_{};
-    PercentColumn* Percent1a = nullptr;
-    std::array<PictureButton*, 5> paperA_{};
-    std::array<PictureButton*, 5> paperB_{};
-    std::array<PictureButton*, 3> reportBars_{};
-    std::array<QWidget*, 3> reportPanels_{};
-    QLabel* ProgramName = nullptr;
+    TabBar* tabBar_ = nullptr;
+    Toolbar* toolbar_ = nullptr;
+    HomePage* home_ = nullptr;
+    ReportPage* report_ = nullptr;
+    TrashPage* trash_ = nullptr;
+    AboutPage* about_ = nullptr;
+    // Every page; one at a time is shown.
+    std::vector<QWidget*> pages_;
 };
 
 }  // namespace qv

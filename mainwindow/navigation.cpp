@@ -79,7 +79,7 @@ int TopicOfFirstPaper(int firstPaper) {
     return topic <= 10 ? topic : 0;
 }
 
-std::string PaperKey(int firstPaper, int offset) { return std::to_string(firstPaper + 100 + offset); }
+std::string PaperKey(int firstPaper, int offset) { return std::to_string(100 + PaperNumber(firstPaper, offset)); }
 
 bool OffersSecondAttempt(std::string_view firstAttemptScore) {
     const auto score = ParseStoredNumber(firstAttemptScore);

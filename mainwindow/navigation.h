@@ -44,7 +44,9 @@ ReportLayout ReportSectionLayout(int section, int height, int h1, int h2, int h3
 inline int FirstPaperOfTopic(int topic) { return 5 * (topic - 1) + 1; }
 // The topic whose first paper is `firstPaper`, or 0.
 int TopicOfFirstPaper(int firstPaper);
-// The key of button `offset` (0..4) of the topic whose first paper is given: "101".."150".
+// The paper number of button `offset` (0..4) of the topic whose first paper is given.
+inline int PaperNumber(int firstPaper, int offset) { return firstPaper + offset; }
+// The key of that paper: "101".."150".
 std::string PaperKey(int firstPaper, int offset);
 // A marked first attempt below a full score offers a second attempt.
 bool OffersSecondAttempt(std::string_view firstAttemptScore);

@@ -32,44 +32,23 @@ Decoded DecodeAt(std::string_view text, std::size_t i) {
     return {c, length, true};
 }
 
-std::string EncodeUtf8(char32_t c) {
-    std::string out;
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return out;
+// True when the character of one UTF-8 sequence can be stored.
+bool IsStorableSequence(std::string_view sequence, char32_t c) {
+    if (c < 0x20 || c == 0x7F || c == '>') return false;
+    if (c >= 0x80 && c <= 0x9F) return false;  // C1 controls
+    return Utf8ToCp1252(sequence).has_value();
 }
 
 }  // namespace
 
 int AnswerMaxLength(std::string_view type) { return type == "Q" ? 1 : 0; }
 
-bool IsStorableCharacter(char32_t c) {
-    if (c < 0x20 || c == 0x7F || c == '>') return false;
-    if (c >= 0x80 && c <= 0x9F) return false;  // C1 controls
-    if (c >= 0xD800 && c <= 0xDFFF) return false;
-    if (c > 0x10FFFF) return false;
-    return Utf8ToCp1252(EncodeUtf8(c)).has_value();
-}
-
 bool IsStorableAnswer(std::string_view utf8, std::string_view type) {
     const int limit = AnswerMaxLength(type);
     int count = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         const Decoded d = DecodeAt(utf8, i);
-        if (!d.valid || !IsStorableCharacter(d.c)) return false;
+        if (!d.valid || !IsStorableSequence(utf8.substr(i, d.length), d.c)) return false;
         ++count;
         i += d.length;
     }
@@ -82,7 +61,7 @@ std::string StorableAnswer(std::string_view utf8, std::string_view type) {
     int count = 0;
     for (std::size_t i = 0; i < utf8.size() && (limit == 0 || count < limit);) {
         const Decoded d = DecodeAt(utf8, i);
-        if (d.valid && IsStorableCharacter(d.c)) {
+        if (d.valid && IsStorableSequence(utf8.substr(i, d.length), d.c)) {
             out.append(utf8.substr(i, d.length));
             ++count;
         }

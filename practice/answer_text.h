@@ -17,12 +17,10 @@ namespace qv {
 // option number), 0 (no limit) for every other type.
 int AnswerMaxLength(std::string_view type);
 
-// True when the character can be stored in an answer: not '>', not a control
-// character (line breaks and tabs included), and in Windows-1252.
-bool IsStorableCharacter(char32_t c);
-
-// True when every character of the text can be stored and the text is within
-// the field's length limit. False for text that is not valid UTF-8.
+// True when every character of the text can be stored in an answer (not '>',
+// not a control character, line breaks and tabs included, and in
+// Windows-1252) and the text is within the field's length limit. False for
+// text that is not valid UTF-8.
 bool IsStorableAnswer(std::string_view utf8, std::string_view type);
 
 // The text with every character that cannot be stored dropped, then cut to

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "course/text.h"
+#include "practice/answer_text.h"
 #include "practice/marking.h"
 
 namespace qv {
@@ -16,9 +17,13 @@ const std::string kNoText;
 
 constexpr std::string_view kKeptHere = " Your answers are kept in this window; they are saved again at the next move or Save.";
 
+// A result file read whole, or missing (the paper starts empty); anything
+// else (unreadable, not a file, damaged) stops the paper from opening.
+bool Readable(IoStatus status) { return status == IoStatus::Ok || status == IoStatus::Missing; }
+
 std::string Describe(IoStatus status, const fs::path& file) {
     std::string text = DescribeIoStatus(status, file);
-    if (status == IoStatus::Unreadable) text += " It has not been rewritten, so nothing in it is lost.";
+    if (!Readable(status)) text += " It has not been rewritten, so nothing in it is lost.";
     return text;
 }
 
@@ -85,7 +90,7 @@ LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext&
         return outcome;
     }
     auto marks = ReadModuleMarks(marksFile_, context_.paperCount);
-    if (marks.status == IoStatus::Unreadable) {
+    if (!Readable(marks.status)) {
         const std::string message = Describe(marks.status, marksFile_) + " The paper cannot be opened without it.";
         Reset();
         return {LoadStatus::ResultsUnreadable, message};
@@ -112,7 +117,7 @@ LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext&
 LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const {
     const fs::path file = ResultFile(kind);
     auto read = ReadPaperRecords(file, context_.paperCount);
-    if (read.status == IoStatus::Unreadable) {
+    if (!Readable(read.status)) {
         return {LoadStatus::ResultsUnreadable,
                 Describe(read.status, file) + " The paper cannot be opened without it."};
     }
@@ -149,6 +154,16 @@ int PaperAttempt::QuestionOfPart(int part) const {
 
 const std::string& PaperAttempt::PartType(int part) const { return TextAt(paper_.answerTypes, part); }
 const std::string& PaperAttempt::PartKey(int part) const { return TextAt(paper_.answerKey, part); }
+
+int PaperAttempt::PartMaxLength(int part) const { return AnswerMaxLength(PartType(part)); }
+
+bool PaperAttempt::NeedsInstruction(int question) const {
+    const int offset = PartOffset(question);
+    for (int part = offset; part < offset + PartCount(question); ++part) {
+        if (PartType(part) == "F" || PartType(part) == "X") return true;
+    }
+    return false;
+}
 
 const std::string& PaperAttempt::currentQuestionId() const { return TextAt(paper_.questionIds, current_ - 1); }
 

@@ -105,9 +105,14 @@ public:
     int PartCount(int question) const;
     // The question (1-based) that owns a part; 0 when there is none.
     int QuestionOfPart(int part) const;
-    // The answer type, key and mark of a part; empty text when out of range.
+    // The answer type and the key of a part; empty text when out of range.
     const std::string& PartType(int part) const;
     const std::string& PartKey(int part) const;
+    // The longest answer the part's field takes (0: no limit).
+    int PartMaxLength(int part) const;
+    // True when a part of the question is of type "F" or "X", whose answers
+    // follow the written instruction shown under the answer sheet.
+    bool NeedsInstruction(int question) const;
 
     // The question on show; 1 after loading.
     int currentQuestion() const { return current_; }

@@ -50,14 +50,10 @@ std::string_view At(const Fields& list, std::size_t i) {
 
 bool IsSingleSpace(std::string_view key) { return key == " "; }
 
-// The alternatives of a key as they are compared: trimmed, case-folded, and
-// without empty ones, so that an empty answer can never match.
+// The alternatives of a key as they are compared: trimmed and case-folded.
 std::vector<std::string> ComparableAlternatives(std::string_view key) {
     std::vector<std::string> out;
-    for (const std::string& alternative : SplitAlternatives(key)) {
-        std::string folded = FoldCase(TrimSpaces(alternative));
-        if (!folded.empty()) out.push_back(std::move(folded));
-    }
+    for (const std::string& alternative : SplitAlternatives(key)) out.push_back(FoldCase(TrimSpaces(alternative)));
     return out;
 }
 

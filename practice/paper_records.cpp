@@ -34,8 +34,12 @@ ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
     const auto lines = SplitLines(file.value);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string key = std::to_string(101 + i);
+        const std::string tag = "#" + key + "#";
+        // A record begins with its key (its fields are found from there), so
+        // an answer typed as "#102#" in paper 101's record is never taken for
+        // paper 102's.
         const auto found = std::find_if(lines.begin(), lines.end(),
-                                        [&](std::string_view line) { return LineHasKey(line, key); });
+                                        [&](std::string_view line) { return line.starts_with(tag); });
         if (found != lines.end()) records[i] = std::string(*found);
     }
     return {records, IoStatus::Ok};
@@ -45,10 +49,18 @@ Fields SplitPaperRecord(std::string_view line, int parts) {
     return SplitFields(line, FirstSeparatorIndex(3), parts);
 }
 
+namespace {
+
+// A file that is there but cannot be read whole is never rewritten: what it
+// holds would be lost.
+bool CanRewrite(IoStatus status) { return status == IoStatus::Ok || status == IoStatus::Missing; }
+
+}  // namespace
+
 IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumber, const Fields& values,
                             int parts, Fields& lines) {
     auto current = ReadPaperRecords(path, paperCount);
-    if (current.status == IoStatus::Unreadable) return current.status;
+    if (!CanRewrite(current.status)) return current.status;
     lines = std::move(current.value);
     return SavePaperRecord(lines, values, paperNumber, std::to_string(100 + paperNumber), paperCount, parts, path);
 }
@@ -56,7 +68,7 @@ IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumbe
 IoStatus UpdateMarksFields(const fs::path& path, int paperCount, int paperNumber,
                            const std::vector<MarksChange>& changes, MarksLists& marks) {
     auto current = ReadModuleMarks(path, paperCount);
-    if (current.status == IoStatus::Unreadable) return current.status;
+    if (!CanRewrite(current.status)) return current.status;
     marks = std::move(current.value);
     for (const MarksChange& change : changes) {
         if (change.record >= marks.size()) continue;

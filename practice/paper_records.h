@@ -19,8 +19,8 @@
 namespace qv {
 
 // Entry i (0-based) is the line of paper key 101 + i: the first line that
-// holds the key, wherever it stands, so one missing or misplaced record costs
-// only its own entry. A missing file gives empty entries and Missing.
+// begins with "#key#", wherever it stands, so one missing or misplaced record
+// costs only its own entry. A missing file gives empty entries and Missing.
 ReadResult<Fields> ReadPaperRecords(const std::filesystem::path& path, int paperCount);
 
 // The fields of one paper's record line.

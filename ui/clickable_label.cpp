@@ -5,34 +5,36 @@
 
 namespace qv {
 
+// Any button presses the label; only the left one clicks it. While one button
+// holds the label down, the others are ignored.
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() != Qt::LeftButton) return;
+    if (down_) return;
     down_ = true;
+    button_ = event->button();
     second_ = false;
     emit pressed();
 }
 
 void ClickableLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() != Qt::LeftButton) return;
     // Some platforms send a press before the double-click, some do not.
     if (!down_) {
         down_ = true;
+        button_ = event->button();
         emit pressed();
     }
-    second_ = true;
+    if (event->button() == button_) second_ = true;
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
-    if (event->button() != Qt::LeftButton || !down_) return;
+    if (!down_ || event->button() != button_) return;
     down_ = false;
-    const bool inside = rect().contains(event->position().toPoint());
-    const bool second = second_;
+    const bool clicks = button_ == Qt::LeftButton && !second_ && rect().contains(event->position().toPoint());
     second_ = false;
     emit released();
-    if (inside && !second) click();
+    if (clicks) click();
 }
 
 void ClickableLabel::changeEvent(QEvent* event) {

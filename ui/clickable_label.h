@@ -4,9 +4,10 @@
 
 namespace qv {
 
-// A label that acts as a button. A click is a press and a release of the
-// left button inside the label. A double-click is one click: the second
-// press of a double-click shows as a press but never clicks again.
+// A label that acts as a button. Any mouse button presses it (pressed(),
+// then released()); a click is a press and a release of the left button
+// inside the label. A double-click is one click: the second press of a
+// double-click shows as a press but never clicks again.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 
@@ -18,7 +19,7 @@ public:
     void click() {
         if (isEnabled()) emit clicked();
     }
-    // True between a press of the left button on the label and its release.
+    // True between a press on the label and the release of that button.
     bool isDown() const { return down_; }
 
 signals:
@@ -36,6 +37,7 @@ protected:
 
 private:
     bool down_ = false;
+    Qt::MouseButton button_ = Qt::NoButton;
     // The current press is the second of a double-click.
     bool second_ = false;
 };

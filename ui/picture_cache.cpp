@@ -1,5 +1,6 @@
 #include "ui/picture_cache.h"
 
+#include <QBitmap>
 #include <QDir>
 #include <QImage>
 
@@ -30,6 +31,17 @@ const QPixmap& PictureCache::Faded(const QString& name) {
         }
     }
     return *faded_.insert(name, QPixmap::fromImage(image));
+}
+
+const QPixmap& PictureCache::Transparent(const QString& name) {
+    auto found = transparent_.find(name);
+    if (found != transparent_.end()) return *found;
+    QPixmap pixmap = Get(name);
+    if (!pixmap.isNull()) {
+        const QColor background = pixmap.toImage().pixelColor(0, 0);
+        pixmap.setMask(pixmap.createMaskFromColor(background, Qt::MaskInColor));
+    }
+    return *transparent_.insert(name, pixmap);
 }
 
 }  // namespace qv

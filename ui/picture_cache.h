@@ -17,6 +17,9 @@ public:
     const QPixmap& Get(const QString& name);
     // The picture drawn faded, for a button that has no disabled picture of its own.
     const QPixmap& Faded(const QString& name);
+    // The picture with its background, the colour of its top-left pixel,
+    // see-through: for a picture that lies over others.
+    const QPixmap& Transparent(const QString& name);
     QStringList missing() const { return missing_; }
     const QString& folder() const { return folder_; }
 
@@ -24,6 +27,7 @@ private:
     QString folder_;
     QHash<QString, QPixmap> pictures_;
     QHash<QString, QPixmap> faded_;
+    QHash<QString, QPixmap> transparent_;
     QStringList missing_;
 };
 

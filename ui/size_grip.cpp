@@ -43,6 +43,7 @@ void SizeGrip::Watch(QWidget* child) {
 QPoint SizeGrip::CursorInWindow() const { return cursor_.Pos() - window_->mapToGlobal(QPoint(0, 0)); }
 
 bool SizeGrip::Press() {
+    if (window_->isMaximized()) return false;
     const QPoint at = CursorInWindow();
     const EdgeBands bands = BandsAt(at, window_->size());
     if (!bands.any()) return false;
@@ -63,6 +64,10 @@ void SizeGrip::Follow() {
 }
 
 void SizeGrip::ShowPointer(bool leftButtonDown) {
+    if (window_->isMaximized()) {
+        window_->unsetCursor();
+        return;
+    }
     const auto shape = ResizeCursor(BandsAt(CursorInWindow(), window_->size()), leftButtonDown);
     if (!shape) return;
     if (*shape == Qt::ArrowCursor) window_->unsetCursor();

@@ -43,7 +43,8 @@ QSize GripSize(QSize current, QPoint cursor, double dpi, int band = kEdgeBand);
 // Resizing a window by its bottom-right corner. A left press in any edge band
 // snaps the cursor onto the edges pressed; only a press in both the right and
 // the bottom band resizes, following the cursor until the button is released.
-// Mouse moves over the window show the sizing pointers of the bands.
+// Mouse moves over the window show the sizing pointers of the bands. A
+// maximised window is not resized by its grip.
 class SizeGrip : public QObject {
     Q_OBJECT
 

@@ -66,7 +66,9 @@ SkinFrame::SkinFrame(QWidget* host, PictureCache& pictures, Kind kind, const Cur
         imgProgMax = new PictureButton(QStringLiteral("imgProgMax"), pictures_, host_);
         imgProgMax->setToolTip(QStringLiteral("Maximise"));
         connect(imgProgMax, &PictureButton::clicked, this, &SkinFrame::MaximiseOrRestore);
+        // The grip lies over the corner of the borders: only its dots show.
         Sizer = Piece(QStringLiteral("Sizer"), QStringLiteral("statusgrabber.bmp"), false);
+        Sizer->setPixmap(pictures_.Transparent(QStringLiteral("statusgrabber.bmp")));
         static const SystemCursor screenPointer;
         grip_ = new SizeGrip(host_, cursor ? *cursor : screenPointer);
         for (QWidget* edge : {BLeft, BRight, BBot, BBotLeft, BBotRight, Sizer}) grip_->Watch(edge);

@@ -13,20 +13,16 @@ namespace {
 namespace fs = std::filesystem;
 using qv::Fields;
 
-class AttemptFaults : public testing::Test {
+class AttemptFaults : public TinyCourseTest {
 protected:
-    void SetUp() override { WriteTemplates(source_, dir_); }
-
-    qv::LoadOutcome Open(qv::PaperAttempt& attempt, int paperKey = 101) {
-        return attempt.Load(source_, TinyContext(dir_, paperKey));
-    }
     // Makes the next write of a result file fail: its temporary file's place is taken.
-    void BlockWrites(const std::string& name) { fs::create_directory(dir_ / (name + ".tmp")); }
-    void UnblockWrites(const std::string& name) { fs::remove(dir_ / (name + ".tmp")); }
-
-    TinyCourse course_;
-    qv::MemoryResourceSource source_ = course_.Source();
-    TempDir dir_;
+    // A read-only result file is left as it is.
+    void BlockWrites(const std::string& name) {
+        fs::permissions(dir_ / name, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    void UnblockWrites(const std::string& name) {
+        fs::permissions(dir_ / name, fs::perms::owner_write, fs::perm_options::add);
+    }
 };
 
 // Paper 102 is answered and marked by one window while another has paper 101 open.
@@ -75,7 +71,20 @@ TEST_F(AttemptFaults, AMisplacedRecordCostsOnlyItself) {
     ASSERT_TRUE(Open(open).ok());
     EXPECT_EQ(open.answers(), (Fields{"a", "b", "c", "d", "e", "f"}));
     ASSERT_TRUE(open.Save().ok());
-    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>a>b>c>d>e>f\r\n\r\n#103#>p>q\r\n");
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>a>b>c>d>e>f\r\n#102#\r\n#103#>p>q\r\n");
+}
+
+TEST_F(AttemptFaults, AnAnswerThatLooksLikeAKeyIsJustAnAnswer) {
+    dir_.Write("first2QEN.txt", "#101#>>>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    qv::FirstAttempt open;
+    ASSERT_TRUE(Open(open).ok());
+    ASSERT_TRUE(open.GoToQuestion(2, {"#103#>x", "#102#"}).ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>#103#\x9Bx>#102#>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    ASSERT_TRUE(open.Save().ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>#103#\x9Bx>#102#>>>>\r\n#102#>7\r\n#103#>>\r\n");
+    qv::FirstAttempt other;
+    ASSERT_TRUE(Open(other, 102).ok());
+    EXPECT_EQ(other.answers(), (Fields{"7"}));
 }
 
 struct LoadFault {
@@ -158,7 +167,7 @@ TEST_F(AttemptFaults, AMissingResultFileStartsEmptyAndIsWrittenAnew) {
     ASSERT_TRUE(Open(attempt).ok());
     EXPECT_EQ(attempt.answers(), Fields(6));
     ASSERT_TRUE(attempt.Save().ok());
-    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>>>>>>\r\n\r\n\r\n");
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>>>>>>\r\n#102#\r\n#103#\r\n");
 }
 
 TEST_F(AttemptFaults, AFailedSaveIsToldAndTheAnswersStay) {
@@ -166,8 +175,8 @@ TEST_F(AttemptFaults, AFailedSaveIsToldAndTheAnswersStay) {
     ASSERT_TRUE(Open(attempt).ok());
     BlockWrites("first2QEN.txt");
     const qv::WriteOutcome moved = attempt.GoToQuestion(2, {"went", "saw"});
-    EXPECT_EQ(moved.status, qv::IoStatus::WriteFailed);
-    EXPECT_NE(moved.message.find("\"first2QEN.txt\" could not be saved"), std::string::npos) << moved.message;
+    EXPECT_EQ(moved.status, qv::IoStatus::ReadOnly);
+    EXPECT_NE(moved.message.find("\"first2QEN.txt\" in"), std::string::npos) << moved.message;
     EXPECT_NE(moved.message.find("kept in this window"), std::string::npos);
     EXPECT_EQ(attempt.currentQuestion(), 2);  // the move is made all the same
     EXPECT_EQ(attempt.answers()[1], "saw");
@@ -181,8 +190,9 @@ TEST_F(AttemptFaults, AFailedSaveIsToldAndTheAnswersStay) {
     fs::remove(dir_ / "first2QEN.txt");
     fs::create_directory(dir_ / "first2QEN.txt");  // now unreadable: it must not be rewritten
     const qv::WriteOutcome refused = attempt.Save();
-    EXPECT_EQ(refused.status, qv::IoStatus::Unreadable);
-    EXPECT_NE(refused.message.find("could not be read"), std::string::npos);
+    EXPECT_EQ(refused.status, qv::IoStatus::NotAFile);
+    EXPECT_NE(refused.message.find("is not a file"), std::string::npos);
+    EXPECT_NE(refused.message.find("has not been rewritten"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(dir_ / "first2QEN.txt"));
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "course/course_config.h"
 #include "course/record_file.h"
 #include "practice/marking.h"
@@ -15,13 +17,8 @@ using qv::Fields;
 const std::string kTick(qv::kTick);
 const std::string kCross(qv::kCross);
 
-class Attempt : public testing::Test {
+class Attempt : public TinyCourseTest {
 protected:
-    void SetUp() override { WriteTemplates(source_, dir_); }
-
-    qv::LoadOutcome Open(qv::PaperAttempt& attempt, int paperKey = 101) {
-        return attempt.Load(source_, TinyContext(dir_, paperKey));
-    }
     // Types the rows of every question in turn, moving on with Next, and
     // stores the last question with a save.
     void AnswerAll(qv::PaperAttempt& attempt, const std::vector<std::vector<std::string>>& rows) {
@@ -38,10 +35,6 @@ protected:
     Fields Marks(const std::string& key) {
         return qv::ReadRecordFields(dir_ / "marks2QEN.txt", key, 3).value;
     }
-
-    TinyCourse course_;
-    qv::MemoryResourceSource source_ = course_.Source();
-    TempDir dir_;
 };
 
 TEST_F(Attempt, LoadsThePaperAndLeavesNoScratchFile) {
@@ -85,6 +78,20 @@ TEST_F(Attempt, PartOffsetsAndOwners) {
     for (int part = 0; part < 6; ++part) EXPECT_EQ(attempt.QuestionOfPart(part), owners[part]) << part;
     EXPECT_EQ(attempt.QuestionOfPart(6), 0);
     EXPECT_EQ(attempt.QuestionOfPart(-1), 0);
+}
+
+TEST_F(Attempt, RowsFollowThePartTypes) {
+    TinyCourse course;
+    course.answerTypes = "...\r\n#13001#>T>T>T\r\n#13002#>Q\r\n#13003#>L>X\r\n...";
+    const auto source = course.Source();
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(attempt.Load(source, TinyContext(dir_)).ok());
+    EXPECT_EQ(attempt.PartMaxLength(0), 0);
+    EXPECT_EQ(attempt.PartMaxLength(3), 1);  // a choice takes one character
+    EXPECT_EQ(attempt.PartMaxLength(9), 0);
+    EXPECT_FALSE(attempt.NeedsInstruction(1));
+    EXPECT_FALSE(attempt.NeedsInstruction(2));
+    EXPECT_TRUE(attempt.NeedsInstruction(3));
 }
 
 struct RemainingCase {
@@ -192,6 +199,9 @@ TEST_F(Attempt, MarkingRecordsThisPaperOnly) {
     EXPECT_TRUE(attempt.Mark(std::chrono::seconds(1), "10/12/2026").ok());
     EXPECT_EQ(dir_.Read("first2QEN.txt"), answersFile);
     EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#>66.7\r\n");
+    WriteTemplates(source_, dir_);  // erased: a move in the marked paper does not write its answers back
+    attempt.GoToQuestion(1, {"went"});
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), TinyCourse::PaperTemplate());
 }
 
 TEST_F(Attempt, TheTrendGainsOneEntryPerMarkingOldestFirst) {
@@ -252,27 +262,37 @@ TEST_F(Attempt, ExtractsOnePageAtATime) {
     EXPECT_FALSE(fs::exists(dir_ / "temppaper13003.mht"));
 }
 
-// The typical road on the course packed into the program: paper 101, every
-// question answered, 27 of 30 right.
-TEST(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
-    const qv::DirectoryResourceSource source{QUORVALE_COURSE_PACK};
-    TempDir dir;
-    const qv::ConfigLoad config = qv::LoadCourseConfig(source, dir.path());
-    ASSERT_TRUE(config.available);
-    ASSERT_TRUE(qv::ResetResults(source, dir.path(), config.config).empty());
-    const qv::ModuleConfig& module = config.config.module(2);
-    const qv::PaperContext context{dir.path(), 2, config.config.code, 101, module.paperCount, 1,
-                                   module.topicNames[0]};
+// The course packed into the program, in a fresh working folder.
+class AttemptOnTheCourse : public testing::Test {
+protected:
+    void SetUp() override {
+        config_ = qv::LoadCourseConfig(source_, dir_.path());
+        ASSERT_TRUE(config_.available);
+        ASSERT_TRUE(qv::ResetResults(source_, dir_.path(), config_.config).empty());
+    }
+    const qv::ModuleConfig& module() const { return config_.config.module(2); }
+    qv::PaperContext Context(int paper) const {
+        const int topic = (paper - 1) / 5;
+        return {dir_.path(), 2, config_.config.code, 100 + paper, module().paperCount, 5 * topic + 1,
+                module().topicNames[static_cast<std::size_t>(topic)]};
+    }
 
+    const qv::DirectoryResourceSource source_{QUORVALE_COURSE_PACK};
+    TempDir dir_;
+    qv::ConfigLoad config_;
+};
+
+// The typical road: paper 101, every question answered, 27 of 30 right.
+TEST_F(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
     qv::FirstAttempt attempt;
-    ASSERT_TRUE(attempt.Load(source, context).ok());
+    ASSERT_TRUE(attempt.Load(source_, Context(1)).ok());
     EXPECT_EQ(attempt.Caption(), "Grammar (1) - Paper 1");
     ASSERT_EQ(attempt.questionCount(), 30);
     ASSERT_EQ(attempt.totalParts(), 30);
     EXPECT_EQ(attempt.maximumMarks(), 30);
-    EXPECT_FALSE(fs::exists(dir / "temptext.txt"));
+    EXPECT_FALSE(fs::exists(dir_ / "temptext.txt"));
     for (int q = 1; q <= 30; ++q) {
-        ASSERT_TRUE(attempt.ExtractCurrentPage(source).ok()) << q;
+        ASSERT_TRUE(attempt.ExtractCurrentPage(source_).ok()) << q;
         const std::string& key = attempt.PartKey(attempt.PartOffset(q));
         const bool wrong = q == 5 || q == 17 || q == 30;
         const std::vector<std::string> rows{wrong ? (key == "1" ? "2" : "1") : key};
@@ -286,8 +306,8 @@ TEST(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
     EXPECT_EQ(attempt.rawScoreText(), "27");
     EXPECT_EQ(attempt.scoreText(), "90");
 
-    const std::string code = config.config.code;
-    const fs::path marks = dir / ("marks2" + code + ".txt");
+    const std::string code = config_.config.code;
+    const fs::path marks = dir_ / ("marks2" + code + ".txt");
     const Fields fse = qv::ReadRecordFields(marks, "FSE", 50).value;
     const Fields fst = qv::ReadRecordFields(marks, "FST", 50).value;
     EXPECT_EQ(fse[0], "90");
@@ -298,12 +318,12 @@ TEST(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
         EXPECT_EQ(fse[p], "") << p;
         EXPECT_EQ(fst[p], "0") << p;
     }
-    const std::string marksText = dir.Read("marks2" + code + ".txt");
+    const std::string marksText = dir_.Read("marks2" + code + ".txt");
     EXPECT_EQ(std::count(marksText.begin(), marksText.end(), '\n'), 6);
-    EXPECT_EQ(dir.Read("trend2" + code + ".txt"), "#TRD#>90\r\n");
+    EXPECT_EQ(dir_.Read("trend2" + code + ".txt"), "#TRD#>90\r\n");
 
-    const Fields answers = qv::ReadPaperLines(dir / ("first2" + code + ".txt"), 50).value;
-    const Fields results = qv::ReadPaperLines(dir / ("fresults2" + code + ".txt"), 50).value;
+    const Fields answers = qv::ReadPaperLines(dir_ / ("first2" + code + ".txt"), 50).value;
+    const Fields results = qv::ReadPaperLines(dir_ / ("fresults2" + code + ".txt"), 50).value;
     const Fields given = qv::SplitRecordLine(answers[0], 30);
     const Fields marked = qv::SplitRecordLine(results[0], 30);
     EXPECT_EQ(std::count(marked.begin(), marked.end(), kTick), 27);
@@ -311,13 +331,32 @@ TEST(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
     EXPECT_EQ(marked[29], kCross);
     EXPECT_EQ(std::count(given.begin(), given.end(), ""), 0);
     EXPECT_EQ(answers[1].substr(0, 5), "#102#");
-    const std::string answersText = dir.Read("first2" + code + ".txt");
+    const std::string answersText = dir_.Read("first2" + code + ".txt");
     EXPECT_EQ(std::count(answersText.begin(), answersText.end(), '\n'), 50);
     EXPECT_EQ(answersText.find("..."), std::string::npos);
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
+    for (const auto& entry : fs::directory_iterator(dir_.path())) {
         EXPECT_EQ(entry.path().extension() == ".mht" || entry.path().filename() == "temptext.txt", false)
             << entry.path();
     }
+}
+
+// Every paper of the packed course opens, with the shape the course gives it.
+TEST_F(AttemptOnTheCourse, EveryPaperOpens) {
+    std::map<int, std::pair<int, int>> shapes{{101, {30, 30}}, {106, {40, 40}}, {121, {4, 20}},
+                                              {128, {5, 50}},  {141, {40, 40}}, {146, {3, 15}}};
+    for (int paper = 1; paper <= module().paperCount; ++paper) {
+        qv::FirstAttempt attempt;
+        const qv::LoadOutcome outcome = attempt.Load(source_, Context(paper));
+        ASSERT_TRUE(outcome.ok()) << paper << ": " << outcome.message;
+        EXPECT_EQ(attempt.maximumMarks(), attempt.totalParts()) << paper;
+        EXPECT_EQ(attempt.Caption().substr(attempt.Caption().size() - 1), std::to_string((paper - 1) % 5 + 1));
+        if (const auto shape = shapes.find(100 + paper); shape != shapes.end()) {
+            EXPECT_EQ(attempt.questionCount(), shape->second.first) << paper;
+            EXPECT_EQ(attempt.totalParts(), shape->second.second) << paper;
+            EXPECT_EQ(attempt.answers().size(), static_cast<std::size_t>(shape->second.second)) << paper;
+        }
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "temptext.txt"));
 }
 
 }  // namespace

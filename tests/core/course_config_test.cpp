@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "temp_dir.h"
 
 namespace {
@@ -26,6 +28,8 @@ TEST(ReadCourseConfig, SlotTwoOnly) {
     EXPECT_EQ(config.value.module(2).paperCount, 15);
     EXPECT_EQ(config.value.module(2).topicNames[2], "Word Order");
     EXPECT_EQ(config.value.module(2).topicNames[3], "");
+    EXPECT_FALSE(config.value.module(0).configured());  // no exception for a slot that is not there
+    EXPECT_FALSE(config.value.module(4).configured());
 }
 
 TEST(ReadCourseConfig, CountsOfAnUnconfiguredSlotAreNotRead) {
@@ -73,6 +77,25 @@ TEST(LoadCourseConfig, RefusesACodeThatIsNoFileName) {
     const auto load = qv::LoadCourseConfig(source, dir.path());
     EXPECT_FALSE(load.available);
     EXPECT_FALSE(load.config.anyConfigured());
+}
+
+}  // namespace
+
+namespace {
+
+// Run by the full-disk script (see atomic_file_test.cpp).
+TEST(FullDisk, CourseThatCannotBeUnpackedSaysTheDiskIsFull) {
+    const char* folder = std::getenv("QUORVALE_FULL_DISK");
+    if (folder == nullptr) GTEST_SKIP() << "needs a full file system (tests/full_disk.sh)";
+    qv::MemoryResourceSource source;
+    source.Add(30000, kSlotTwoOnly + std::string(1 << 16, '.'));
+    const auto load = qv::LoadCourseConfig(source, folder);
+    EXPECT_FALSE(load.available);
+    EXPECT_TRUE(load.diskFull);
+    ASSERT_EQ(load.problems.size(), 1u);
+    EXPECT_NE(load.problems[0].find("is full"), std::string::npos) << load.problems[0];
+    EXPECT_EQ(load.problems[0].find("could not be unpacked"), std::string::npos) << load.problems[0];
+    EXPECT_FALSE(fs::exists(fs::path(folder) / "temptext30000.txt"));
 }
 
 }  // namespace

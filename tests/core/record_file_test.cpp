@@ -173,9 +173,9 @@ TEST(SavePaperRecord, KeepsTheFieldCountWhateverIsTyped) {
 TEST(SavePaperRecord, FailedWriteKeepsTheOldFile) {
     TempDir dir;
     const auto file = dir.Write("first2QEN.txt", "#101#>old\r\n");
-    std::filesystem::create_directory(dir / "first2QEN.txt.tmp");  // the temporary file cannot be made
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);  // read-only
     Fields lines = {"#101#>old"};
-    EXPECT_EQ(qv::SavePaperRecord(lines, {"new"}, 1, "101", 1, 1, file), IoStatus::WriteFailed);
+    EXPECT_EQ(qv::SavePaperRecord(lines, {"new"}, 1, "101", 1, 1, file), IoStatus::ReadOnly);
     EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>old\r\n");
 }
 
@@ -188,6 +188,100 @@ TEST(WriteMarksFile, WritesSixRecordsInOrder) {
     EXPECT_EQ(dir.Read("marks2QEN.txt"),
               "#FSE#>90>\r\n#SSE#>>\r\n#LTM#>0:12:5>\r\n#CDD#>08/12/2026>\r\n#FST#>1>0\r\n#SST#>0>\r\n");
     EXPECT_EQ(qv::ReadRecordFields(file, "FST", 2).value, (Fields{"1", "0"}));
+}
+
+}  // namespace
+
+namespace {
+
+using qv::Fields;
+using qv::IoStatus;
+
+// The same records with every kind of line end.
+class LineEndTest : public testing::TestWithParam<const char*> {};
+
+TEST_P(LineEndTest, EveryReaderSplitsTheLinesAlike) {
+    const std::string end = GetParam();
+    TempDir dir;
+    const auto file = dir.Write("f.txt", "..." + end + "#101#>a>b" + end + "#102#>c" + end + "#103#>" + end +
+                                             "#13001#>x>y" + end + "#13002#>z" + end + "...");
+    EXPECT_EQ(qv::ReadRecordValue(file, "102").value, "c");
+    EXPECT_EQ(qv::ReadRecordFields(file, "101", 2).value, (Fields{"a", "b"}));
+    EXPECT_EQ(qv::ReadRecordLine(file, "101").value, "#101#>a>b");
+    EXPECT_EQ(qv::ReadPaperQuestions(file, "101").value, (Fields{"a", "b"}));
+    EXPECT_EQ(qv::ReadPaperLines(file, 3).value, (Fields{"#101#>a>b", "#102#>c", "#103#>"}));
+    EXPECT_EQ(qv::CountAnswerParts(file, {"13001", "13002"}).value, (std::vector<int>{2, 1}));
+    EXPECT_EQ(qv::ReadQuestionFields(file, {"13001", "13002"}).value, (Fields{"x", "y", "z"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, LineEndTest, testing::Values("\r\n", "\n", "\r"),
+                         [](const auto& info) {
+                             const std::string end = info.param;
+                             return end == "\r\n" ? std::string("CrLf") : end == "\n" ? "LfAlone" : "CrAlone";
+                         });
+
+TEST(SavePaperRecord, WritesCrLfWhateverTheFileHad) {
+    TempDir dir;
+    const auto file = dir.Write("first2QEN.txt", "#101#>a\r#102#>b\r");
+    auto lines = qv::ReadPaperLines(file, 2).value;
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"z"}, 2, "102", 2, 1, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>a\r\n#102#>z\r\n");
+}
+
+struct RecoverCase {
+    const char* name;
+    std::string file;
+    std::string expected;  // after saving "new" for paper 101 of five
+};
+void PrintTo(const RecoverCase& c, std::ostream* os) { *os << c.name; }
+
+class SaveKeepsRecordsTest : public testing::TestWithParam<RecoverCase> {};
+
+TEST_P(SaveKeepsRecordsTest, NoReadableRecordIsLost) {
+    TempDir dir;
+    const auto file = dir.Write("first2QEN.txt", GetParam().file);
+    auto lines = qv::ReadPaperLines(file, 5).value;
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"new"}, 1, "101", 5, 1, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), GetParam().expected);
+    // The file is in order again, so the one-pass reader sees every record.
+    const auto again = qv::ReadPaperLines(file, 5).value;
+    EXPECT_EQ(again, lines);
+    for (int i = 0; i < 5; ++i) EXPECT_TRUE(qv::LineHasKey(again[i], std::to_string(101 + i))) << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DamagedFiles, SaveKeepsRecordsTest,
+    testing::Values(
+        RecoverCase{"OutOfOrder", "#101#>a\r\n#103#>c\r\n#102#>b\r\n#104#>d\r\n#105#>e\r\n",
+                    "#101#>new\r\n#102#>b\r\n#103#>c\r\n#104#>d\r\n#105#>e\r\n"},
+        RecoverCase{"Gap", "#101#>a\r\n#102#>b\r\n#104#>d\r\n#105#>e\r\n",
+                    "#101#>new\r\n#102#>b\r\n#103#\r\n#104#>d\r\n#105#>e\r\n"},
+        RecoverCase{"RepeatedKeyFirstWins", "#101#>a\r\n#102#>b\r\n#102#>b2\r\n#104#>d\r\n#103#>c\r\n",
+                    "#101#>new\r\n#102#>b\r\n#103#>c\r\n#104#>d\r\n#105#\r\n"},
+        RecoverCase{"ReversedWithTemplateLines", "...\r\n#105#>e\r\n#104#>d\r\n#103#>c\r\n#102#>b\r\n#101#>a\r\n...",
+                    "#101#>new\r\n#102#>b\r\n#103#>c\r\n#104#>d\r\n#105#>e\r\n"},
+        RecoverCase{"EmptyFile", "", "#101#>new\r\n#102#\r\n#103#\r\n#104#\r\n#105#\r\n"}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(SavePaperRecord, TheCallersChangesWinOverTheFile) {
+    TempDir dir;
+    const auto file = dir.Write("first2QEN.txt", "#101#>a\r\n#103#>c\r\n#102#>b\r\n");
+    auto lines = qv::ReadPaperLines(file, 3).value;
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"x"}, 2, "102", 3, 1, file), IoStatus::Ok);
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"y"}, 3, "103", 3, 1, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>a\r\n#102#>x\r\n#103#>y\r\n");
+}
+
+TEST(SavePaperRecord, AnIndexOutsideTheFileIsAnError) {
+    for (int index : {0, -1, 4, 51}) {
+        TempDir dir;
+        const auto file = dir.Write("first2QEN.txt", "#101#>a\r\n#102#>b\r\n#103#>c\r\n");
+        auto lines = qv::ReadPaperLines(file, 3).value;
+        const auto before = lines;
+        EXPECT_EQ(qv::SavePaperRecord(lines, {"x"}, index, "101", 3, 1, file), IoStatus::BadRecord) << index;
+        EXPECT_EQ(lines, before);
+        EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>a\r\n#102#>b\r\n#103#>c\r\n");
+    }
 }
 
 }  // namespace

@@ -135,15 +135,23 @@ TEST(EnsureResultFiles, WithoutABackupOnlyTheMissingFileIsMade) {
     EXPECT_EQ(dir.Read("trend2QEN.txt"), "#TRD#");
 }
 
-TEST(ResetResults, ReportsFilesThatCouldNotBeWritten) {
+TEST(ResetResults, IsWholeOrNotAtAll) {
     TempDir dir;
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
+    dir.Write("trend2QEN.txt", "#TRD#>90\r\n");
     fs::create_directory(dir / "first2QEN.txt");  // a folder stands in the way
     const auto problems = qv::ResetResults(source, dir.path(), config);
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_NE(problems[0].find("first2QEN.txt"), std::string::npos);
-    EXPECT_EQ(dir.Read("trend2QEN.txt"), "#TRD#");  // the others are still written
+    EXPECT_NE(problems[0].find("not a file"), std::string::npos);
+    EXPECT_EQ(dir.Read("trend2QEN.txt"), "#TRD#>90\r\n");  // nothing else was written either
+    EXPECT_FALSE(fs::exists(dir / "marks1QEN.txt"));
+
+    fs::remove(dir / "first2QEN.txt");
+    EXPECT_TRUE(qv::ResetResults(source, dir.path(), config).empty());
+    EXPECT_EQ(dir.Read("trend2QEN.txt"), "#TRD#");
+    EXPECT_FALSE(fs::exists(dir / "resetting.txt"));
 }
 
 TEST(AppendTrend, GrowsTheOneTrendLine) {

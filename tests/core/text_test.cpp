@@ -60,3 +60,72 @@ TEST(CodePage, KnownCharacters) {
 }
 
 }  // namespace
+
+namespace {
+
+struct Utf8Case {
+    const char* name;
+    std::string bytes;
+    char32_t code;        // when well-formed
+    std::size_t length;   // 0: not a well-formed character
+};
+
+TEST(DecodeUtf8, TakesWellFormedCharactersOnly) {
+    const Utf8Case cases[] = {
+        {"ascii", "A", U'A', 1},
+        {"two bytes", "\xC3\xA9", 0xE9, 2},
+        {"smallest two-byte", "\xC2\x80", 0x80, 2},
+        {"three bytes", "\xE2\x82\xAC", 0x20AC, 3},
+        {"last before surrogates", "\xED\x9F\xBF", 0xD7FF, 3},
+        {"first after surrogates", "\xEE\x80\x80", 0xE000, 3},
+        {"four bytes", "\xF0\x9F\x98\x80", 0x1F600, 4},
+        {"largest", "\xF4\x8F\xBF\xBF", 0x10FFFF, 4},
+        {"stray continuation", "\x80", 0, 0},
+        {"overlong slash", "\xC0\xAF", 0, 0},
+        {"overlong two-byte", "\xC1\xBF", 0, 0},
+        {"overlong three-byte", "\xE0\x9F\xBF", 0, 0},
+        {"overlong four-byte", "\xF0\x8F\xBF\xBF", 0, 0},
+        {"high surrogate", "\xED\xA0\x80", 0, 0},
+        {"low surrogate", "\xED\xBF\xBF", 0, 0},
+        {"beyond U+10FFFF", "\xF4\x90\x80\x80", 0, 0},
+        {"lead F5", "\xF5\x80\x80\x80", 0, 0},
+        {"lead FF", "\xFF", 0, 0},
+        {"cut off", "\xE2\x82", 0, 0},
+        {"ASCII where a continuation belongs", "\xE2(\xA1", 0, 0},
+    };
+    for (const Utf8Case& c : cases) {
+        const auto decoded = qv::DecodeUtf8(c.bytes, 0);
+        if (c.length == 0) {
+            EXPECT_FALSE(decoded.has_value()) << c.name;
+            EXPECT_EQ(qv::FindInvalidUtf8("ok " + c.bytes + " ok"), 3u) << c.name;
+            EXPECT_FALSE(qv::Utf8ToCp1252(c.bytes).has_value()) << c.name;
+        } else {
+            ASSERT_TRUE(decoded.has_value()) << c.name;
+            EXPECT_EQ(decoded->code, c.code) << c.name;
+            EXPECT_EQ(decoded->length, c.length) << c.name;
+            EXPECT_EQ(qv::FindInvalidUtf8("ok " + c.bytes + " ok"), std::string_view::npos) << c.name;
+        }
+    }
+}
+
+TEST(DecodeUtf8, ReadsFromTheGivenOffset) {
+    const std::string text = "a\xC3\xA9" "b";
+    EXPECT_EQ(qv::DecodeUtf8(text, 1)->code, 0xE9u);
+    EXPECT_FALSE(qv::DecodeUtf8(text, 2).has_value());  // inside the character
+    EXPECT_EQ(qv::DecodeUtf8(text, 3)->code, U'b');
+    EXPECT_FALSE(qv::DecodeUtf8(text, 4).has_value());  // past the end
+}
+
+TEST(CodePage, OverlongFormsDoNotSmuggleSeparators) {
+    // "\xC0\xBE" would read as '>' and split a record field in two.
+    EXPECT_FALSE(qv::Utf8ToCp1252("a\xC0\xBE" "b").has_value());
+    EXPECT_FALSE(qv::Utf8ToCp1252("\xE0\x80\x8D\xE0\x80\x8A").has_value());  // CR LF
+}
+
+TEST(TrimSpacesAndTabs, DropsSpacesAndTabsAtBothEnds) {
+    EXPECT_EQ(qv::TrimSpacesAndTabs(" \t a b \t"), "a b");
+    EXPECT_EQ(qv::TrimSpacesAndTabs(" \t "), "");
+    EXPECT_EQ(qv::TrimSpacesAndTabs("\na\n"), "\na\n");
+}
+
+}  // namespace

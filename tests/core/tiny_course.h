@@ -9,8 +9,11 @@
 
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "course/resources.h"
 #include "course/results_store.h"
+#include "practice/attempt.h"
 #include "practice/paper_data.h"
 #include "temp_dir.h"
 
@@ -57,3 +60,17 @@ inline void WriteTemplates(const qv::ResourceSource& source, const TempDir& dir)
 inline qv::PaperContext TinyContext(const TempDir& dir, int paperKey = 101) {
     return {dir.path(), 2, "QEN", paperKey, 3, 1, "Grammar (1)"};
 }
+
+// A fresh working folder with the tiny course's empty result files.
+class TinyCourseTest : public testing::Test {
+protected:
+    void SetUp() override { WriteTemplates(source_, dir_); }
+
+    qv::LoadOutcome Open(qv::PaperAttempt& attempt, int paperKey = 101) {
+        return attempt.Load(source_, TinyContext(dir_, paperKey));
+    }
+
+    TinyCourse course_;
+    qv::MemoryResourceSource source_ = course_.Source();
+    TempDir dir_;
+};

@@ -35,6 +35,15 @@ TEST_F(PopUpTest, OneButtonIsCentredAndSaysOk) {
     EXPECT_EQ(dialog->size(), QSize(265, 150));
 }
 
+TEST_F(PopUpTest, TitleIsBoldAndTheSameSizeAsTheMainWindows) {
+    auto dialog = Dialog();
+    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    const QFont title = In<QLabel>(dialog.get(), "lblTitle")->font();
+    EXPECT_EQ(title.pointSizeF(), 9.75);
+    EXPECT_TRUE(title.bold());
+    EXPECT_EQ(Find<QLabel>("Title")->font(), title);
+}
+
 TEST_F(PopUpTest, TwoButtonsStartAtTheMessage) {
     auto dialog = Dialog();
     dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());

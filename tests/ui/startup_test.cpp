@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <filesystem>
 
 #include "course/resources.h"
@@ -29,6 +31,22 @@ int StartProgram(const fs::path& dir, QString* errors = nullptr) {
     return process.exitCode();
 }
 
+// Starts the program in `dir` to stay open, and waits until it holds the folder.
+void StartToStayOpen(QProcess& process, const fs::path& dir) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(QUORVALE_EXECUTABLE, {"--data-dir", QString::fromStdString(dir.string())});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    QElapsedTimer clock;
+    clock.start();
+    // The window exists once the result files are made, after the lock is taken.
+    while (!fs::exists(dir / "trend2QEN.txt") && clock.elapsed() < 30000) QThread::msleep(20);
+    ASSERT_TRUE(fs::exists(dir / "quorvale.lock"));
+}
+
+int Count(const QString& text, const QString& part) { return static_cast<int>(text.count(part)); }
+
 std::string ReadFile(const fs::path& file) { return qv::ReadWholeFile(file).value; }
 
 const qv::DirectoryResourceSource& Pack() {
@@ -42,7 +60,7 @@ TEST(Startup, EmptyFolderGetsPicturesAndResultFiles) {
     TempDir dir;
     QString errors;
     ASSERT_EQ(StartProgram(dir.path(), &errors), 0) << errors.toStdString();
-    EXPECT_FALSE(errors.contains("problem:")) << errors.toStdString();
+    EXPECT_FALSE(errors.contains("notice:")) << errors.toStdString();
 
     int pictures = 0;
     for (const auto& entry : fs::directory_iterator(dir / "Graphics")) {
@@ -96,6 +114,61 @@ TEST(Startup, DeletedResultFileRestoresAllAndKeepsABackup) {
             EXPECT_EQ(ReadFile(backup / "trend2QEN.txt"), kept);
         }
     }
+}
+
+TEST(WorkFolder, ASecondCopyOnTheSameFolderStopsWithWords) {
+    TempDir dir;
+    QProcess first;
+    StartToStayOpen(first, dir.path());
+    // However long the first copy has been open.
+    fs::last_write_time(dir / "quorvale.lock", fs::file_time_type::clock::now() - std::chrono::hours(5));
+    QString errors;
+    EXPECT_NE(StartProgram(dir.path(), &errors), 0);
+    EXPECT_TRUE(errors.contains("already open on the folder")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QString::fromStdString(dir.path().string()))) << errors.toStdString();
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.terminate();
+    first.waitForFinished(10000);
+}
+
+TEST(WorkFolder, ALockLeftByAKilledCopyDoesNotBlock) {
+    TempDir dir;
+    QProcess first;
+    StartToStayOpen(first, dir.path());
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    ASSERT_TRUE(fs::exists(dir / "quorvale.lock"));
+    QString errors;
+    EXPECT_EQ(StartProgram(dir.path(), &errors), 0) << errors.toStdString();
+    // A copy that ends well leaves no lock behind.
+    EXPECT_FALSE(fs::exists(dir / "quorvale.lock"));
+}
+
+TEST(Startup, AResetIsToldOnceWithTheMissingFileAndTheCopies) {
+    TempDir dir;
+    ASSERT_EQ(StartProgram(dir.path()), 0);
+    fs::remove(dir / "marks2QEN.txt");
+    QString errors;
+    ASSERT_EQ(StartProgram(dir.path(), &errors), 0);
+    ASSERT_EQ(Count(errors, "notice:"), 1) << errors.toStdString();
+    const auto backup = fs::directory_iterator(dir / "backup")->path().string();
+    EXPECT_TRUE(errors.contains(QString::fromStdString(backup))) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("marks2QEN.txt")) << errors.toStdString();
+    // The next start has nothing to tell.
+    ASSERT_EQ(StartProgram(dir.path(), &errors), 0);
+    EXPECT_EQ(Count(errors, "notice:"), 0) << errors.toStdString();
+}
+
+TEST(Startup, AnUnreadableMarksFileIsToldOnceAndTheStartEnds) {
+    TempDir dir;
+    ASSERT_EQ(StartProgram(dir.path()), 0);
+    fs::remove(dir / "marks2QEN.txt");
+    fs::create_directory(dir / "marks2QEN.txt");
+    QString errors;
+    EXPECT_EQ(StartProgram(dir.path(), &errors), 0);
+    EXPECT_EQ(Count(errors, "notice:"), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("marks2QEN.txt")) << errors.toStdString();
+    EXPECT_TRUE(fs::is_directory(dir / "marks2QEN.txt"));
 }
 
 }  // namespace

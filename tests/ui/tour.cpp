@@ -17,7 +17,10 @@
 #include "course/startup.h"
 #include "mainwindow/contents.h"
 #include "temp_dir.h"
+#include "ui/look.h"
 #include "ui/pop_up.h"
+#include "ui/skin_frame.h"
+#include "ui/units.h"
 
 namespace {
 
@@ -26,6 +29,91 @@ void Settle(int ms = 400) { QTest::qWait(ms); }
 void Save(const QString& folder, const QString& name, QRect area) {
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
     screen.copy(area.adjusted(-12, -12, 12, 12)).save(QDir(folder).filePath(name));
+}
+
+// Waits until the window manager (or, without one, this function itself) has
+// given the window the geometry asked for, keeping its state.
+void Await(QWidget& window, QRect geometry) {
+    const Qt::WindowStates state = window.windowState();
+    for (int i = 0; i < 20 && window.geometry() != geometry; ++i) Settle(50);
+    if (window.geometry() != geometry) {
+        window.setGeometry(geometry);
+        window.setWindowState(state);
+    }
+    Settle();
+}
+
+// A practice-sized window with only its frame: normal, maximised, restored,
+// inactive, and resized by its grip down to the smallest size it allows.
+void PracticeFrame(qv::PictureCache& pictures, const QString& out) {
+    QWidget window;
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, qv::kStripColour);
+    window.setPalette(palette);
+    qv::SkinFrame frame(&window, pictures, qv::SkinFrame::Kind::Practice);
+    frame.Title->setText(QStringLiteral("Grammar (1) - Paper 1"));
+    auto* page = new QWidget(&window);
+    page->setAutoFillBackground(true);
+    QPalette white = page->palette();
+    white.setColor(QPalette::Window, qv::kPageColour);
+    page->setPalette(white);
+    QObject::connect(&frame, &qv::SkinFrame::laidOut, [&] {
+        const int top = frame.BTopLeft->height() + 62;
+        page->setGeometry(frame.BLeft->width(), top, window.width() - frame.BLeft->width() - frame.BRight->width(),
+                          window.height() - top - frame.BBot->height());
+    });
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect normal(screen.width() - qv::TwipsToPixels(12500), screen.height() - qv::TwipsToPixels(10000),
+                       qv::TwipsToPixels(12000), qv::TwipsToPixels(9000));
+    window.setGeometry(normal);
+    window.show();
+    window.activateWindow();
+    Settle();
+    const auto hover = [&](QWidget* over) {
+        QCursor::setPos(over->mapToGlobal(over->rect().center()));
+        frame.EvaluateWindowButtons(QCursor::pos());
+        Settle(150);
+    };
+    hover(frame.imgProgMax);
+    Save(out, "practice-frame-normal.png", window.frameGeometry());
+
+    QTest::mouseClick(frame.imgProgMax, Qt::LeftButton);
+    Await(window, screen);
+    hover(frame.imgProgMax);
+    Save(out, "practice-frame-maximised.png", window.frameGeometry().adjusted(12, 12, -12, -12));
+
+    QTest::mouseClick(frame.imgProgMax, Qt::LeftButton);
+    Await(window, normal);
+    hover(frame.imgProgMax);
+    Save(out, "practice-frame-restored.png", window.frameGeometry());
+
+    QWidget other;
+    other.setGeometry(20, 20, 120, 60);
+    other.show();
+    other.activateWindow();
+    Settle();
+    Save(out, "practice-frame-inactive.png", window.frameGeometry());
+    other.hide();
+    window.activateWindow();
+    Settle();
+
+    // Drag the grip far up and left: the window stops at its minimum size.
+    const QPoint corner = window.mapToGlobal(QPoint(window.width() - 2, window.height() - 2));
+    QCursor::setPos(corner);
+    QTest::mousePress(&window, Qt::LeftButton, {}, window.mapFromGlobal(corner));
+    for (const QPoint inWindow : {QPoint(600, 450), QPoint(500, 360), QPoint(487, 334), QPoint(480, 320),
+                                  QPoint(300, 200), QPoint(100, 100)}) {
+        const QPoint to = window.mapToGlobal(inWindow);
+        QCursor::setPos(to);
+        QTest::mouseMove(&window, window.mapFromGlobal(to));
+        Settle(30);
+    }
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, window.mapFromGlobal(QCursor::pos()));
+    QCursor::setPos(screen.bottomRight());
+    frame.EvaluateWindowButtons(QCursor::pos());
+    Settle();
+    Save(out, "practice-frame-minimum.png", window.frameGeometry());
 }
 
 }  // namespace
@@ -82,5 +170,6 @@ int main(int argc, char** argv) {
         Save(out, buttons == 1 ? "popup-one-button.png" : "popup-two-buttons.png", dialog.frameGeometry());
         dialog.hide();
     }
+    PracticeFrame(pictures, out);
     return 0;
 }

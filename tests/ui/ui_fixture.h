@@ -4,31 +4,98 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QTimer>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "course/record_file.h"
 #include "course/resources.h"
 #include "course/results_store.h"
 #include "course/startup.h"
 #include "mainwindow/contents.h"
+#include "skin_fixture.h"
 #include "temp_dir.h"
+#include "ui/pop_up.h"
 #include "ui/skin.h"
 
 // Readable test messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
-// A main window started on the packed course in a fresh folder, with a
-// cursor the test places itself.
-class MainWindowTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+// A small course held in memory: for each of the three module slots a label
+// (empty: not configured) and its topic names; five papers a topic. The
+// interface pictures are those of the packed course.
+struct TestModule {
+    std::string label;
+    std::vector<std::string> topics;
+};
 
+inline qv::MemoryResourceSource MakeCourse(const qv::ResourceSource& pictures, const std::string& code,
+                                           const std::array<TestModule, 3>& modules) {
+    qv::MemoryResourceSource source;
+    for (const auto& picture : qv::InterfacePictures()) {
+        if (auto bytes = pictures.Load(picture.id, qv::kResourceType)) source.Add(picture.id, *bytes);
+    }
+    std::string config = "...\r\n#NME#>Test Course\r\n#COD#>" + code + "\r\n";
+    const char* labelKeys[] = {"LAH", "LBH", "LCH"};
+    for (int m = 0; m < 3; ++m) config += "#" + std::string(labelKeys[m]) + "#>" + modules[m].label + "\r\n";
+    for (int m = 0; m < 3; ++m) {
+        const TestModule& module = modules[m];
+        if (module.label.empty()) continue;
+        const int slot = m + 1;
+        const int papers = 5 * static_cast<int>(module.topics.size());
+        const std::string n = std::to_string(slot);
+        config += "#TT" + n + "#>" + std::to_string(module.topics.size()) + "\r\n#TP" + n + "#>" +
+                  std::to_string(papers) + "\r\n#TN" + n + "#";
+        for (const std::string& topic : module.topics) config += ">" + topic;
+        config += "\r\n";
+        std::string empty, zero, records;
+        for (int p = 0; p < papers; ++p) {
+            empty += ">";
+            zero += ">0";
+            records += "#" + std::to_string(101 + p) + "#>>\r\n";
+        }
+        source.Add(qv::ResultTemplateId(slot, qv::ResultKind::Marks),
+                   "#FSE#" + empty + "\r\n#SSE#" + empty + "\r\n#LTM#" + empty + "\r\n#CDD#" + empty +
+                       "\r\n#FST#" + zero + "\r\n#SST#" + zero + "\r\n");
+        for (qv::ResultKind kind : qv::kResultKinds) {
+            if (kind == qv::ResultKind::Marks) continue;
+            source.Add(qv::ResultTemplateId(slot, kind), kind == qv::ResultKind::Trend ? "#TRD#\r\n" : records);
+        }
+    }
+    source.Add(qv::kConfigurationId, config);
+    return source;
+}
+
+// Answers every program message box that opens and keeps what it said.
+class DialogWatcher {
+public:
+    explicit DialogWatcher(QWidget* window = nullptr) : window_(window) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<qv::frmPopUp*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) return;
+            const auto* message = dialog->findChild<QLabel*>(QStringLiteral("lblMessage"));
+            messages.push_back(message ? message->text() : QString());
+            windowShown.push_back(window_ && window_->isVisible());
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        timer_.start();
+    }
+    void SetWindow(QWidget* window) { window_ = window; }
+
+    std::vector<QString> messages;
+    std::vector<bool> windowShown;  // whether the window was on screen when each dialog came
+
+private:
+    QWidget* window_;
+    QTimer timer_;
+};
+
+// A main window started in a fresh folder, with a cursor the test places itself.
+class MainWindowTest : public SkinTest {
+protected:
     static const qv::ResourceSource& Pack() {
         static const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
         return pack;
@@ -37,27 +104,36 @@ protected:
     using Scores = std::map<int, std::pair<std::string, std::string>>;
 
     // Prepares the folder as at start-up, writes the given scores (paper
-    // number -> first and second attempt) and opens the main window.
+    // number -> first and second attempt) into the marks file of slot 2 of
+    // the packed course and opens the main window.
     void Start(const Scores& scores = {}) { Start(Pack(), scores); }
     void Start(const qv::ResourceSource& source, const Scores& scores = {}) {
-        const auto data = qv::PrepareStartupData(source, dir_.path(), std::chrono::system_clock::now());
+        Prepare(source);
         if (!scores.empty()) WriteScores(scores);
+        Open();
+    }
+    void Prepare(const qv::ResourceSource& source) {
+        startup_ = qv::PrepareStartupData(source, dir_.path(), std::chrono::system_clock::now());
+    }
+    void Open() {
         pictures_ = std::make_unique<qv::PictureCache>(QString::fromStdString((dir_.path() / "Graphics").string()));
-        window_ = std::make_unique<qv::Contents>(data, QString::fromStdString(dir_.path().string()), *pictures_, cursor_);
+        window_ = std::make_unique<qv::Contents>(startup_, QString::fromStdString(dir_.path().string()), *pictures_,
+                                                 cursor_);
         window_->show();
     }
 
-    // Writes first- and second-attempt scores of the given papers (1-based) into the marks file.
-    void WriteScores(const Scores& scores) {
+    // Writes first- and second-attempt scores of the given papers (1-based) into a marks file.
+    void WriteScores(const Scores& scores, const std::string& file = "marks2QEN.txt", int papers = 50) {
         std::array<qv::Fields, 6> lists;
-        for (auto& list : lists) list.assign(50, "");
-        lists[4].assign(50, "0");
-        lists[5].assign(50, "0");
+        const auto size = static_cast<std::size_t>(papers);
+        for (auto& list : lists) list.assign(size, "");
+        lists[4].assign(size, "0");
+        lists[5].assign(size, "0");
         for (const auto& [paper, score] : scores) {
             lists[0][paper - 1] = score.first;
             lists[1][paper - 1] = score.second;
         }
-        ASSERT_EQ(qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir_ / "marks2QEN.txt"), qv::IoStatus::Ok);
+        ASSERT_EQ(qv::WriteMarksFile(lists, qv::kMarksKeys, papers, dir_ / file), qv::IoStatus::Ok);
     }
 
     template <typename T = QWidget>
@@ -66,6 +142,8 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
+    template <typename T = QWidget>
+    T* Find(const std::string& name) { return Find<T>(name.c_str()); }
     QString Text(const char* name) { return Find<QLabel>(name)->text(); }
     // The cursor in the middle of a widget.
     void PlaceCursorOn(QWidget* widget) { cursor_.point = widget->mapToGlobal(widget->rect().center()); }
@@ -75,8 +153,6 @@ protected:
         window_->Tick();
     }
 
-    TempDir dir_;
-    qv::PlacedCursor cursor_;
-    std::unique_ptr<qv::PictureCache> pictures_;
+    qv::StartupData startup_;
     std::unique_ptr<qv::Contents> window_;
 };

@@ -1,10 +1,13 @@
 #include "app/work_folder.h"
 
+#include "app/folder_lock.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace {
 
@@ -51,6 +54,22 @@ TEST(ChooseWorkFolder, MissingProgramFolderFallsBack) {
     const auto choice = qv::ChooseWorkFolder({"quorvale"}, fallback.path() + "/no/such/folder", data);
     EXPECT_EQ(choice.path, data);
     EXPECT_FALSE(choice.notice.isEmpty());
+}
+
+TEST(FolderLock, OneCopyAFolderWhileItRuns) {
+    QTemporaryDir folder, other;
+    auto first = std::make_unique<qv::FolderLock>(folder.path());
+    ASSERT_TRUE(first->Acquire());
+    qv::FolderLock second(folder.path());
+    EXPECT_FALSE(second.Acquire());
+    EXPECT_TRUE(second.error().contains("already open")) << second.error().toStdString();
+    EXPECT_TRUE(second.error().contains(QDir::toNativeSeparators(folder.path())));
+    qv::FolderLock elsewhere(other.path());
+    EXPECT_TRUE(elsewhere.Acquire());
+    first.reset();
+    EXPECT_FALSE(QFile::exists(folder.path() + "/quorvale.lock"));
+    qv::FolderLock third(folder.path());
+    EXPECT_TRUE(third.Acquire());
 }
 
 }  // namespace

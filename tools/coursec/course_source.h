@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "course/course_limits.h"
+
 namespace coursec {
 
 // A fault in the source, reported as "file:line: message".
 class SourceError : public std::runtime_error {
-public:
+  public:
     SourceError(std::string file, int line, const std::string& message)
         : std::runtime_error(file + ":" + std::to_string(line) + ": " + message),
           file_(std::move(file)),
@@ -19,7 +21,7 @@ public:
     const std::string& file() const { return file_; }
     int line() const { return line_; }
 
-private:
+  private:
     std::string file_;
     int line_;
 };
@@ -27,7 +29,7 @@ private:
 struct Part {
     char type = 'T';
     int mark = 1;
-    std::string key;  // as the pupil types it, UTF-8
+    std::string key;                   // as the pupil types it, UTF-8
     std::vector<std::string> options;  // choice parts: options 1..n
     int line = 0;
 };
@@ -42,16 +44,17 @@ struct Segment {
 struct Block {
     enum class Kind { Paragraph, Heading, WordBox, Options, PartOnly };
     Kind kind = Kind::Paragraph;
-    std::vector<Segment> segments;  // Paragraph
-    std::string text;               // Heading
-    std::vector<std::string> items; // WordBox
-    int part = -1;                  // Options, PartOnly
+    std::vector<Segment> segments;   // Paragraph
+    std::string text;                // Heading
+    std::vector<std::string> items;  // WordBox
+    int part = -1;                   // Options, PartOnly
 };
 
 struct Question {
     std::string file;
     int line = 0;
     std::string instruction;
+    int instructionLine = 0;  // 0: the question has no instruction
     std::vector<Block> blocks;
     std::vector<Part> parts;
     int id = 0;  // resource id, given out after reading
@@ -75,26 +78,24 @@ struct Module {
     std::string label;
     int line = 0;
     std::vector<Topic> topics;
-    int paperCount() const { return static_cast<int>(topics.size()) * 5; }
+    int paperCount() const { return static_cast<int>(topics.size()) * qv::kPapersPerTopic; }
+};
+
+// What the course header asks of every question.
+struct QuestionRules {
+    int choices = 0;      // options per choice part; 0 = any number from 2
+    std::string boxRule;  // said by the instruction of every cloze with a word box; empty = no rule
 };
 
 struct Course {
     std::string title;
     std::string code;
-    int choices = 0;  // required options per choice part; 0 = any number from 2
+    QuestionRules rules;
     std::vector<Module> modules;  // in slot order
 };
 
 // Reads the header and every paper file it names, checks everything and gives
 // out the question ids. Throws SourceError on the first fault.
 Course ReadCourse(const std::filesystem::path& header);
-
-// The text of a question that two questions may not share.
-std::string ComparableText(const Question& question);
-
-// Reads one paper file for a topic whose first paper key is `firstKey`.
-// Exposed for tests; ReadCourse uses it.
-std::vector<Paper> ReadPaperFile(const std::filesystem::path& file, const std::string& shownName,
-                                 int firstKey, int choices);
 
 }  // namespace coursec

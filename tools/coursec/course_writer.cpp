@@ -2,18 +2,19 @@
 
 #include <vector>
 
+#include "course/config_keys.h"
 #include "course/record_file.h"
-#include "course/results_store.h"
 #include "course/resources.h"
+#include "course/results_store.h"
 #include "course/text.h"
 
 namespace coursec {
 
 namespace {
 
-const std::array<const char*, 3> kLabelKeys = {"LAH", "LBH", "LCH"};
-
-std::string Cp1252(const std::string& utf8) { return qv::Utf8ToCp1252(utf8).value_or(utf8); }
+std::string Cp1252(const std::string& utf8) {
+    return qv::Utf8ToCp1252(utf8).value_or(utf8);
+}
 
 // A course data file: "...", the lines, "..." without a line end.
 std::string RecordFile(const std::vector<std::string>& lines) {
@@ -35,20 +36,22 @@ std::string Repeat(const std::string& text, int times) {
 
 std::string Configuration(const Course& course) {
     std::vector<std::string> lines;
-    lines.push_back("#NME#>" + Cp1252(course.title));
-    lines.push_back("#COD#>" + course.code);
+    lines.push_back(Record(std::string(qv::kTitleKey), {Cp1252(course.title)}));
+    lines.push_back(Record(std::string(qv::kCodeKey), {course.code}));
     for (const Module& module : course.modules) {
-        lines.push_back(std::string("#") + kLabelKeys[static_cast<std::size_t>(module.slot - 1)] + "#>" +
-                        Cp1252(module.label));
+        const auto key = qv::kModuleLabelKeys.at(static_cast<std::size_t>(module.slot - 1));
+        lines.push_back(Record(std::string(key), {Cp1252(module.label)}));
     }
     lines.push_back(std::string(31, '-'));
     for (const Module& module : course.modules) {
         const std::string m = std::to_string(module.slot);
-        lines.push_back("#TT" + m + "#>" + std::to_string(module.topics.size()));
-        lines.push_back("#TP" + m + "#>" + std::to_string(module.paperCount()));
+        lines.push_back(
+            Record(std::string(qv::kTopicCountKey) + m, {std::to_string(module.topics.size())}));
+        lines.push_back(
+            Record(std::string(qv::kPaperCountKey) + m, {std::to_string(module.paperCount())}));
         std::vector<std::string> names;
         for (const Topic& topic : module.topics) names.push_back(Cp1252(topic.name));
-        lines.push_back(Record("TN" + m, names));
+        lines.push_back(Record(std::string(qv::kTopicNamesKey) + m, names));
     }
     return RecordFile(lines);
 }

@@ -3,9 +3,11 @@
 //
 //   coursec [--pictures DIR] [--qrc FILE] COURSE.qvc OUTDIR
 
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
@@ -34,26 +36,32 @@ bool WriteIfChanged(const fs::path& path, const std::string& bytes) {
 std::string XmlEscape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '"') out += "&quot;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '"')
+            out += "&quot;";
+        else
+            out += c;
     }
     return out;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
     fs::path pictures, qrc;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--pictures" && i + 1 < args.size()) pictures = args[++i];
-        else if (args[i] == "--qrc" && i + 1 < args.size()) qrc = args[++i];
-        else if (!args[i].empty() && args[i][0] == '-') return Usage();
-        else positional.push_back(args[i]);
+        if (args[i] == "--pictures" && i + 1 < args.size())
+            pictures = args[++i];
+        else if (args[i] == "--qrc" && i + 1 < args.size())
+            qrc = args[++i];
+        else if (!args[i].empty() && args[i][0] == '-')
+            return Usage();
+        else
+            positional.push_back(args[i]);
     }
     if (positional.size() != 2) return Usage();
     const fs::path header = positional[0];
@@ -104,10 +112,12 @@ int main(int argc, char** argv) {
     }
 
     if (!qrc.empty()) {
-        std::string text = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
+        std::string text =
+            "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
         const fs::path absolute = fs::absolute(out);
         for (const std::string& name : written) {
-            text += "  <file alias=\"" + name + "\">" + XmlEscape((absolute / name).generic_string()) + "</file>\n";
+            text += "  <file alias=\"" + name + "\">" +
+                    XmlEscape((absolute / name).generic_string()) + "</file>\n";
         }
         text += "</qresource>\n</RCC>\n";
         if (!WriteIfChanged(qrc, text)) {
@@ -116,4 +126,16 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return Run(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const std::exception& error) {
+        // A file system fault while writing the output: the build stops with its reason.
+        std::cerr << "coursec: " << error.what() << "\n";
+        return 1;
+    }
 }

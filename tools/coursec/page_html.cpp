@@ -1,6 +1,8 @@
 #include <string>
 
+#include "course/text.h"
 #include "course_writer.h"
+#include "page_text.h"
 
 namespace coursec {
 
@@ -20,45 +22,52 @@ const char* const kStyle =
     "table.options td { padding: 2px 6px; }\r\n"
     "td.number { font-weight: bold; color: #1f4e8c; }\r\n";
 
-// UTF-8 text as ASCII HTML: markup characters escaped, other characters as
-// numeric references; "\x" escapes print x; *text* is bold.
+// Page text as ASCII HTML: markup characters escaped, other characters as
+// numeric references, *text* in bold, escaped characters printed plain.
 std::string HtmlText(const std::string& text) {
     std::string out;
     bool bold = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c == '\\' && i + 1 < text.size()) {
-            out += text[++i];
+    for (std::size_t i = 0; i < text.size();) {
+        if (IsEscapeAt(text, i)) {
+            out += text[i + 1];
+            i += 2;
             continue;
         }
+        const char c = text[i];
         if (c == '*') {
             out += bold ? "</b>" : "<b>";
             bold = !bold;
+            ++i;
             continue;
         }
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else if (c == '"') out += "&quot;";
-        else if (c < 0x80) out += static_cast<char>(c);
-        else {
-            char32_t code = 0;
-            std::size_t length = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : 4;
-            code = c & (length == 2 ? 0x1F : length == 3 ? 0x0F : 0x07);
-            for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-                code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-            }
-            i += length - 1;
+        // The source has been checked to be UTF-8; anything else shows as U+FFFD.
+        const auto decoded = qv::DecodeUtf8(text, i);
+        const char32_t code = decoded ? decoded->code : 0xFFFD;
+        i += decoded ? decoded->length : 1;
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '&')
+            out += "&amp;";
+        else if (c == '"')
+            out += "&quot;";
+        else if (code < 0x80)
+            out += c;
+        else
             out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
-        }
     }
     if (bold) out += "</b>";
     return out;
 }
 
-std::string PartLabel(int index) { return std::string("(") + static_cast<char>('a' + index) + ")"; }
+std::string PartLabel(int index) {
+    return std::string("(") + static_cast<char>('a' + index) + ")";
+}
 
-bool PrintsBlank(char type) { return type != 'Q' && type != 'L'; }
+bool PrintsBlank(char type) {
+    return type != 'Q' && type != 'L';
+}
 
 std::string RenderPart(const Question& question, int index) {
     const bool several = question.parts.size() > 1;
@@ -92,7 +101,8 @@ std::string BuildQuestionHtml(const Question& question) {
             case Block::Kind::Paragraph: {
                 html += "<p>";
                 for (const Segment& segment : block.segments) {
-                    html += segment.isPart ? RenderPart(question, segment.part) : HtmlText(segment.text);
+                    html += segment.isPart ? RenderPart(question, segment.part)
+                                           : HtmlText(segment.text);
                 }
                 html += "</p>\r\n";
                 break;
@@ -103,8 +113,11 @@ std::string BuildQuestionHtml(const Question& question) {
                 break;
             }
             case Block::Kind::WordBox: {
-                html += "<table class=\"box\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr>\r\n";
-                for (const std::string& item : block.items) html += "<td>" + HtmlText(item) + "</td>\r\n";
+                html +=
+                    "<table class=\"box\" border=\"1\" cellspacing=\"0\" "
+                    "cellpadding=\"4\"><tr>\r\n";
+                for (const std::string& item : block.items)
+                    html += "<td>" + HtmlText(item) + "</td>\r\n";
                 html += "</tr></table>\r\n";
                 break;
             }
@@ -168,7 +181,8 @@ std::string BuildQuestionPage(const Course& course, const Question& question) {
     page += "MIME-Version: 1.0\r\n";
     page += "Content-Type: text/html;\r\n\tcharset=\"us-ascii\"\r\n";
     page += "Content-Transfer-Encoding: quoted-printable\r\n";
-    page += "Content-Location: file:///quorvale/question" + std::to_string(question.id) + ".htm\r\n";
+    page +=
+        "Content-Location: file:///quorvale/question" + std::to_string(question.id) + ".htm\r\n";
     page += "\r\n";
     page += EncodeQuotedPrintable(BuildQuestionHtml(question));
     return page;

@@ -1,0 +1,292 @@
+// Resetting the result files to their templates, whole or not at all, with
+// a copy of the files it replaces.
+//
+// A reset first copies the result files into a hidden temporary folder in
+// "backup", syncs it and only then gives it its dated name (claimed with an
+// exclusive mkdir, so two starts in one second never share a folder). Then
+// the marker file "resetting.txt" (naming that folder) is written, every
+// template is written over its file, and the marker is removed. A start that
+// finds the marker finishes the reset; a start that finds a temporary backup
+// folder removes it, since no result file was touched yet.
+
+#include <system_error>
+
+#include "course/atomic_file.h"
+#include "course/file_system.h"
+#include "course/record_file.h"
+#include "course/results_store.h"
+
+namespace qv {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kMarkerKey = "BKP";
+constexpr int kFolderAttempts = 1000;
+
+struct ResultFile {
+    int templateId;
+    fs::path path;
+};
+
+std::vector<ResultFile> ConfiguredFiles(const fs::path& workDir, const CourseConfig& config) {
+    std::vector<ResultFile> files;
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+        if (!config.module(slot).configured()) continue;
+        for (ResultKind kind : kResultKinds) {
+            files.push_back({ResultTemplateId(slot, kind), ResultFilePath(workDir, kind, slot, config.code)});
+        }
+    }
+    return files;
+}
+
+std::string Quoted(const fs::path& file) { return "\"" + file.filename().string() + "\""; }
+
+std::string JoinNames(const std::vector<fs::path>& files) {
+    std::string names;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (i > 0) names += i + 1 == files.size() ? " and " : ", ";
+        names += Quoted(files[i]);
+    }
+    return names;
+}
+
+std::string NoTemplate(const fs::path& file) {
+    return "This copy of the program holds no empty copy of " + Quoted(file) + ", so it could not be made.";
+}
+
+fs::path MarkerPath(const fs::path& workDir) { return workDir / std::string(kResetMarkerName); }
+
+// A dated backup folder name as BackupFolderName makes it, with or without "-n".
+bool IsBackupFolderName(std::string_view name) {
+    constexpr std::string_view kShape = "0000-00-00_00-00-00";
+    if (name.size() < kShape.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char shape = i < kShape.size() ? kShape[i] : (i == kShape.size() ? '-' : '0');
+        if (shape == '0' ? (name[i] < '0' || name[i] > '9') : name[i] != shape) return false;
+    }
+    return true;
+}
+
+// Removes what a start stopped in the middle of a backup left behind: its
+// temporary folder, and a dated folder it had claimed but not yet filled.
+void TidyBackupFolder(const fs::path& workDir) {
+    const fs::path root = workDir / "backup";
+    if (!IsFolder(root)) return;
+    RemoveStaleTemporaries(root);
+    std::error_code error;
+    std::vector<fs::path> claimed;
+    fs::directory_iterator entry(root, error);
+    for (const fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        std::error_code ignored;
+        if (entry->symlink_status(ignored).type() == fs::file_type::directory &&
+            IsBackupFolderName(entry->path().filename().string())) {
+            claimed.push_back(entry->path());
+        }
+    }
+    for (const fs::path& folder : claimed) {
+        std::error_code ignored;
+        if (fs::is_empty(folder, ignored) && !ignored) fs::remove(folder, ignored);
+    }
+}
+
+struct ResetRun {
+    bool begun = false;  // the marker was written: files may have been overwritten
+    std::vector<std::string> problems;
+};
+
+// Writes every template over its file. Nothing is written unless every
+// template is there and every file can be replaced.
+ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config,
+                  const std::string& backupName) {
+    ResetRun run;
+    const std::vector<ResultFile> files = ConfiguredFiles(workDir, config);
+    std::vector<std::string> templates;
+    for (const ResultFile& file : files) {
+        auto bytes = source.Load(file.templateId, kResourceType);
+        if (!bytes) run.problems.push_back(NoTemplate(file.path));
+        templates.push_back(bytes.value_or(std::string()));
+        const PathInfo info = InspectPath(file.path);
+        if (info.kind == PathKind::NotAFile || info.kind == PathKind::Unreadable) {
+            run.problems.push_back(DescribeIoStatus(StatusOf(info), file.path));
+        } else if (info.kind == PathKind::File && info.readOnly) {
+            run.problems.push_back(DescribeIoStatus(IoStatus::ReadOnly, file.path));
+        }
+    }
+    if (!run.problems.empty()) return run;
+
+    const fs::path marker = MarkerPath(workDir);
+    const IoStatus marked = AtomicWriteFile(marker, "#" + std::string(kMarkerKey) + "#>" + backupName + "\r\n",
+                                            Durability::Synced);
+    if (marked != IoStatus::Ok) {
+        run.problems.push_back(DescribeIoStatus(marked, marker));
+        return run;
+    }
+    run.begun = true;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        const IoStatus status = AtomicWriteFile(files[i].path, templates[i], Durability::Synced);
+        if (status != IoStatus::Ok) run.problems.push_back(DescribeIoStatus(status, files[i].path));
+    }
+    if (!run.problems.empty()) {
+        run.problems.push_back("The reset of your results will be finished the next time the program starts.");
+        return run;
+    }
+    std::error_code error;
+    fs::remove(marker, error);
+    SyncFolder(workDir);
+    return run;
+}
+
+std::string CopyFailed(const fs::path& file, const fs::path& root, IoStatus status) {
+    return "A copy of " + Quoted(file) + " could not be put into " + root.string() +
+           (status == IoStatus::DiskFull ? ", because the disk is full." : ".");
+}
+
+}  // namespace
+
+std::vector<std::string> ResetResults(const ResourceSource& source, const fs::path& workDir,
+                                      const CourseConfig& config) {
+    return RunReset(source, workDir, config, std::string()).problems;
+}
+
+BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
+                            std::chrono::system_clock::time_point now) {
+    BackupOutcome outcome;
+    std::vector<fs::path> existing;
+    for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
+        if (InspectPath(file.path).kind == PathKind::File) existing.push_back(file.path);
+    }
+    if (existing.empty()) {
+        outcome.ok = true;
+        return outcome;
+    }
+
+    const fs::path root = workDir / "backup";
+    std::error_code error;
+    fs::create_directories(root, error);
+    if (error || !IsFolder(root)) {
+        outcome.problems.push_back("The folder \"backup\" in " + workDir.string() + " cannot be used (" +
+                                   (error ? error.message() : std::string("it is not a folder")) +
+                                   "), so no copy of your results could be made.");
+        return outcome;
+    }
+    const std::string base = BackupFolderName(now);
+    fs::path temp;
+    FolderCreation created = FolderCreation::Exists;
+    for (int attempt = 0; attempt < kFolderAttempts && created == FolderCreation::Exists; ++attempt) {
+        temp = TemporaryPathFor(root / base);
+        created = CreateFolderExclusive(temp);
+    }
+    if (created != FolderCreation::Created) {
+        outcome.problems.push_back("No folder for a copy of your results could be made in " + root.string() + ".");
+        return outcome;
+    }
+    for (const fs::path& file : existing) {
+        const IoStatus status = CopyFileSynced(file, temp / file.filename());
+        if (status != IoStatus::Ok) {
+            fs::remove_all(temp, error);
+            outcome.problems.push_back(CopyFailed(file, root, status));
+            return outcome;
+        }
+    }
+    SyncFolder(temp);
+
+    // The copy is complete: give it its dated name, a new one each time.
+    fs::path folder;
+    created = FolderCreation::Exists;
+    for (int n = 1; n <= kFolderAttempts && created == FolderCreation::Exists; ++n) {
+        folder = root / (n == 1 ? base : base + "-" + std::to_string(n));
+        created = CreateFolderExclusive(folder);
+    }
+    if (created == FolderCreation::Created) {
+#if defined(_WIN32)
+        fs::remove(folder, error);  // a folder cannot be renamed over another here
+#endif
+        fs::rename(temp, folder, error);  // replaces the empty folder just made
+    }
+    if (created != FolderCreation::Created || error) {
+        std::error_code ignored;
+        fs::remove_all(temp, ignored);
+        if (created == FolderCreation::Created) fs::remove(folder, ignored);
+        outcome.problems.push_back("A copy of your results could not be put into " + root.string() + ".");
+        return outcome;
+    }
+    SyncFolder(root);
+    outcome.folder = folder;
+    outcome.ok = true;
+    return outcome;
+}
+
+EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& workDir,
+                                const CourseConfig& config, std::chrono::system_clock::time_point now) {
+    EnsureOutcome outcome;
+    TidyBackupFolder(workDir);
+
+    // A reset that was stopped half-way is finished first.
+    const fs::path marker = MarkerPath(workDir);
+    if (InspectPath(marker).kind == PathKind::File) {
+        std::string name = ReadRecordValue(marker, kMarkerKey).value;
+        if (name.find_first_of("/\\") != std::string::npos || !IsBackupFolderName(name)) name.clear();
+        ResetRun run = RunReset(source, workDir, config, name);
+        outcome.problems = std::move(run.problems);
+        outcome.reset = outcome.problems.empty();
+        if (!name.empty()) outcome.backupFolder = workDir / "backup" / name;
+        if (outcome.reset) {
+            outcome.notice = "When the program last stopped, it was in the middle of resetting your results; "
+                             "the reset has now been finished.";
+            if (!name.empty()) {
+                outcome.notice += " A copy of your results as they were is in " + outcome.backupFolder.string() + ".";
+            }
+        }
+        return outcome;
+    }
+
+    std::vector<fs::path> missing;
+    bool blocked = false;
+    for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
+        const PathInfo info = InspectPath(file.path);
+        if (info.kind == PathKind::Missing) {
+            missing.push_back(file.path);
+        } else if (info.kind != PathKind::File) {
+            outcome.problems.push_back(DescribeIoStatus(StatusOf(info), file.path));
+            blocked = true;
+        } else if (info.size > kMaxFileBytes) {
+            outcome.problems.push_back(DescribeIoStatus(IoStatus::TooLarge, file.path));
+        }
+    }
+    if (missing.empty()) return outcome;
+
+    if (!blocked) {
+        BackupOutcome backup = BackupResults(workDir, config, now);
+        outcome.backupFolder = backup.folder;
+        outcome.problems.insert(outcome.problems.end(), backup.problems.begin(), backup.problems.end());
+        if (backup.ok) {
+            ResetRun run = RunReset(source, workDir, config, backup.folder.filename().string());
+            outcome.problems.insert(outcome.problems.end(), run.problems.begin(), run.problems.end());
+            if (run.begun) {
+                outcome.reset = run.problems.empty();
+                if (outcome.reset && !backup.folder.empty()) {
+                    outcome.notice = (missing.size() == 1 ? "The file " : "The files ") + JoinNames(missing) +
+                                     (missing.size() == 1 ? " was" : " were") +
+                                     " missing, so all your results have been reset. A copy of your results "
+                                     "as they were is in " + backup.folder.string() + ".";
+                }
+                return outcome;
+            }
+        }
+    }
+
+    // Without a safe reset nothing is overwritten: only the missing files are made.
+    outcome.problems.push_back("Your results have not been reset: only the missing files have been made again, "
+                               "and your other results have been left as they were.");
+    for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
+        if (InspectPath(file.path).kind != PathKind::Missing) continue;
+        const Extraction made = ExtractResourceFile(source, file.templateId, kResourceType, file.path, Durability::Synced);
+        if (!made.found) outcome.problems.push_back(NoTemplate(file.path));
+        else if (!made.ok()) outcome.problems.push_back(DescribeIoStatus(made.write, file.path));
+    }
+    return outcome;
+}
+
+}  // namespace qv

@@ -1,0 +1,47 @@
+#include "mainwindow/report_page.h"
+
+#include "mainwindow/navigation.h"
+#include "mainwindow/page_kit.h"
+#include "ui/clickable_label.h"
+
+namespace qv {
+
+namespace {
+constexpr int kBarHeight = 24;
+}  // namespace
+
+ReportPage::ReportPage(QWidget* parent, PictureCache& pictures) : QWidget(parent) {
+    DressPage(this, QStringLiteral("Body_Report"));
+    const char* captions[] = {"Overall Results", "Topical Results", "Trend Analysis"};
+    const char* panels[] = {"RC1Summary", "RC2Topical", "RC3Trend"};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = MakePage(this, QString::fromLatin1(panels[i]));
+        panels_[i]->show();
+        auto* bar = new PictureButton(NumberedName("RCBar", i + 1), pictures, this);
+        bar->SetPicture(QStringLiteral("columnhead1.bmp"));
+        bar->setScaledContents(true);
+        auto* label = new CaptionLabel(NumberedName("lblRCBar", i + 1), QString::fromLatin1(captions[i]), bar);
+        label->setFont(UiFont(9, true));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        label->setIndent(10);
+        SetTextColour(label, kHeadingColour);
+        bars_[i] = bar;
+        connect(bar, &PictureButton::clicked, this, [this, i] { emit sectionClicked(i + 1); });
+    }
+}
+
+void ReportPage::ShowSection(int section) {
+    for (PictureButton* bar : bars_) {
+        bar->resize(width(), kBarHeight);
+        bar->findChild<QLabel*>()->setGeometry(0, 0, width(), kBarHeight);
+    }
+    const auto layout =
+        ReportSectionLayout(section, height(), bars_[0]->height(), bars_[1]->height(), bars_[2]->height());
+    for (int i = 0; i < 3; ++i) bars_[i]->move(0, layout.barTops[i]);
+    QWidget* open = panel(section);
+    open->setGeometry(0, layout.panelTop, width(), layout.panelHeight);
+    open->raise();
+    for (PictureButton* bar : bars_) bar->raise();
+}
+
+}  // namespace qv

@@ -1,0 +1,32 @@
+#include "report/module_report.h"
+
+#include "course/results_store.h"
+
+namespace qv {
+
+ModuleReport ComputeModuleReport(const ModuleConfig& module, const Fields& firstScores,
+                                 const Fields& secondScores, std::string_view trendRecord) {
+    ModuleReport report;
+    report.tally = TallyScores(firstScores, secondScores, module.topicCount);
+    report.rows = TopicRows(report.tally, module.topicNames, module.topicCount);
+    report.ranking = RankTopics(report.tally, module.topicNames, module.topicCount);
+    report.summary = SummariseScores(report.tally, report.ranking, module.topicNames, module.paperCount);
+    report.trend = TrendFromRecord(trendRecord);
+    return report;
+}
+
+ModuleReport LoadModuleReport(const std::filesystem::path& workDir, int slot, std::string_view code,
+                              const ModuleConfig& module) {
+    const auto marksFile = ResultFilePath(workDir, ResultKind::Marks, slot, code);
+    const auto trendFile = ResultFilePath(workDir, ResultKind::Trend, slot, code);
+    const auto marks = ReadModuleMarks(marksFile, module.paperCount);
+    const auto trend = ReadRecordLine(trendFile, kTrendKey);
+
+    // FSE and SSE are the first two records of the marks file.
+    ModuleReport report = ComputeModuleReport(module, marks.value[0], marks.value[1], trend.value);
+    if (!marks.ok()) report.problems.push_back(DescribeIoStatus(marks.status, marksFile));
+    if (!trend.ok()) report.problems.push_back(DescribeIoStatus(trend.status, trendFile));
+    return report;
+}
+
+}  // namespace qv

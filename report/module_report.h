@@ -1,0 +1,38 @@
+#pragma once
+
+// Every figure of a module's report page, from its marks file and its trend
+// file. The report only reads: no result file is written here.
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "course/course_config.h"
+#include "report/report_figures.h"
+#include "report/trend.h"
+
+namespace qv {
+
+struct ModuleReport {
+    ScoreTally tally;       // per-topic counts and sums
+    TopicRanking ranking;
+    ReportSummary summary;  // the "Overall Results" texts
+    std::array<TopicRow, kMaxTopics> rows;  // the "Topical Results" rows 1..10
+    TrendFigures trend;     // the "Trend Analysis" points
+    std::vector<std::string> problems;  // a sentence for each file that could not be read
+};
+
+// From values in memory: the first and second scores as the marks file's
+// records FSE and SSE hold them, and the trend record line.
+ModuleReport ComputeModuleReport(const ModuleConfig& module, const Fields& firstScores,
+                                 const Fields& secondScores, std::string_view trendRecord);
+
+// Reads the marks file and the trend file of the slot and computes the
+// report. A file that cannot be read counts as holding no results and is
+// named in `problems`.
+ModuleReport LoadModuleReport(const std::filesystem::path& workDir, int slot, std::string_view code,
+                              const ModuleConfig& module);
+
+}  // namespace qv

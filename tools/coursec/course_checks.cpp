@@ -1,0 +1,267 @@
+#include "course_checks.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "course/course_limits.h"
+#include "course/text.h"
+#include "page_text.h"
+#include "source_text.h"
+
+namespace coursec {
+
+namespace {
+
+// Question ids given out in paper order, range after range.
+constexpr std::array<std::pair<int, int>, 3> kQuestionIdRanges = {
+    {{13001, 13345}, {14001, 14330}, {15001, 15330}}};
+
+std::string Lower(std::string_view text) {
+    return qv::AsciiLowerCopy(text);
+}
+
+bool HasWordBox(const Question& question) {
+    return std::any_of(question.blocks.begin(), question.blocks.end(),
+                       [](const Block& block) { return block.kind == Block::Kind::WordBox; });
+}
+
+// The items of every word box of the page, as the pupil reads them.
+std::vector<std::string> BoxItems(const Question& question) {
+    std::vector<std::string> items;
+    for (const Block& block : question.blocks) {
+        if (block.kind != Block::Kind::WordBox) continue;
+        for (const std::string& item : block.items) items.push_back(ShownText(item));
+    }
+    return items;
+}
+
+bool HasPartOfType(const Question& question, char type) {
+    return std::any_of(question.parts.begin(), question.parts.end(),
+                       [type](const Part& part) { return part.type == type; });
+}
+
+void CheckChoice(const Question& question, const Part& part, int choices) {
+    const auto fail = [&](const std::string& message) {
+        throw SourceError(question.file, part.line, message);
+    };
+    const int count = static_cast<int>(part.options.size());
+    if (count == 0) fail("the choice part has no options: list them as lines 1) ... 2) ...");
+    if (count < 2) fail("a choice part needs at least two options");
+    if (count > 9) fail("a choice part has at most 9 options (the answer is one digit)");
+    if (choices > 0 && count != choices) {
+        fail("the choice part has " + std::to_string(count) + " options; this course asks for " +
+             std::to_string(choices));
+    }
+    // The pupil types one digit, and the answer is right only when it is the key.
+    const bool oneDigit = part.key.size() == 1 && part.key[0] >= '1' && part.key[0] < '1' + count;
+    if (!oneDigit) {
+        fail("the answer \"" + part.key +
+             "\" is not one of the options shown: write one digit, 1 to " + std::to_string(count));
+    }
+}
+
+void CheckWordOrder(const Question& question, const Part& part) {
+    const auto fail = [&](const std::string& message) {
+        throw SourceError(question.file, part.line, message);
+    };
+    if (!HasWordBox(question))
+        fail("a word-order answer needs the word box of its pieces (words: A | B | ...)");
+    if (part.key.back() != '.') fail("a word-order answer ends with a full stop");
+    std::vector<std::string> keyWords =
+        SplitWords(std::string_view(part.key).substr(0, part.key.size() - 1));
+    std::vector<std::string> shown;
+    for (const std::string& item : BoxItems(question)) {
+        for (std::string& word : SplitWords(item)) shown.push_back(std::move(word));
+    }
+    std::sort(keyWords.begin(), keyWords.end());
+    std::sort(shown.begin(), shown.end());
+    if (keyWords == shown) return;
+    std::vector<std::string> extra, unused;
+    std::set_difference(keyWords.begin(), keyWords.end(), shown.begin(), shown.end(),
+                        std::back_inserter(extra));
+    std::set_difference(shown.begin(), shown.end(), keyWords.begin(), keyWords.end(),
+                        std::back_inserter(unused));
+    std::string detail;
+    for (const auto& word : extra) detail += " \"" + word + "\" is not in the box;";
+    for (const auto& word : unused) detail += " \"" + word + "\" is not used;";
+    detail.pop_back();
+    fail("the answer must use exactly the words in the box, each once:" + detail);
+}
+
+void CheckBlanks(const Question& question) {
+    // On a page with blanks to fill, every blank shown must be an answer part.
+    const bool fillsBlanks =
+        std::any_of(question.parts.begin(), question.parts.end(),
+                    [](const Part& part) { return part.type != 'Q' && part.type != 'L'; });
+    if (!fillsBlanks) return;
+    for (const Block& block : question.blocks) {
+        for (const Segment& segment : block.segments) {
+            if (!segment.isPart && segment.text.find("___") != std::string::npos) {
+                throw SourceError(question.file, question.line,
+                                  "a blank \"___\" on the page is not an answer part: write the "
+                                  "part {T:...} there");
+            }
+        }
+    }
+}
+
+// A cloze with a word box says the course's box rule in its instruction, and
+// only a page with a word box speaks of one.
+void CheckBoxRule(const Question& question, const std::string& rule) {
+    if (rule.empty()) return;
+    const bool says = ShownText(question.instruction).find(ShownText(rule)) != std::string::npos;
+    const bool box = HasWordBox(question);
+    if (box && HasPartOfType(question, 'T') && !says) {
+        if (question.instructionLine == 0) {
+            throw SourceError(
+                question.file, question.line,
+                "the cloze with a word box has no instruction; it must say \"" + rule + "\"");
+        }
+        throw SourceError(question.file, question.instructionLine,
+                          "the instruction of a cloze with a word box must say \"" + rule +
+                              "\", the box rule of the course");
+    }
+    if (!box && says) {
+        throw SourceError(question.file, question.line,
+                          "the instruction (line " + std::to_string(question.instructionLine) +
+                              ") gives the box rule, but the page has no word box");
+    }
+}
+
+}  // namespace
+
+void CheckQuestion(const Question& question, const QuestionRules& rules) {
+    const auto fail = [&](int line, const std::string& message) {
+        throw SourceError(question.file, line, message);
+    };
+    if (question.parts.empty()) fail(question.line, "the question has no answer part");
+    if (question.parts.size() > static_cast<std::size_t>(qv::kMaxAnswerParts)) {
+        fail(question.line, "the question has " + std::to_string(question.parts.size()) +
+                                " answer parts; the answer sheet holds at most " +
+                                std::to_string(qv::kMaxAnswerParts));
+    }
+    CheckBlanks(question);
+    const bool hasBox = HasWordBox(question);
+    const std::vector<std::string> box = BoxItems(question);
+    for (const Part& part : question.parts) {
+        if (part.type == 'Q') CheckChoice(question, part, rules.choices);
+        if (part.type == 'L') CheckWordOrder(question, part);
+        if (part.type == 'T' && hasBox) {
+            const bool found = std::any_of(box.begin(), box.end(), [&](const std::string& item) {
+                return Lower(item) == Lower(part.key);
+            });
+            if (!found) fail(part.line, "the answer \"" + part.key + "\" is not in the word box");
+        }
+    }
+    CheckBoxRule(question, rules.boxRule);
+}
+
+void CheckPaper(const Paper& paper, const std::string& file) {
+    const Question* first = nullptr;
+    for (const Question& question : paper.questions) {
+        if (!HasWordBox(question)) continue;
+        if (!first) {
+            first = &question;
+            continue;
+        }
+        if (question.instruction == first->instruction) continue;
+        throw SourceError(
+            file, question.instructionLine != 0 ? question.instructionLine : question.line,
+            "every question with a word box in paper " + std::to_string(paper.key) +
+                " carries the same instruction; this one differs from the instruction of the "
+                "question at line " +
+                std::to_string(first->line));
+    }
+}
+
+void AssignQuestionIds(Course& course) {
+    std::size_t range = 0;
+    int next = kQuestionIdRanges[0].first;
+    for (Module& module : course.modules) {
+        for (Topic& topic : module.topics) {
+            for (Paper& paper : topic.papers) {
+                for (Question& question : paper.questions) {
+                    if (range >= kQuestionIdRanges.size()) {
+                        throw SourceError(
+                            question.file, question.line,
+                            "the course has more questions than the 1005 question ids "
+                            "(13001..13345, 14001..14330, 15001..15330)");
+                    }
+                    question.id = next;
+                    if (++next > kQuestionIdRanges[range].second &&
+                        ++range < kQuestionIdRanges.size()) {
+                        next = kQuestionIdRanges[range].first;
+                    }
+                }
+            }
+        }
+    }
+}
+
+void CheckNoRepeats(const Course& course) {
+    std::map<std::string, const Question*> seen;
+    for (const Module& module : course.modules) {
+        for (const Topic& topic : module.topics) {
+            for (const Paper& paper : topic.papers) {
+                for (const Question& question : paper.questions) {
+                    const auto [at, inserted] = seen.emplace(ComparableText(question), &question);
+                    if (!inserted) {
+                        throw SourceError(question.file, question.line,
+                                          "the question repeats the one at " + at->second->file +
+                                              ":" + std::to_string(at->second->line));
+                    }
+                }
+            }
+        }
+    }
+}
+
+std::string ComparableText(const Question& question) {
+    std::string text;
+    for (const Block& block : question.blocks) {
+        switch (block.kind) {
+            case Block::Kind::Heading:
+                text += block.text + "\n";
+                break;
+            case Block::Kind::WordBox:
+                for (const auto& item : block.items) text += item + "|";
+                text += "\n";
+                break;
+            case Block::Kind::Paragraph:
+                for (const Segment& segment : block.segments)
+                    text += segment.isPart ? "{}" : segment.text;
+                text += "\n";
+                break;
+            case Block::Kind::Options:
+                for (const auto& option :
+                     question.parts[static_cast<std::size_t>(block.part)].options) {
+                    text += option + "|";
+                }
+                text += "\n";
+                break;
+            case Block::Kind::PartOnly:
+                text += "{}\n";
+                break;
+        }
+    }
+    for (const Part& part : question.parts) {
+        if (part.type == 'L') text += part.key + "\n";
+    }
+    std::string normal;
+    bool space = false;
+    for (char c : Lower(text)) {
+        if (c == ' ' || c == '\t' || c == '\n') {
+            space = true;
+            continue;
+        }
+        if (space && !normal.empty()) normal += ' ';
+        space = false;
+        normal += c;
+    }
+    return normal;
+}
+
+}  // namespace coursec

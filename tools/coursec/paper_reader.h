@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "course_source.h"
+
+namespace coursec {
+
+// The five papers of a topic from the lines of its paper file, each question
+// checked as soon as it has been read. `file` names the file in messages;
+// `firstKey` is the key of the topic's first paper. Throws SourceError on the
+// first fault.
+std::vector<Paper> ReadPapers(const std::vector<std::string>& lines, const std::string& file,
+                              int firstKey, const QuestionRules& rules);
+
+}  // namespace coursec
