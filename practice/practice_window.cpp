@@ -19,7 +19,7 @@ namespace qv {
 namespace {
 
 constexpr const char* kPictureStems[] = {"save", "mark", "print", "close", "back", "forward"};
-enum Button { kSave, kMark, kPrint, kClose, kBack, kNext };
+enum Button { kPrint = 2, kClose = 3 };
 
 QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -39,6 +39,7 @@ PracticeWindow::PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt
     chrome_ = std::make_unique<PracticeChrome>(this, services_.pictures, secondAttempt);
     brwWebBrowser = new PageBrowser(this);
     AnsBox = new AnswerSheet(services_.pictures, secondAttempt, this);
+    txtPressTrack = new PressTrack(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
@@ -52,9 +53,8 @@ PracticeWindow::~PracticeWindow() = default;
 
 void PracticeWindow::BuildToolbarLooks() {
     for (int i = 0; i < PracticeChrome::kButtons; ++i) {
-        const QString stem = QString::fromLatin1(kPictureStems[i]);
-        looks_[i] = {stem + QStringLiteral("_off.bmp"), stem + QStringLiteral("_on.bmp"),
-                     stem + QStringLiteral("_pressed.bmp"), stem + QStringLiteral("_disabled.bmp")};
+        // Print and Close are always there: they have no disabled picture.
+        looks_[i] = ButtonPictures::Named(QString::fromLatin1(kPictureStems[i]), i != kPrint && i != kClose);
     }
 }
 
@@ -65,8 +65,7 @@ void PracticeWindow::WireButtons() {
         [this] { ClosePractice(); }, [this] { PreviousQuestion(); }, [this] { NextQuestion(); }};
     for (int i = 0; i < PracticeChrome::kButtons; ++i) {
         connect(c.toolBar[i], &PictureButton::clicked, this, actions[i]);
-        connect(c.toolBar[i], &PictureButton::pressed, this, [this] { txtPressTrack = true; });
-        connect(c.toolBar[i], &PictureButton::released, this, [this] { txtPressTrack = false; });
+        txtPressTrack->Watch(c.toolBar[i]);
     }
     connect(c.RemQns, &QComboBox::activated, this, [this](int index) {
         bool ok = false;
@@ -318,16 +317,7 @@ void PracticeWindow::Tick() {
     const std::array<bool, PracticeChrome::kButtons> available = {
         open, open, true, true, attempt_->CanGoBack(), attempt_->CanGoNext()};
     for (int i = 0; i < PracticeChrome::kButtons; ++i) {
-        PictureButton& button = *chrome_->toolBar[i];
-        const bool on = available[i] && !busy_;
-        if (button.isEnabled() != on) button.setEnabled(on);
-        if (on) {
-            SetPressHoverPicture(button, cursor, txtPressTrack, looks_[i].pressed, looks_[i].on, looks_[i].off);
-        } else if (i == kPrint || i == kClose) {
-            button.SetFadedPicture(looks_[i].off);
-        } else {
-            button.SetPicture(looks_[i].disabled);
-        }
+        EvaluateToolbarButton(*chrome_->toolBar[i], cursor, txtPressTrack->isDown(), available[i] && !busy_, looks_[i]);
     }
     TickClock();
     chrome_->lblAnsweredQ->setText(QString::number(attempt_->AnsweredCount()));

@@ -13,6 +13,7 @@
 #include "practice/attempt.h"
 #include "practice/practice_chrome.h"
 #include "ui/skin.h"
+#include "ui/toolbar_button.h"
 
 namespace qv {
 
@@ -77,7 +78,7 @@ public:
     QString Status = QStringLiteral("0");
     QString TopicCount;
     bool answerSheetShown = true;
-    bool txtPressTrack = false;
+    PressTrack* txtPressTrack = nullptr;
 
 signals:
     void unloaded();
@@ -123,10 +124,7 @@ private:
     bool unloading_ = false;
     QPointer<PracticeWindow> self_;
 
-    struct Look {
-        QString off, on, pressed, disabled;
-    };
-    std::array<Look, PracticeChrome::kButtons> looks_;
+    std::array<ButtonPictures, PracticeChrome::kButtons> looks_;
 };
 
 }  // namespace qv
