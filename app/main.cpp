@@ -12,6 +12,7 @@
 #include "app/work_folder.h"
 #include "course/startup.h"
 #include "mainwindow/contents.h"
+#include "practice/practice_opener.h"
 #include "ui/record_text.h"
 
 namespace {
@@ -50,6 +51,8 @@ int main(int argc, char** argv) {
     qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")));
     const qv::SystemCursor cursor;
     qv::Contents window(startup, folder.path, pictures, cursor);
+    // Opens the papers the home page asks for, one practice window at a time.
+    qv::PracticeOpener practice(window, resources);
     window.show();
 
     const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);

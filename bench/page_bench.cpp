@@ -1,0 +1,129 @@
+// Time of showing a question page: the archive decoded alone, then decoded
+// and laid out in a bare QTextBrowser (the baseline), then opened from its
+// file and laid out by the practice window's PageBrowser; and the two things
+// the pupil waits for in a practice window: a move to another question
+// (answers stored and saved, the page extracted, decoded and laid out, the
+// sheet refilled) and the opening of a paper.
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QTextBrowser>
+#include <filesystem>
+
+#include "course/atomic_file.h"
+#include "course/startup.h"
+#include "mainwindow/contents.h"
+#include "practice/practice_opener.h"
+#include "practice/practice_window.h"
+#include "temp_dir.h"
+#include "practice/mhtml.h"
+#include "practice/page_browser.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kPage = fs::path(QUORVALE_COURSE_PACK) / "13001";
+
+const std::string& PageBytes() {
+    static const std::string bytes = qv::ReadWholeFile(kPage).value;
+    return bytes;
+}
+
+// Both browsers are shown (on the offscreen screen unless another is asked
+// for), so that their pages are laid out at the width they are shown at.
+void LayOut(QTextBrowser& browser) {
+    benchmark::DoNotOptimize(browser.document()->documentLayout()->documentSize());
+    QApplication::processEvents();
+}
+
+void BM_DecodePage(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(qv::DecodeMhtml(PageBytes()));
+    }
+}
+BENCHMARK(BM_DecodePage);
+
+void BM_DecodeAndRenderInABareBrowser(benchmark::State& state) {
+    QTextBrowser browser;
+    browser.resize(600, 400);
+    browser.show();
+    for (auto _ : state) {
+        const qv::MhtmlArchive archive = qv::DecodeMhtml(PageBytes());
+        browser.setHtml(QString::fromStdString(archive.html));
+        LayOut(browser);
+    }
+}
+BENCHMARK(BM_DecodeAndRenderInABareBrowser)->Unit(benchmark::kMicrosecond);
+
+void BM_PageBrowserNavigate(benchmark::State& state) {
+    qv::PageBrowser browser;
+    browser.resize(600, 400);
+    browser.show();
+    const QString path = QString::fromStdString(kPage.string());
+    for (auto _ : state) {
+        browser.Navigate(path);
+        LayOut(browser);
+    }
+}
+BENCHMARK(BM_PageBrowserNavigate)->Unit(benchmark::kMicrosecond);
+
+// The program started on the packed course in a fresh folder.
+struct Program {
+    TempDir dir;
+    qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
+    qv::StartupData data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
+    qv::PictureCache pictures{QString::fromStdString((dir.path() / "Graphics").string())};
+    qv::PlacedCursor cursor;
+    qv::Contents window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
+    qv::PracticeOpener opener{window, pack};
+
+    Program() {
+        opener.ask = [](const QString&, const QString&, int, QWidget*) { return true; };
+        window.show();
+    }
+    void Open(const char* paperKey) {
+        window.PaperNum = QString::fromLatin1(paperKey);
+        window.TakeNum = QStringLiteral("1");
+        opener.OpenPaper();
+    }
+};
+
+void BM_QuestionMove(benchmark::State& state) {
+    Program program;
+    program.Open("101");
+    qv::PracticeWindow* window = program.opener.current();
+    int target = 2;
+    for (auto _ : state) {
+        window->GoToQuestion(target);
+        QApplication::processEvents();
+        target = target == 2 ? 1 : 2;
+    }
+}
+BENCHMARK(BM_QuestionMove)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenPaper(benchmark::State& state) {
+    Program program;
+    for (auto _ : state) {
+        program.Open("128");  // the largest papers: 50 parts
+        QApplication::processEvents();
+        state.PauseTiming();
+        program.opener.UnloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenPaper)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,337 @@
+#include "practice/answer_sheet.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QValidator>
+
+#include "practice/answer_text.h"
+#include "practice/marking.h"
+#include "ui/record_text.h"
+#include "ui/skin.h"
+#include "ui/units.h"
+
+namespace qv {
+
+namespace {
+
+// Design sizes of a row, in twips.
+constexpr int kFrameWidth = 3975;
+constexpr int kFrameHeight = 375;
+constexpr int kTallFrameHeight = 2100;
+constexpr int kFieldLeft = 360;
+constexpr int kFieldTop = 40;
+constexpr int kFieldWidth = 1575;
+constexpr int kFieldHeight = 255;
+constexpr int kTallFieldHeight = 1000;
+constexpr int kMarkLeft = 2040;
+constexpr int kModelLeft = 2400;
+constexpr int kModelWidth = 1455;
+constexpr int kSheetWidth = 4215;
+
+const QColor kBorderColour(178, 217, 246);
+const QColor kSheetColour(244, 245, 235);
+const QColor kCarriedColour(192, 192, 255);
+
+int Px(int twips) { return TwipsToPixels(twips); }
+
+QFont AnswerFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(9);
+    return font;
+}
+
+QFont MarkFont() {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(11);
+    font.setBold(true);
+    return font;
+}
+
+// Ticks green, crosses red.
+void SetMarkColour(QLabel* label, const std::string& result) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, result == kTick ? QColor(30, 130, 60) : QColor(200, 40, 40));
+    label->setPalette(palette);
+}
+
+class StorableValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        return IsStorableAnswer(ToUtf8(input), {}) ? Acceptable : Invalid;
+    }
+
+private:
+    static std::string ToUtf8(const QString& text) { return text.toStdString(); }
+};
+
+}  // namespace
+
+QString MarkGlyph(const std::string& result) {
+    if (result == kTick) return QStringLiteral("\u2713");
+    if (result == kCross) return QStringLiteral("\u2717");
+    return QString();
+}
+
+void RowFrame::SetBorder(const QRect& around, Border border) {
+    border_ = around;
+    style_ = border;
+    update();
+}
+
+void RowFrame::paintEvent(QPaintEvent*) {
+    if (style_ != Border::Normal || border_.isNull()) return;
+    QPainter painter(this);
+    painter.setPen(kBorderColour);
+    const int l = border_.left(), t = border_.top(), r = border_.right(), b = border_.bottom();
+    painter.drawLine(l, t, r, t);
+    painter.drawLine(l, t, l, b);
+    painter.drawLine(l, b, r, b);
+    painter.drawLine(r, t, r, b);
+}
+
+AnswerLine::AnswerLine(QWidget* parent) : QLineEdit(parent) {
+    setValidator(new StorableValidator(this));
+    setFrame(false);
+}
+
+void AnswerLine::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+AnswerBox::AnswerBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setFrameShape(QFrame::NoFrame);
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void AnswerBox::keyPressEvent(QKeyEvent* event) {
+    // One line of text: Enter goes on to the next field.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty() && text.at(0).isPrint() && !IsStorableAnswer(text.toStdString(), {})) return;
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+bool AnswerBox::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
+
+void AnswerBox::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) return;
+    // A line break becomes a space; what the files cannot hold is dropped.
+    QString text = source->text();
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    insertPlainText(QString::fromStdString(StorableAnswer(text.toStdString(), {})));
+}
+
+AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("AnsBox"));
+    setAutoFillBackground(true);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kSheetColour);
+    setPalette(palette);
+    resize(Px(kSheetWidth), 400);
+
+    for (int r = 1; r <= kRows; ++r) {
+        Row& row = rows_[r - 1];
+        const QString n = QString::number(r);
+        row.frame = new RowFrame(this);
+        row.frame->setObjectName(QStringLiteral("Frame") + n);
+        row.frame->setGeometry((Px(kSheetWidth) - Px(kFrameWidth)) / 2, 0, Px(kFrameWidth), Px(kFrameHeight));
+        row.letter = new QLabel(QStringLiteral("(%1)").arg(QChar('a' + r - 1)), row.frame);
+        row.letter->setObjectName(QStringLiteral("QL") + n);
+        row.letter->setFont(AnswerFont());
+        row.letter->setGeometry(Px(30), Px(kFieldTop), Px(285), Px(225));
+        row.line = new AnswerLine(row.frame);
+        row.line->setObjectName(QStringLiteral("FA") + n);
+        row.line->setFont(AnswerFont());
+        row.line->setToolTip(QStringLiteral("Enter your answer"));
+        connect(row.line, &QLineEdit::textEdited, this, &AnswerSheet::edited);
+        row.result = new QLabel(row.frame);
+        row.result->setObjectName(QStringLiteral("FR") + n);
+        row.result->setFont(MarkFont());
+        row.result->hide();
+        if (secondAttempt) {
+            row.second = new QLabel(row.frame);
+            row.second->setObjectName(QStringLiteral("SR") + n);
+            row.second->setFont(MarkFont());
+            row.second->hide();
+        }
+        row.model = new QLineEdit(row.frame);
+        row.model->setObjectName(QStringLiteral("M") + n);
+        row.model->setFont(AnswerFont());
+        row.model->setReadOnly(true);
+        row.model->setFrame(false);
+        row.model->hide();
+        row.spare = new QLabel(row.frame);
+        row.spare->setObjectName(QStringLiteral("T") + n);
+        row.spare->hide();
+    }
+    Row& first = rows_[0];
+    first.box = new AnswerBox(first.frame);
+    first.box->setFont(AnswerFont());
+    first.box->setToolTip(QStringLiteral("Enter your answer"));
+    first.box->hide();
+    connect(first.box, &QPlainTextEdit::textChanged, this, [this] {
+        if (rows_[0].tall) emit edited();
+    });
+
+    PicInstruction = new QLabel(this);
+    PicInstruction->setObjectName(QStringLiteral("PicInstruction"));
+    PicInstruction->setPixmap(pictures.Get(QStringLiteral("instruction.gif")));
+    PicInstruction->adjustSize();
+    PicInstruction->hide();
+
+    LayRowOne(false);
+    for (int r = 1; r < kRows; ++r) {
+        Row& row = rows_[r];
+        row.line->setGeometry(Px(kFieldLeft), Px(kFieldTop), Px(kFieldWidth), Px(kFieldHeight));
+        row.result->setGeometry(Px(kMarkLeft), Px(20), Px(435), Px(315));
+        if (row.second) row.second->setGeometry(row.result->geometry());
+        row.model->setGeometry(Px(kModelLeft), Px(60), Px(kModelWidth), Px(kFieldHeight));
+        row.frame->SetBorder(row.line->geometry().adjusted(-Px(30), -Px(30), Px(15), Px(15)), RowFrame::Border::Normal);
+        row.frame->hide();
+    }
+    rows_[0].frame->hide();
+}
+
+QWidget* AnswerSheet::Field(const Row& row) const {
+    return row.tall ? static_cast<QWidget*>(row.box) : static_cast<QWidget*>(row.line);
+}
+
+void AnswerSheet::LayRowOne(bool sentence) {
+    Row& row = rows_[0];
+    row.frame->SetBorder({}, RowFrame::Border::Erased);
+    row.tall = sentence;
+    const int frameWidth = Px(kFrameWidth);
+    if (!sentence) {
+        row.frame->resize(frameWidth, Px(kFrameHeight));
+        row.line->setGeometry(Px(kFieldLeft), Px(kFieldTop), Px(kFieldWidth), Px(kFieldHeight));
+        row.result->setGeometry(Px(kMarkLeft), Px(20), Px(435), Px(315));
+        row.model->setGeometry(Px(kModelLeft), Px(60), Px(kModelWidth), Px(kFieldHeight));
+    } else {
+        row.frame->resize(frameWidth, Px(kTallFrameHeight));
+        const int fieldWidth = frameWidth - Px(1000);
+        row.box->setGeometry(Px(kFieldLeft), Px(kFieldTop), fieldWidth, Px(kTallFieldHeight));
+        row.result->setGeometry(row.box->x() + fieldWidth + Px(100), Px(20), Px(435), Px(315));
+        row.model->setGeometry(row.box->x(), row.box->y() + row.box->height() + Px(100), frameWidth - Px(500),
+                               Px(kTallFieldHeight));
+    }
+    if (row.second) row.second->setGeometry(row.result->geometry());
+    // Only the field in use carries the row's name.
+    row.line->setObjectName(sentence ? QString() : QStringLiteral("FA1"));
+    row.box->setObjectName(sentence ? QStringLiteral("FA1") : QString());
+    row.line->setVisible(!sentence);
+    row.box->setVisible(sentence);
+    QWidget* field = Field(row);
+    row.frame->SetBorder(field->geometry().adjusted(-Px(30), -Px(30), Px(15), Px(15)), RowFrame::Border::Normal);
+}
+
+void AnswerSheet::SetFieldText(Row& row, const QString& text) {
+    if (row.tall) {
+        const QSignalBlocker quiet(row.box);
+        row.box->setPlainText(text);
+    } else {
+        row.line->setText(text);
+    }
+}
+
+void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
+    const int n = std::min(static_cast<int>(parts.size()), kRows);
+    for (int k = 0; k < n; ++k) {
+        const std::string& type = parts[k].type;
+        const bool instruction = type == "X" || type == "F";
+        PicInstruction->setVisible(instruction);
+        if (instruction) break;
+    }
+    if (n >= 1) LayRowOne(parts[0].type == "L");
+    for (int r = 0; r < n; ++r) {
+        Row& row = rows_[r];
+        const SheetPart& part = parts[r];
+        row.model->setText(FromRecord(part.key));
+        row.result->setText(MarkGlyph(part.result));
+        SetMarkColour(row.result, part.result);
+        if (row.second) {
+            row.second->setText(MarkGlyph(part.secondResult));
+            SetMarkColour(row.second, part.secondResult);
+        }
+        row.line->setMaxLength(part.type == "Q" ? 1 : 32767);
+        SetFieldText(row, FromRecord(part.answer));
+        const bool readOnly = locked_ || part.carried;
+        row.line->setReadOnly(readOnly);
+        if (row.box) row.box->setReadOnly(readOnly);
+        QWidget* field = Field(row);
+        field->setAutoFillBackground(part.carried);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, part.carried ? kCarriedColour : QColor(Qt::white));
+        field->setPalette(palette);
+        row.result->setVisible(showFirst_);
+        if (row.second) row.second->setVisible(showSecond_);
+    }
+    rowsInUse_ = n;
+    Stack();
+    for (int r = 0; r < kRows; ++r) rows_[r].frame->setVisible(r < n);
+    rows_[0].letter->setVisible(n >= 2);
+}
+
+void AnswerSheet::Stack() {
+    const int gap = StackGap(rowsInUse_);
+    int top = 50;  // twips
+    for (Row& row : rows_) {
+        row.frame->move(row.frame->x(), Px(top));
+        top += (row.tall ? kTallFrameHeight : kFrameHeight) + gap;
+    }
+}
+
+int AnswerSheet::StackGap(int rows) { return rows < 16 ? 105 : -10; }
+
+std::vector<std::string> AnswerSheet::Answers() const {
+    std::vector<std::string> answers;
+    for (int r = 0; r < rowsInUse_; ++r) {
+        const Row& row = rows_[r];
+        answers.push_back(ToRecord(row.tall ? row.box->toPlainText() : row.line->text()));
+    }
+    return answers;
+}
+
+void AnswerSheet::SetLocked(bool locked) {
+    locked_ = locked;
+    for (Row& row : rows_) {
+        row.line->setReadOnly(locked || row.line->isReadOnly());
+        if (row.box) row.box->setReadOnly(locked || row.box->isReadOnly());
+    }
+}
+
+void AnswerSheet::SetMarksVisible(bool first, bool second) {
+    showFirst_ = first;
+    showSecond_ = second;
+    for (int r = 0; r < kRows; ++r) {
+        rows_[r].result->setVisible(first && r < rowsInUse_);
+        if (rows_[r].second) rows_[r].second->setVisible(second && r < rowsInUse_);
+    }
+}
+
+void AnswerSheet::ShowModelAnswers(const std::vector<bool>& rows) {
+    for (int r = 0; r < kRows; ++r) {
+        rows_[r].model->setVisible(r < rowsInUse_ && r < static_cast<int>(rows.size()) && rows[r]);
+    }
+}
+
+void AnswerSheet::FocusFirstField() {
+    if (rowsInUse_ >= 1) Field(rows_[0])->setFocus(Qt::OtherFocusReason);
+}
+
+void AnswerSheet::Relayout() {
+    PicInstruction->move((width() - PicInstruction->width()) / 2, height() - PicInstruction->height());
+}
+
+}  // namespace qv

@@ -1,0 +1,125 @@
+#pragma once
+
+// The answer sheet beside the question page: one row per answer part of the
+// question on show, at most twenty. It shows what it is given and hands back
+// what was typed; it decides nothing.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qv {
+
+class PictureCache;
+
+// One answer part as the sheet shows it. Texts are record bytes (Windows-1252).
+struct SheetPart {
+    std::string answer;
+    std::string key;     // the model answer
+    std::string type;    // "Q", "T", "L", ...
+    std::string result;        // FR: tick, cross or empty
+    std::string secondResult;  // SR (second attempt only)
+    bool carried = false;      // right the first time: locked and shaded (second attempt)
+};
+
+// A row's panel. The frame around its answer field is drawn in paintEvent,
+// so it survives repainting.
+class RowFrame : public QWidget {
+public:
+    using QWidget::QWidget;
+    enum class Border { Normal, Erased };
+    void SetBorder(const QRect& around, Border border);
+    QRect border() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRect border_;
+    Border style_ = Border::Erased;
+};
+
+// The pupil's answer to one part. Characters the result files cannot hold
+// ('>', line breaks, characters outside the code page) never get in.
+class AnswerLine : public QLineEdit {
+public:
+    explicit AnswerLine(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The tall field of a sentence answer: wraps, but holds one line of text.
+class AnswerBox : public QPlainTextEdit {
+public:
+    explicit AnswerBox(QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+};
+
+class AnswerSheet : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kRows = 20;
+
+    // A second-attempt sheet has a second mark label (SR) on every row.
+    AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent);
+
+    // Fills the rows of a question and shows the ones it needs.
+    void Fill(const std::vector<SheetPart>& parts);
+    // The text of the rows in use, as record bytes.
+    std::vector<std::string> Answers() const;
+    // Marked papers: every field read-only.
+    void SetLocked(bool locked);
+    // Which mark labels show: the first (FR) and, on a second-attempt sheet, the second (SR).
+    void SetMarksVisible(bool first, bool second);
+    // Model answers beside the given rows (0-based); every other row's is hidden.
+    void ShowModelAnswers(const std::vector<bool>& rows);
+    void FocusFirstField();
+    // Lays the instruction picture at the bottom of the sheet.
+    void Relayout();
+
+    int rowsInUse() const { return rowsInUse_; }
+    static int StackGap(int rows);
+
+signals:
+    // The pupil changed a field (for the window's own bookkeeping).
+    void edited();
+
+private:
+    struct Row {
+        RowFrame* frame = nullptr;
+        QLabel* letter = nullptr;   // QL
+        AnswerLine* line = nullptr; // FA
+        AnswerBox* box = nullptr;   // FA of a sentence (row 1 only)
+        QLabel* result = nullptr;   // FR
+        QLabel* second = nullptr;   // SR
+        QLineEdit* model = nullptr; // M
+        QLabel* spare = nullptr;    // T
+        bool tall = false;
+    };
+    void LayRowOne(bool sentence);
+    void Stack();
+    QWidget* Field(const Row& row) const;
+    void SetFieldText(Row& row, const QString& text);
+
+    std::array<Row, kRows> rows_;
+    QLabel* PicInstruction = nullptr;
+    int rowsInUse_ = 0;
+    bool locked_ = false;
+    bool showFirst_ = false;
+    bool showSecond_ = false;
+};
+
+// Text for the sheet's mark labels: a tick or a cross glyph.
+QString MarkGlyph(const std::string& result);
+
+}  // namespace qv

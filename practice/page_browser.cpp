@@ -1,0 +1,173 @@
+#include "practice/page_browser.h"
+
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollBar>
+#include <QTextDocument>
+
+#include "course/atomic_file.h"
+
+namespace qv {
+
+namespace {
+
+std::filesystem::path PathOf(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
+
+int ButtonNumber(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton: return 1;
+        case Qt::RightButton: return 2;
+        case Qt::MiddleButton: return 4;
+        default: return 0;
+    }
+}
+
+// Stands in for a picture the archive does not hold or that cannot be read.
+const QImage& MissingPicture() {
+    static const QImage picture = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        return image;
+    }();
+    return picture;
+}
+
+}  // namespace
+
+const char* const PageBrowser::kUnavailableText = "This question could not be shown.";
+
+// The document of one page. Every resource it asks for is answered from the
+// archive, or with nothing that could make the text engine look further: a
+// picture is always a picture (the text engine would otherwise load the
+// named file itself), a style sheet always text, never a null answer.
+class PageBrowser::ArchiveDocument : public QTextDocument {
+public:
+    explicit ArchiveDocument(PageBrowser* browser) : QTextDocument(browser), browser_(browser) {}
+
+protected:
+    QVariant loadResource(int type, const QUrl& name) override {
+        const QVariant found = browser_->loadResource(type, name);
+        QVariant answer;
+        if (type == ImageResource) {
+            QImage picture;
+            if (found.isValid()) picture.loadFromData(found.toByteArray());
+            answer = picture.isNull() ? MissingPicture() : picture;
+        } else if (type == StyleSheetResource) {
+            answer = found.isValid() ? found : QVariant(QString());
+        } else {
+            answer = QVariant(QString());
+        }
+        addResource(type, name, answer);
+        return answer;
+    }
+
+private:
+    PageBrowser* browser_;
+};
+
+PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
+    setObjectName("brwWebBrowser");
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setDocument(new ArchiveDocument(this));
+}
+
+PageStatus PageBrowser::Navigate(const QString& path) {
+    const ReadResult<std::string> file = ReadWholeFile(PathOf(path));
+    MhtmlArchive archive = file.ok() ? DecodeMhtml(file.value) : MhtmlArchive{};
+    const PageStatus status = !file.ok() ? PageStatus::Unreadable : archive.ok() ? PageStatus::Shown : PageStatus::NotAPage;
+    if (status != PageStatus::Shown) {
+        archive_ = MhtmlArchive{};
+        ShowDocument(QStringLiteral("<body style=\"font-family: 'Liberation Sans', Arial, Helvetica, sans-serif;"
+                                    " font-size: 11pt; color: #1d2733; margin: 0 22px;\"><p>%1</p></body>")
+                         .arg(QString::fromUtf8(kUnavailableText)));
+        return status;
+    }
+    archive_ = std::move(archive);
+    ShowDocument(QString::fromStdString(archive_.html));
+    emit pageLoaded();
+    return status;
+}
+
+void PageBrowser::ShowDocument(const QString& html) {
+    document()->setHtml(html);  // also forgets the previous page's pictures and style sheets
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+}
+
+QVariant PageBrowser::loadResource(int type, const QUrl& name) {
+    const MhtmlPart* part = archive_.Find(name.toString(QUrl::FullyEncoded).toStdString());
+    if (part == nullptr || !archive_.ok() || part == &archive_.parts[archive_.root]) return {};
+    if (type == QTextDocument::ImageResource) return QByteArray::fromStdString(part->bytes);
+    if (type == QTextDocument::StyleSheetResource) return QString::fromStdString(PartText(*part));
+    return {};
+}
+
+bool PageBrowser::Refused(const PageInput& input) const {
+    return guard_ && guard_(input) == PageVerdict::Refuse;
+}
+
+void PageBrowser::keyPressEvent(QKeyEvent* event) {
+    PageInput input;
+    input.kind = PageInput::Kind::Key;
+    input.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    input.keyCode = event->key();
+    input.copies = event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut);
+    emit keyDown(input.ctrl, input.keyCode);
+    if (Refused(input)) {
+        event->accept();
+        return;
+    }
+    QTextBrowser::keyPressEvent(event);
+}
+
+void PageBrowser::mousePressEvent(QMouseEvent* event) {
+    PageInput input;
+    input.kind = PageInput::Kind::Mouse;
+    input.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    input.button = ButtonNumber(event->button());
+    emit mouseDown(input.button);
+    if (Refused(input)) {
+        event->accept();
+        return;
+    }
+    QTextBrowser::mousePressEvent(event);
+}
+
+void PageBrowser::contextMenuEvent(QContextMenuEvent* event) {
+    PageInput input;
+    input.kind = PageInput::Kind::ContextMenu;
+    input.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    if (Refused(input)) {
+        event->accept();
+        return;
+    }
+    QTextBrowser::contextMenuEvent(event);
+}
+
+PrintStatus PageBrowser::PrintPage(QWidget* parent) {
+    if (QPrinterInfo::availablePrinters().isEmpty()) return PrintStatus::NoPrinter;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) return PrintStatus::Cancelled;
+    PrintTo(printer);
+    return PrintStatus::Printed;
+}
+
+void PageBrowser::PrintTo(QPrinter& printer) const { document()->print(&printer); }
+
+QString PageBrowser::DescribePrintStatus(PrintStatus status) {
+    switch (status) {
+        case PrintStatus::NoPrinter: return QStringLiteral("There is no printer on this computer, so the question cannot be printed.");
+        case PrintStatus::Printed:
+        case PrintStatus::Cancelled: break;
+    }
+    return {};
+}
+
+}  // namespace qv

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <chrono>
+
+#include "course/resources.h"
+#include "practice/practice_window.h"
+
+namespace qv {
+
+class Contents;
+
+// Opens the paper the main window asks for in a practice window, after
+// closing any that is open, so that at most one is ever open. The window
+// takes its context from the main window once, when it opens.
+class PracticeOpener : public QObject {
+    Q_OBJECT
+
+public:
+    PracticeOpener(Contents& contents, const ResourceSource& resources);
+    // A practice window still open goes with the opener, unsaved: the main
+    // window it would report back to is going away.
+    ~PracticeOpener() override;
+
+    // The paper named by the main window's PaperNum and TakeNum.
+    void OpenPaper();
+    // Closes the open practice window without asking.
+    void UnloadAll();
+    PracticeWindow* current() const { return current_; }
+
+    // The program's message box (the main window's by default) and the
+    // system one of the page guards; tests answer them themselves, and
+    // shorten the marking progress.
+    std::function<bool(const QString&, const QString&, int, QWidget*)> ask;
+    std::function<void(const QString&, const QString&, QWidget*)> inform;
+    std::chrono::milliseconds markingStep{200};
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PaperContext Context() const;
+
+    Contents& contents_;
+    const ResourceSource& resources_;
+    QPointer<PracticeWindow> current_;
+};
+
+}  // namespace qv

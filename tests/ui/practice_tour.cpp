@@ -1,0 +1,86 @@
+// Shows the practice window on a real screen with a question of each kind,
+// before and after marking, and saves pictures of it (scripts/screenshots).
+//
+//   practice_tour OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTest>
+#include <chrono>
+
+#include "course/resources.h"
+#include "course/startup.h"
+#include "mainwindow/contents.h"
+#include "practice/practice_opener.h"
+#include "practice/practice_window.h"
+#include "temp_dir.h"
+
+namespace {
+
+void Settle(int ms = 400) { QTest::qWait(ms); }
+
+void Save(const QString& folder, const QString& name, QWidget* window) {
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    screen.copy(window->frameGeometry().adjusted(-8, -8, 8, 8)).save(QDir(folder).filePath(name));
+}
+
+// Answers every part of the question on show: the key, or a slip where `wrong` says so.
+void AnswerShown(qv::PracticeWindow& window, bool wrongFirst) {
+    const qv::PaperAttempt& attempt = window.attempt();
+    const int q = attempt.currentQuestion();
+    for (int r = 0; r < attempt.PartCount(q) && r < 20; ++r) {
+        QString text = QString::fromStdString(attempt.PartKey(attempt.PartOffset(q) + r));
+        const bool choice = attempt.PartType(attempt.PartOffset(q) + r) == "Q";
+        if (wrongFirst && r == 0) text = choice ? (text == "1" ? QStringLiteral("2") : QStringLiteral("1")) : QStringLiteral("went");
+        QWidget* field = window.findChild<QWidget*>(QStringLiteral("FA%1").arg(r + 1));
+        if (auto* line = qobject_cast<QLineEdit*>(field)) line->setText(text);
+        if (auto* box = qobject_cast<QPlainTextEdit*>(field)) box->setPlainText(text);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2) return 2;
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+
+    TempDir dir;
+    const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
+    const auto data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
+    qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
+    qv::PlacedCursor cursor;
+    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
+    window.show();
+    qv::PracticeOpener opener(window, pack);
+    opener.markingStep = std::chrono::milliseconds(1);
+    opener.ask = [](const QString&, const QString&, int, QWidget*) { return true; };
+
+    struct Shot {
+        int topic;
+        int paper;  // 1..5 within the topic
+        const char* name;
+    };
+    for (const Shot& shot : {Shot{1, 1, "choice"}, Shot{6, 3, "cloze"}, Shot{9, 1, "word-order"}}) {
+        QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Topic%1").arg(shot.topic)), Qt::LeftButton);
+        window.PaperNum = QString::number(100 + 5 * (shot.topic - 1) + shot.paper);
+        window.TakeNum = QStringLiteral("1");
+        opener.OpenPaper();
+        qv::PracticeWindow* practice = opener.current();
+        if (!practice) return 1;
+        practice->activateWindow();
+        AnswerShown(*practice, true);
+        Settle();
+
+        Save(out, QStringLiteral("practice-%1.png").arg(QLatin1String(shot.name)), practice);
+        practice->MarkPaper();
+        Settle();
+        Save(out, QStringLiteral("practice-%1-marked.png").arg(QLatin1String(shot.name)), practice);
+    }
+    opener.UnloadAll();
+    return 0;
+}

@@ -1,0 +1,345 @@
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include <QTextBrowser>
+
+#include "practice/marking.h"
+#include "practice/page_browser.h"
+#include "practice/practice_opener.h"
+#include "practice/practice_window.h"
+#include "ui_fixture.h"
+
+namespace {
+
+using qv::PracticeWindow;
+
+// The main window with its practice window opener; the program's dialogs
+// are answered by the test, which records what they said.
+// The packed course without some of its resources.
+class HoleySource : public qv::ResourceSource {
+public:
+    explicit HoleySource(const qv::ResourceSource& inner) : inner_(inner) {}
+    std::optional<std::string> Load(int id, std::string_view type) const override {
+        if (std::find(missing.begin(), missing.end(), id) != missing.end()) return std::nullopt;
+        return inner_.Load(id, type);
+    }
+    std::vector<int> missing;
+
+private:
+    const qv::ResourceSource& inner_;
+};
+
+class PracticeWindowTest : public MainWindowTest {
+protected:
+    void StartProgram() {
+        Start();
+        opener_ = new qv::PracticeOpener(*window_, source_);
+        opener_->markingStep = std::chrono::milliseconds(1);
+        opener_->ask = [this](const QString& title, const QString& message, int buttons, QWidget*) {
+            asked_.push_back(title + QStringLiteral(" | ") + message);
+            return buttons == 1 || answer_;
+        };
+        opener_->inform = [this](const QString& title, const QString& message, QWidget*) {
+            informed_.push_back(title + QStringLiteral(" | ") + message);
+        };
+    }
+
+    // Windows closed by the test go before the pictures and the cursor they use.
+    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    PracticeWindow* Practice() { return opener_->current(); }
+    template <typename T = QWidget>
+    T* InPractice(const QString& name) {
+        T* widget = Practice()->findChild<T*>(name);
+        EXPECT_NE(widget, nullptr) << name.toStdString();
+        return widget;
+    }
+    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
+    void ClickButton(const char* name) {
+        Practice()->Tick();
+        Click(InPractice(QString::fromLatin1(name)));
+    }
+    // Types into answer field r of the question on show.
+    void Answer(int row, const QString& text) {
+        QWidget* field = InPractice(QStringLiteral("FA%1").arg(row));
+        if (auto* line = qobject_cast<QLineEdit*>(field)) {
+            line->setText(text);
+        } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
+            box->setPlainText(text);
+        }
+    }
+    QString Shown(const QString& name) { return InPractice<QLabel>(name)->text(); }
+    std::string Record(const std::string& file, const std::string& key) {
+        return qv::ReadRecordLine(dir_ / file, key).value;
+    }
+
+    // Opens paper `paper` (1..5) of topic `topic` for a first attempt.
+    void OpenPaper(int topic, int paper) {
+        QTest::mouseClick(Find(("Topic" + std::to_string(topic)).c_str()), Qt::LeftButton);
+        QTest::mouseClick(Find(("P" + std::to_string(paper) + "a").c_str()), Qt::LeftButton);
+        ASSERT_NE(Practice(), nullptr);
+    }
+    QString Page() { return InPractice<QTextBrowser>(QStringLiteral("brwWebBrowser"))->toPlainText(); }
+
+    HoleySource source_{Pack()};
+    qv::PracticeOpener* opener_ = nullptr;
+    std::vector<QString> asked_;
+    std::vector<QString> informed_;
+    bool answer_ = true;
+};
+
+TEST_F(PracticeWindowTest, TheTypicalRoadMarksAPaperAndTheHomePageShowsIt) {
+    StartProgram();
+    QTest::mouseClick(Find("Topic1"), Qt::LeftButton);
+    QTest::mouseClick(Find("P1a"), Qt::LeftButton);
+    ASSERT_NE(Practice(), nullptr);
+    EXPECT_EQ(Practice()->objectName(), "Test1");
+    EXPECT_TRUE(Practice()->isVisible());
+    EXPECT_EQ(Practice()->windowTitle(), "Grammar (1) - Paper 1");
+    EXPECT_EQ(Shown("QnTitle"), "Question 1");
+    EXPECT_EQ(Shown("lblTotalQ"), "30");
+
+    // Every question answered, 27 of them right; Next on every page.
+    const qv::PaperAttempt& attempt = Practice()->attempt();
+    ASSERT_EQ(attempt.questionCount(), 30);
+    for (int q = 1; q <= 30; ++q) {
+        SCOPED_TRACE(q);
+        EXPECT_EQ(Shown("QnTitle"), QStringLiteral("Question %1").arg(q));
+        const std::string key = attempt.PartKey(q - 1);
+        const QString right = QString::fromStdString(key);
+        Answer(1, q <= 27 ? right : (right == "1" ? QStringLiteral("2") : QStringLiteral("1")));
+        if (q < 30) ClickButton("ToolBar06");
+    }
+    ClickButton("ToolBar02");
+    ASSERT_FALSE(asked_.empty());
+    EXPECT_EQ(asked_.back(), "Marking | Do you want to mark your practice now?");
+    EXPECT_EQ(Shown("PScoring"), "90");
+    EXPECT_EQ(Practice()->Status, "1");
+
+    const auto marks = qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value;
+    EXPECT_EQ(marks[0][0], "90");
+    EXPECT_FALSE(marks[2][0].empty());  // time taken
+    EXPECT_FALSE(marks[3][0].empty());  // date
+    EXPECT_EQ(marks[4][0], "1");
+    EXPECT_EQ(marks[5][0], "0");
+    EXPECT_EQ(Record("trend2QEN.txt", "TRD"), "#TRD#>90");
+    const auto results = qv::SplitRecordLine(Record("fresults2QEN.txt", "101"), 30);
+    EXPECT_EQ(std::count(results.begin(), results.end(), std::string(qv::kTick)), 27);
+    EXPECT_EQ(std::count(results.begin(), results.end(), std::string(qv::kCross)), 3);
+    const auto answers = qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30);
+    EXPECT_EQ(std::count(answers.begin(), answers.end(), std::string()), 0);
+
+    // Closing asks first, then the home page shows the score and offers a second attempt.
+    ClickButton("ToolBar04");
+    EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
+    QApplication::processEvents();
+    EXPECT_EQ(Practice(), nullptr);
+    EXPECT_EQ(Text("MSA1"), "90");
+    EXPECT_TRUE(Find("P1b")->isVisible());
+
+    // Opened again, the paper shows its marked state.
+    QTest::mouseClick(Find("P1a"), Qt::LeftButton);
+    ASSERT_NE(Practice(), nullptr);
+    EXPECT_TRUE(InPractice<QLineEdit>("FA1")->isReadOnly());
+    EXPECT_TRUE(InPractice("FR1")->isVisible());
+    EXPECT_EQ(Shown("PScoring"), "90");
+    EXPECT_FALSE(InPractice("ToolBar01")->isEnabled());
+    EXPECT_FALSE(InPractice("ToolBar02")->isEnabled());
+    EXPECT_TRUE(InPractice("ToolBar06")->isEnabled());
+    EXPECT_FALSE(InPractice("TxtRem")->isVisible());
+}
+
+TEST_F(PracticeWindowTest, BackAndNextFollowTheQuestionAndEveryMoveSaves) {
+    StartProgram();
+    OpenPaper(1, 2);  // paper 102: 30 questions
+    struct Step {
+        const char* button;
+        int question;
+        bool back;
+        bool next;
+    };
+    Practice()->Tick();
+    EXPECT_FALSE(InPractice("ToolBar05")->isEnabled());
+    EXPECT_TRUE(InPractice("ToolBar06")->isEnabled());
+    Answer(1, QStringLiteral("3"));
+    for (const Step& step : {Step{"ToolBar06", 2, true, true}, Step{"ToolBar05", 1, false, true}}) {
+        SCOPED_TRACE(step.button);
+        ClickButton(step.button);
+        Practice()->Tick();
+        EXPECT_EQ(Practice()->QSCount, QString::number(step.question));
+        EXPECT_EQ(Shown("QnTitle"), QStringLiteral("Question %1").arg(step.question));
+        EXPECT_EQ(InPractice("ToolBar05")->isEnabled(), step.back);
+        EXPECT_EQ(InPractice("ToolBar06")->isEnabled(), step.next);
+    }
+    // The answer went into the file with the first move and came back.
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "102"), 30)[0], "3");
+    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
+    EXPECT_EQ(Shown("lblAnsweredQ"), "1");
+    const auto lines = qv::ReadPaperLines(dir_ / "first2QEN.txt", 50).value;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string()), 0);
+    EXPECT_EQ(dir_.Read("first2QEN.txt").find("..."), std::string::npos);
+
+    // The last question has no Next.
+    Practice()->GoToQuestion(30);
+    Practice()->Tick();
+    EXPECT_FALSE(InPractice("ToolBar06")->isEnabled());
+    // A disabled button ignores a click: still the last question.
+    Click(InPractice("lblTB06"));
+    EXPECT_EQ(Practice()->QSCount, "30");
+}
+
+TEST_F(PracticeWindowTest, TheRemainingListHoldsTheQuestionsStillToAnswer) {
+    StartProgram();
+    OpenPaper(1, 1);
+    auto* list = InPractice<QComboBox>(QStringLiteral("RemQns"));
+    EXPECT_EQ(list->count(), 30);
+    Answer(1, QStringLiteral("2"));
+    ClickButton("ToolBar06");
+    Answer(1, QStringLiteral(" "));  // blanks only: still to answer
+    ClickButton("ToolBar06");
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->itemText(0), "2");
+    EXPECT_EQ(list->count(), 29);
+    // Choosing a question there moves to it.
+    list->activated(list->findText(QStringLiteral("17")));
+    EXPECT_EQ(Practice()->QSCount, "17");
+    EXPECT_EQ(Shown("QnTitle"), "Question 17");
+}
+
+TEST_F(PracticeWindowTest, SaveTellsThePupilAndClosingAsksFirst) {
+    StartProgram();
+    OpenPaper(1, 1);
+    Answer(1, QStringLiteral("4"));
+    ClickButton("ToolBar01");
+    EXPECT_EQ(asked_.back(), "Quorvale | Paper saved");
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "4");
+    // "No" keeps the window as it was.
+    answer_ = false;
+    ClickButton("ToolBar04");
+    EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
+    ASSERT_NE(Practice(), nullptr);
+    EXPECT_TRUE(Practice()->isVisible());
+    // A typed answer not yet stored is not saved by closing.
+    Answer(1, QStringLiteral("1"));
+    answer_ = true;
+    ClickButton("ToolBar04");
+    EXPECT_EQ(Practice(), nullptr);
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "4");
+    // Reopened, the paper resumes with the saved answer, unmarked.
+    OpenPaper(1, 1);
+    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "4");
+    EXPECT_EQ(Practice()->Status, "0");
+    EXPECT_FALSE(InPractice<QLineEdit>("FA1")->isReadOnly());
+}
+
+TEST_F(PracticeWindowTest, MarkingAsksAboutEmptyAnswersAndNoLeavesThePaperOpen) {
+    StartProgram();
+    OpenPaper(1, 1);
+    Answer(1, QStringLiteral("2"));
+    answer_ = false;
+    ClickButton("ToolBar02");
+    EXPECT_EQ(asked_.back(),
+              "Marking | You have not answered all the questions.  Do you still want to mark your practice?");
+    EXPECT_EQ(Practice()->Status, "0");
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "2");
+    EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[4][0], "0");
+    EXPECT_EQ(Record("trend2QEN.txt", "TRD"), "#TRD#");
+}
+
+TEST_F(PracticeWindowTest, ThePageRefusesCopyingAndItsMenu) {
+    StartProgram();
+    OpenPaper(1, 1);
+    auto* page = InPractice<QTextBrowser>(QStringLiteral("brwWebBrowser"));
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool refused;
+    };
+    for (const Case& c : {Case{Qt::Key_C, Qt::ControlModifier, true}, Case{Qt::Key_X, Qt::ControlModifier, true},
+                          Case{Qt::Key_C, Qt::NoModifier, false}, Case{Qt::Key_X, Qt::NoModifier, false}}) {
+        SCOPED_TRACE(QKeySequence(c.key | c.modifiers).toString().toStdString());
+        informed_.clear();
+        QTest::keyClick(page, c.key, c.modifiers);
+        EXPECT_EQ(informed_.size(), c.refused ? 1U : 0U);
+        if (c.refused) {
+            EXPECT_EQ(informed_.front(), "Error | Invalid operation");
+        }
+    }
+    informed_.clear();
+    QTest::mouseClick(page->viewport(), Qt::RightButton);
+    ASSERT_EQ(informed_.size(), 1U);
+    EXPECT_EQ(informed_.front(), "Error | Invalid operation");
+}
+
+TEST_F(PracticeWindowTest, AQuestionPageThatCannotBeUnpackedIsSaidSoInItsPlace) {
+    StartProgram();
+    source_.missing = {13032};  // the second question of paper 102
+    OpenPaper(1, 2);
+    const QString first = Page();
+    EXPECT_FALSE(first.contains(QString::fromLatin1(qv::PageBrowser::kUnavailableText)));
+    ClickButton("ToolBar06");
+    EXPECT_EQ(Shown("QnTitle"), "Question 2");
+    EXPECT_TRUE(Page().contains(QString::fromLatin1(qv::PageBrowser::kUnavailableText)));
+    EXPECT_NE(Page(), first);
+}
+
+TEST_F(PracticeWindowTest, APaperThatCannotBeOpenedIsReportedAndNoWindowStays) {
+    struct Case {
+        std::vector<int> missing;
+        const char* paper;
+    };
+    StartProgram();
+    for (const Case& c : {Case{{30023}, "101"}, Case{{}, "160"}}) {
+        SCOPED_TRACE(c.paper);
+        source_.missing = c.missing;
+        asked_.clear();
+        window_->PaperNum = QString::fromLatin1(c.paper);
+        window_->TakeNum = QStringLiteral("1");
+        opener_->OpenPaper();
+        EXPECT_EQ(Practice(), nullptr);
+        ASSERT_EQ(asked_.size(), 1U);
+        EXPECT_TRUE(asked_.front().startsWith(QStringLiteral("Quorvale | "))) << asked_.front().toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "temptext.txt"));
+}
+
+TEST_F(PracticeWindowTest, TheWindowKeepsTheModuleItWasOpenedIn) {
+    StartProgram();
+    OpenPaper(1, 1);
+    window_->LChose = QStringLiteral("1");
+    window_->lblCOD = QStringLiteral("ZZZ");
+    Answer(1, QStringLiteral("3"));
+    ClickButton("ToolBar01");
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "3");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "first1ZZZ.txt"));
+}
+
+TEST_F(PracticeWindowTest, AFailedSaveIsToldAndTheAnswersStay) {
+    StartProgram();
+    OpenPaper(1, 1);
+    // The answers file has become a folder: it cannot be replaced.
+    std::filesystem::remove(dir_ / "first2QEN.txt");
+    std::filesystem::create_directory(dir_ / "first2QEN.txt");
+    Answer(1, QStringLiteral("3"));
+    ClickButton("ToolBar01");
+    ASSERT_FALSE(asked_.empty());
+    EXPECT_NE(asked_.back(), "Quorvale | Paper saved");
+    EXPECT_TRUE(asked_.back().contains(QStringLiteral("first2QEN.txt"))) << asked_.back().toStdString();
+    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
+    EXPECT_EQ(Practice()->attempt().answers()[0], "3");
+}
+
+TEST_F(PracticeWindowTest, TheClockStartsAtNothingAndRunsOnItsOwnTimer) {
+    StartProgram();
+    OpenPaper(1, 1);
+    EXPECT_EQ(Shown("lblClock"), "0:0:0");
+    EXPECT_EQ(Shown("lblDate"), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    // The real timer drives the tick: a hover shows within a few ticks.
+    QWidget* save = InPractice(QStringLiteral("ToolBar01"));
+    cursor_.point = save->mapToGlobal(save->rect().center());
+    QTest::qWait(350);
+    EXPECT_EQ(qobject_cast<qv::PictureButton*>(save)->picture(), "save_on.bmp");
+}
+
+}  // namespace
