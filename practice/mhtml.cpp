@@ -15,11 +15,15 @@ constexpr int kMaxDepth = 8;
 
 using Headers = std::vector<std::pair<std::string, std::string>>;  // lower-case name, value
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\r' || text.front() == '\n'))
+        text.remove_prefix(1);
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -109,8 +113,10 @@ ContentType ParseContentType(std::string_view value) {
     for (std::size_t i = 1; i < pieces.size(); ++i) {
         const std::size_t equals = pieces[i].find('=');
         if (equals == std::string::npos) continue;
-        const std::string name = AsciiLowerCopy(Trim(std::string_view(pieces[i]).substr(0, equals)));
-        type.parameters.emplace(name, std::string(Trim(std::string_view(pieces[i]).substr(equals + 1))));
+        const std::string name =
+            AsciiLowerCopy(Trim(std::string_view(pieces[i]).substr(0, equals)));
+        type.parameters.emplace(name,
+                                std::string(Trim(std::string_view(pieces[i]).substr(equals + 1))));
     }
     return type;
 }
@@ -122,7 +128,8 @@ MhtmlPart MakePart(const Headers& headers, const ContentType& type) {
     part.location = HeaderValue(headers, "content-location");
     part.contentId = HeaderValue(headers, "content-id");
     part.mediaType = type.mediaType;
-    if (const auto found = type.parameters.find("charset"); found != type.parameters.end()) part.charset = found->second;
+    if (const auto found = type.parameters.find("charset"); found != type.parameters.end())
+        part.charset = found->second;
     return part;
 }
 
@@ -168,20 +175,23 @@ std::vector<std::string_view> SplitMultipart(std::string_view body, std::string_
 // The boundary a multipart entity names, or for a damaged header the one its
 // first delimiter-looking line shows.
 std::string BoundaryOf(const ContentType& type, std::string_view body) {
-    if (const auto found = type.parameters.find("boundary"); found != type.parameters.end() && !found->second.empty()) {
+    if (const auto found = type.parameters.find("boundary");
+        found != type.parameters.end() && !found->second.empty()) {
         return found->second;
     }
     std::size_t pos = 0;
     while (pos < body.size()) {
         std::size_t next = 0;
         const std::string_view line = Trim(LineAt(body, pos, next));
-        if (!line.empty()) return line.substr(0, 2) == "--" && line.size() > 2 ? std::string(line.substr(2)) : "";
+        if (!line.empty())
+            return line.substr(0, 2) == "--" && line.size() > 2 ? std::string(line.substr(2)) : "";
         pos = next;
     }
     return {};
 }
 
-void CollectParts(const Headers& headers, std::string_view body, int depth, std::vector<MhtmlPart>& out) {
+void CollectParts(const Headers& headers, std::string_view body, int depth,
+                  std::vector<MhtmlPart>& out) {
     const ContentType type = ParseContentType(HeaderValue(headers, "content-type"));
     if (type.mediaType.substr(0, 10) == "multipart/") {
         if (depth >= kMaxDepth) return;
@@ -210,9 +220,13 @@ std::string PercentDecode(std::string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto hex = [](char c) {
-            return (c >= '0' && c <= '9') ? c - '0' : (c >= 'a' && c <= 'f') ? c - 'a' + 10 : (c >= 'A' && c <= 'F') ? c - 'A' + 10 : -1;
+            return (c >= '0' && c <= '9')   ? c - '0'
+                   : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                   : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                            : -1;
         };
-        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
+        if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 &&
+            hex(text[i + 2]) >= 0) {
             out += static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2]));
             i += 2;
         } else {
@@ -232,7 +246,8 @@ std::size_t FindRoot(const std::vector<MhtmlPart>& parts, const MhtmlPart& envel
     const ContentType type = ParseContentType(envelope.contentType);
     if (const auto start = type.parameters.find("start"); start != type.parameters.end()) {
         for (std::size_t i = 0; i < parts.size(); ++i) {
-            if (!parts[i].contentId.empty() && Unbracket(parts[i].contentId) == Unbracket(start->second) && IsPage(parts[i])) {
+            if (!parts[i].contentId.empty() &&
+                Unbracket(parts[i].contentId) == Unbracket(start->second) && IsPage(parts[i])) {
                 found = true;
                 return i;
             }
@@ -253,7 +268,9 @@ std::string CssCharset(std::string_view css) {
     if (css.substr(0, 3) == "\xEF\xBB\xBF") css.remove_prefix(3);
     if (!StartsWithNoCase(css, kRule)) return {};
     const std::size_t close = css.find('"', kRule.size());
-    return close == std::string_view::npos ? std::string() : std::string(css.substr(kRule.size(), close - kRule.size()));
+    return close == std::string_view::npos
+               ? std::string()
+               : std::string(css.substr(kRule.size(), close - kRule.size()));
 }
 
 }  // namespace
@@ -280,8 +297,10 @@ MhtmlArchive DecodeMhtml(std::string_view bytes) {
 
 std::string PartText(const MhtmlPart& part) {
     Charset charset = CharsetFromLabel(part.charset);
-    if (charset == Charset::Unknown && IsPage(part)) charset = CharsetFromLabel(MetaCharset(part.bytes));
-    if (charset == Charset::Unknown && part.mediaType == "text/css") charset = CharsetFromLabel(CssCharset(part.bytes));
+    if (charset == Charset::Unknown && IsPage(part))
+        charset = CharsetFromLabel(MetaCharset(part.bytes));
+    if (charset == Charset::Unknown && part.mediaType == "text/css")
+        charset = CharsetFromLabel(CssCharset(part.bytes));
     return TextToUtf8(part.bytes, charset);
 }
 
@@ -300,7 +319,9 @@ const MhtmlPart* MhtmlArchive::Find(std::string_view reference) const {
     }
     std::string base = ok() ? parts[root].location : std::string();
     if (base.empty()) base = envelope.location;
-    const auto normalise = [&](std::string_view address) { return PercentDecode(ResolveReference(base, address)); };
+    const auto normalise = [&](std::string_view address) {
+        return PercentDecode(ResolveReference(base, address));
+    };
     const std::string target = normalise(reference);
     for (const MhtmlPart& part : parts) {
         if (!part.location.empty() && normalise(part.location) == target) return &part;

@@ -33,11 +33,11 @@ enum class MhtmlStatus {
 
 struct MhtmlArchive {
     MhtmlStatus status = MhtmlStatus::NoHeader;
-    MhtmlPart envelope;             // the archive's own headers; no bytes
-    std::string title;              // the Subject header, decoded, UTF-8
-    std::vector<MhtmlPart> parts;   // every part holding content, in file order
-    std::size_t root = 0;           // the page among the parts (valid when ok())
-    std::string html;               // the page as UTF-8 text
+    MhtmlPart envelope;            // the archive's own headers; no bytes
+    std::string title;             // the Subject header, decoded, UTF-8
+    std::vector<MhtmlPart> parts;  // every part holding content, in file order
+    std::size_t root = 0;          // the page among the parts (valid when ok())
+    std::string html;              // the page as UTF-8 text
 
     bool ok() const { return status == MhtmlStatus::Ok; }
 

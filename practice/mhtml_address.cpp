@@ -35,7 +35,8 @@ Address Split(std::string_view text) {
     if (text.substr(0, 2) == "//") {
         const std::size_t end = text.find_first_of("/?", 2);
         address.hasAuthority = true;
-        address.authority = AsciiLowerCopy(text.substr(2, end == std::string_view::npos ? std::string_view::npos : end - 2));
+        address.authority = AsciiLowerCopy(
+            text.substr(2, end == std::string_view::npos ? std::string_view::npos : end - 2));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end);
     }
     const std::size_t question = text.find('?');
@@ -120,7 +121,8 @@ std::string ResolveReference(std::string_view base, std::string_view reference) 
         t.path = RemoveDotSegments("/" + r.path);
     } else {
         const std::size_t slash = b.path.rfind('/');
-        t.path = RemoveDotSegments((slash == std::string::npos ? std::string() : b.path.substr(0, slash + 1)) + r.path);
+        t.path = RemoveDotSegments(
+            (slash == std::string::npos ? std::string() : b.path.substr(0, slash + 1)) + r.path);
     }
     t.hasQuery = r.hasQuery;
     t.query = r.query;

@@ -13,12 +13,24 @@ int HexValue(char c) {
     return -1;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool EndsAttributeName(char c) {
+    return IsBlank(c) || c == '\r' || c == '\n' || c == '=' || c == '/' || c == '>';
+}
+
+// An encoded word is at most 75 characters long; a longer one is taken as
+// plain text, which also keeps a long header from being searched again and
+// again for the end of a word.
+constexpr std::size_t kMaxEncodedWord = 75;
 
 // Appends `text` with its "=XX" escapes undone.
 void AppendUnescaped(std::string& out, std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
+        if (text[i] == '=' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+            HexValue(text[i + 2]) >= 0) {
             out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
             i += 2;
         } else {
@@ -33,7 +45,8 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
     if (lead < 0x80) return 1;
     std::size_t length = 0;
     unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
     else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
         if (lead == 0xE0) low = 0xA0;   // no overlong forms
@@ -79,8 +92,10 @@ std::string SanitiseUtf8(std::string_view text) {
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\r' || text.front() == '\n')) text.remove_prefix(1);
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r' || text.back() == '\n')) text.remove_suffix(1);
+    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\r' || text.front() == '\n'))
+        text.remove_prefix(1);
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r' || text.back() == '\n'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -94,8 +109,10 @@ struct EncodedWord {
 EncodedWord ReadEncodedWord(std::string_view text) {
     EncodedWord word;
     if (text.substr(0, 2) != "=?") return word;
+    text = text.substr(0, kMaxEncodedWord);
     const std::size_t charsetEnd = text.find('?', 2);
-    if (charsetEnd == std::string_view::npos || charsetEnd + 2 >= text.size() || text[charsetEnd + 2] != '?') {
+    if (charsetEnd == std::string_view::npos || charsetEnd + 2 >= text.size() ||
+        text[charsetEnd + 2] != '?') {
         return word;
     }
     const char encoding = AsciiLower(text[charsetEnd + 1]);
@@ -152,12 +169,18 @@ std::string DecodeBase64(std::string_view text) {
     int count = 0;
     for (const char c : text) {
         int value = -1;
-        if (c >= 'A' && c <= 'Z') value = c - 'A';
-        else if (c >= 'a' && c <= 'z') value = c - 'a' + 26;
-        else if (c >= '0' && c <= '9') value = c - '0' + 52;
-        else if (c == '+') value = 62;
-        else if (c == '/') value = 63;
-        else if (c == '=') break;
+        if (c >= 'A' && c <= 'Z')
+            value = c - 'A';
+        else if (c >= 'a' && c <= 'z')
+            value = c - 'a' + 26;
+        else if (c >= '0' && c <= '9')
+            value = c - '0' + 52;
+        else if (c == '+')
+            value = 62;
+        else if (c == '/')
+            value = 63;
+        else if (c == '=')
+            break;
         if (value < 0) continue;
         bits = ((bits << 6) | static_cast<unsigned int>(value)) & 0xFFFFFF;
         count += 6;
@@ -178,7 +201,8 @@ std::string DecodeHeaderWords(std::string_view value) {
         out += TextToUtf8(pendingBytes, CharsetFromLabel(pendingCharset));
         pendingBytes.clear();
     };
-    std::string plain;  // text between encoded words, held back in case only blanks separate two words
+    std::string
+        plain;  // text between encoded words, held back in case only blanks separate two words
     bool afterWord = false;
     for (std::size_t i = 0; i < value.size();) {
         EncodedWord word = ReadEncodedWord(value.substr(i));
@@ -205,14 +229,17 @@ std::string DecodeHeaderWords(std::string_view value) {
 
 Charset CharsetFromLabel(std::string_view label) {
     std::string name = AsciiLowerCopy(TrimBlanks(label));
-    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front()) {
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') &&
+        name.back() == name.front()) {
         name = name.substr(1, name.size() - 2);
     }
     if (name == "utf-8" || name == "utf8" || name == "unicode-1-1-utf-8") return Charset::Utf8;
-    static constexpr std::string_view kWestern[] = {
-        "windows-1252", "cp1252",   "x-cp1252",   "iso-8859-1", "iso8859-1",      "iso_8859-1",
-        "iso88591",     "latin1",   "l1",         "cp819",      "ibm819",         "us-ascii",
-        "ascii",        "ansi_x3.4-1968", "iso-ir-100", "csisolatin1", "iso_8859-1:1987", "us"};
+    static constexpr std::string_view kWestern[] = {"windows-1252", "cp1252",          "x-cp1252",
+                                                    "iso-8859-1",   "iso8859-1",       "iso_8859-1",
+                                                    "iso88591",     "latin1",          "l1",
+                                                    "cp819",        "ibm819",          "us-ascii",
+                                                    "ascii",        "ansi_x3.4-1968",  "iso-ir-100",
+                                                    "csisolatin1",  "iso_8859-1:1987", "us"};
     for (const std::string_view known : kWestern) {
         if (name == known) return Charset::Windows1252;
     }
@@ -221,13 +248,16 @@ Charset CharsetFromLabel(std::string_view label) {
 
 std::string MetaCharset(std::string_view html) {
     const std::string head = AsciiLowerCopy(html.substr(0, 4096));
-    for (std::size_t at = head.find("<meta"); at != std::string::npos; at = head.find("<meta", at + 5)) {
+    for (std::size_t at = head.find("<meta"); at != std::string::npos;
+         at = head.find("<meta", at + 5)) {
         std::string charset, httpEquiv, content;
         std::size_t i = at + 5;
         while (i < head.size() && head[i] != '>') {
-            while (i < head.size() && (IsBlank(head[i]) || head[i] == '\r' || head[i] == '\n' || head[i] == '/')) ++i;
+            while (i < head.size() &&
+                   (IsBlank(head[i]) || head[i] == '\r' || head[i] == '\n' || head[i] == '/'))
+                ++i;
             const std::size_t nameStart = i;
-            while (i < head.size() && head.find_first_of(" \t\r\n=/>", i) != i) ++i;
+            while (i < head.size() && !EndsAttributeName(head[i])) ++i;
             const std::string name = head.substr(nameStart, i - nameStart);
             std::string attribute;
             if (i < head.size() && head[i] == '=') {
@@ -239,14 +269,18 @@ std::string MetaCharset(std::string_view html) {
                     attribute = head.substr(i, stop - i);
                     i = stop == head.size() ? stop : stop + 1;
                 } else {
-                    const std::size_t stop = std::min(head.find_first_of(" \t\r\n>", i), head.size());
+                    const std::size_t stop =
+                        std::min(head.find_first_of(" \t\r\n>", i), head.size());
                     attribute = head.substr(i, stop - i);
                     i = stop;
                 }
             }
-            if (name == "charset") charset = attribute;
-            else if (name == "http-equiv") httpEquiv = attribute;
-            else if (name == "content") content = attribute;
+            if (name == "charset")
+                charset = attribute;
+            else if (name == "http-equiv")
+                httpEquiv = attribute;
+            else if (name == "content")
+                content = attribute;
             if (name.empty() && i < head.size() && head[i] != '>') ++i;  // a stray character
         }
         if (!charset.empty()) return std::string(TrimBlanks(charset));
@@ -254,7 +288,8 @@ std::string MetaCharset(std::string_view html) {
         if (TrimBlanks(httpEquiv) == "content-type" && declared != std::string::npos) {
             std::string_view value = std::string_view(content).substr(declared + 8);
             value = TrimBlanks(value);
-            if (!value.empty() && (value.front() == '"' || value.front() == '\'')) value.remove_prefix(1);
+            if (!value.empty() && (value.front() == '"' || value.front() == '\''))
+                value.remove_prefix(1);
             return std::string(value.substr(0, value.find_first_of(" \t;\"'")));
         }
     }
@@ -266,7 +301,8 @@ std::string TextToUtf8(std::string_view bytes, Charset charset) {
         bytes.remove_prefix(3);
         charset = Charset::Utf8;
     }
-    if (charset == Charset::Unknown) charset = IsValidUtf8(bytes) ? Charset::Utf8 : Charset::Windows1252;
+    if (charset == Charset::Unknown)
+        charset = IsValidUtf8(bytes) ? Charset::Utf8 : Charset::Windows1252;
     return charset == Charset::Utf8 ? SanitiseUtf8(bytes) : Cp1252ToUtf8(bytes);
 }
 

@@ -11,19 +11,22 @@
 #include <QTextDocument>
 
 #include "course/atomic_file.h"
+#include "ui/record_text.h"
 
 namespace qv {
 
 namespace {
 
-std::filesystem::path PathOf(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
-
 int ButtonNumber(Qt::MouseButton button) {
     switch (button) {
-        case Qt::LeftButton: return 1;
-        case Qt::RightButton: return 2;
-        case Qt::MiddleButton: return 4;
-        default: return 0;
+        case Qt::LeftButton:
+            return 1;
+        case Qt::RightButton:
+            return 2;
+        case Qt::MiddleButton:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -46,10 +49,10 @@ const char* const PageBrowser::kUnavailableText = "This question could not be sh
 // picture is always a picture (the text engine would otherwise load the
 // named file itself), a style sheet always text, never a null answer.
 class PageBrowser::ArchiveDocument : public QTextDocument {
-public:
+  public:
     explicit ArchiveDocument(PageBrowser* browser) : QTextDocument(browser), browser_(browser) {}
 
-protected:
+  protected:
     QVariant loadResource(int type, const QUrl& name) override {
         const QVariant found = browser_->loadResource(type, name);
         QVariant answer;
@@ -66,7 +69,7 @@ protected:
         return answer;
     }
 
-private:
+  private:
     PageBrowser* browser_;
 };
 
@@ -78,14 +81,18 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
 }
 
 PageStatus PageBrowser::Navigate(const QString& path) {
-    const ReadResult<std::string> file = ReadWholeFile(PathOf(path));
+    const ReadResult<std::string> file = ReadWholeFile(ToPath(path));
     MhtmlArchive archive = file.ok() ? DecodeMhtml(file.value) : MhtmlArchive{};
-    const PageStatus status = !file.ok() ? PageStatus::Unreadable : archive.ok() ? PageStatus::Shown : PageStatus::NotAPage;
+    const PageStatus status = !file.ok()     ? PageStatus::Unreadable
+                              : archive.ok() ? PageStatus::Shown
+                                             : PageStatus::NotAPage;
     if (status != PageStatus::Shown) {
         archive_ = MhtmlArchive{};
-        ShowDocument(QStringLiteral("<body style=\"font-family: 'Liberation Sans', Arial, Helvetica, sans-serif;"
-                                    " font-size: 11pt; color: #1d2733; margin: 0 22px;\"><p>%1</p></body>")
-                         .arg(QString::fromUtf8(kUnavailableText)));
+        ShowDocument(
+            QStringLiteral(
+                "<body style=\"font-family: 'Liberation Sans', Arial, Helvetica, sans-serif;"
+                " font-size: 11pt; color: #1d2733; margin: 0 22px;\"><p>%1</p></body>")
+                .arg(QString::fromUtf8(kUnavailableText)));
         return status;
     }
     archive_ = std::move(archive);
@@ -159,13 +166,18 @@ PrintStatus PageBrowser::PrintPage(QWidget* parent) {
     return PrintStatus::Printed;
 }
 
-void PageBrowser::PrintTo(QPrinter& printer) const { document()->print(&printer); }
+void PageBrowser::PrintTo(QPrinter& printer) const {
+    document()->print(&printer);
+}
 
 QString PageBrowser::DescribePrintStatus(PrintStatus status) {
     switch (status) {
-        case PrintStatus::NoPrinter: return QStringLiteral("There is no printer on this computer, so the question cannot be printed.");
+        case PrintStatus::NoPrinter:
+            return QStringLiteral(
+                "There is no printer on this computer, so the question cannot be printed.");
         case PrintStatus::Printed:
-        case PrintStatus::Cancelled: break;
+        case PrintStatus::Cancelled:
+            break;
     }
     return {};
 }

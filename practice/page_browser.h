@@ -22,10 +22,12 @@ namespace qv {
 struct PageInput {
     enum class Kind { Key, Mouse, ContextMenu };
     Kind kind = Kind::Key;
-    bool ctrl = false;    // Key, Mouse: the Ctrl key is held (Command on a Mac)
-    int keyCode = 0;      // Key: the key's code; a letter or digit is its upper-case character (C 67, X 88)
-    bool copies = false;  // Key: the platform's copy or cut shortcut (Ctrl+C, Ctrl+Insert, Shift+Delete...)
-    int button = 0;       // Mouse: 1 left, 2 right, 4 middle, 0 any other
+    bool ctrl = false;  // Key, Mouse: the Ctrl key is held (Command on a Mac)
+    int keyCode =
+        0;  // Key: the key's code; a letter or digit is its upper-case character (C 67, X 88)
+    bool copies =
+        false;  // Key: the platform's copy or cut shortcut (Ctrl+C, Ctrl+Insert, Shift+Delete...)
+    int button = 0;  // Mouse: 1 left, 2 right, 4 middle, 0 any other
 };
 
 enum class PageVerdict { Allow, Refuse };
@@ -42,7 +44,7 @@ enum class PrintStatus { Printed, Cancelled, NoPrinter };
 
 class PageBrowser : public QTextBrowser {
     Q_OBJECT
-public:
+  public:
     // Shown in the page area instead of a page that cannot be shown.
     static const char* const kUnavailableText;
 
@@ -74,17 +76,17 @@ public:
     // or style sheet text (QString). Null for anything the archive does not hold.
     QVariant loadResource(int type, const QUrl& name) override;
 
-signals:
+  signals:
     void pageLoaded();
     void keyDown(bool ctrl, int keyCode);
     void mouseDown(int button);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
-private:
+  private:
     class ArchiveDocument;
 
     bool Refused(const PageInput& input) const;

@@ -10,25 +10,25 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
-#include <QMenu>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 #include <fstream>
 #include <random>
 #include <sstream>
 
 #include "course/resources.h"
-#include "temp_dir.h"
+#include "ui_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
+QString Q(const fs::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -38,7 +38,9 @@ std::string ReadFile(const fs::path& path) {
 }
 
 // Runs of blanks as one space, lower case: a reader's text compared loosely.
-QString Loose(const QString& text) { return text.simplified().toLower(); }
+QString Loose(const QString& text) {
+    return text.simplified().toLower();
+}
 
 std::string PngBytes(int width, int height, QColor colour) {
     QImage image(width, height, QImage::Format_ARGB32);
@@ -50,29 +52,31 @@ std::string PngBytes(int width, int height, QColor colour) {
     return bytes.toStdString();
 }
 
-std::string Base64(const std::string& bytes) { return QByteArray::fromStdString(bytes).toBase64().toStdString(); }
+std::string Base64(const std::string& bytes) {
+    return QByteArray::fromStdString(bytes).toBase64().toStdString();
+}
 
 // A multipart archive: the page, then pictures given as (Content-ID, bytes).
-std::string Archive(const std::string& html, const std::vector<std::pair<std::string, std::string>>& pictures = {}) {
-    std::string text = "MIME-Version: 1.0\r\nContent-Type: multipart/related; boundary=\"sep\"\r\n\r\n--sep\r\n"
-                       "Content-Type: text/html; charset=utf-8\r\nContent-Location: http://example.test/page.html\r\n\r\n" +
-                       html + "\r\n";
+std::string Archive(const std::string& html,
+                    const std::vector<std::pair<std::string, std::string>>& pictures = {}) {
+    std::string text =
+        "MIME-Version: 1.0\r\nContent-Type: multipart/related; boundary=\"sep\"\r\n\r\n--sep\r\n"
+        "Content-Type: text/html; charset=utf-8\r\nContent-Location: "
+        "http://example.test/page.html\r\n\r\n" +
+        html + "\r\n";
     for (const auto& [id, bytes] : pictures) {
-        text += "--sep\r\nContent-Type: image/png\r\nContent-Transfer-Encoding: base64\r\nContent-ID: <" + id + ">\r\n\r\n" +
-                Base64(bytes) + "\r\n";
+        text +=
+            "--sep\r\nContent-Type: image/png\r\nContent-Transfer-Encoding: base64\r\nContent-ID: "
+            "<" +
+            id + ">\r\n\r\n" + Base64(bytes) + "\r\n";
     }
     return text + "--sep--\r\n";
 }
 
-class PageBrowserTest : public testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
-
+// The main window's fixture gives the application and a fresh folder; the
+// main window itself is not started.
+class PageBrowserTest : public MainWindowTest {
+  protected:
     void SetUp() override {
         browser_.resize(600, 400);
         browser_.show();
@@ -80,28 +84,34 @@ protected:
 
     QString CoursePage(int id) {
         const fs::path file = dir_ / ("temppaper" + std::to_string(id) + ".mht");
-        EXPECT_EQ(qv::ExtractResource(qv::DirectoryResourceSource(QUORVALE_COURSE_PACK), id, "Custom", file), 0);
+        EXPECT_EQ(qv::ExtractResource(qv::DirectoryResourceSource(QUORVALE_COURSE_PACK), id,
+                                      "Custom", file),
+                  0);
         return Q(file);
     }
 
-    QString Write(const std::string& name, const std::string& bytes) { return Q(dir_.Write(name, bytes)); }
+    QString Write(const std::string& name, const std::string& bytes) {
+        return Q(dir_.Write(name, bytes));
+    }
 
     // Every picture the laid-out page shows, by the name the page gives it.
     std::vector<std::pair<QString, QImage>> Pictures() {
         browser_.document()->documentLayout()->documentSize();  // lay the page out
         std::vector<std::pair<QString, QImage>> pictures;
-        for (QTextBlock block = browser_.document()->begin(); block.isValid(); block = block.next()) {
+        for (QTextBlock block = browser_.document()->begin(); block.isValid();
+             block = block.next()) {
             for (auto it = block.begin(); !it.atEnd(); ++it) {
                 const QTextCharFormat format = it.fragment().charFormat();
                 if (!format.isImageFormat()) continue;
                 const QString name = format.toImageFormat().name();
-                pictures.emplace_back(name, browser_.document()->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>());
+                pictures.emplace_back(name, browser_.document()
+                                                ->resource(QTextDocument::ImageResource, QUrl(name))
+                                                .value<QImage>());
             }
         }
         return pictures;
     }
 
-    TempDir dir_;
     qv::PageBrowser browser_;
 };
 
@@ -124,11 +134,15 @@ TEST_F(PageBrowserTest, ShowsACoursePage) {
 TEST_F(PageBrowserTest, ShowsPagesSavedByAWebBrowserWithTheirPicturesAndStyles) {
     const fs::path folder = QUORVALE_MHTML_TESTDATA;
     if (!fs::exists(folder / "f-one-image.mhtml")) GTEST_SKIP() << "no saved pages in " << folder;
-    for (const char* name : {"a-plain-ascii", "b-long-lines", "d-latin1", "e-style-table", "f-one-image", "h-cloze", "j-nearly-empty"}) {
+    for (const char* name : {"a-plain-ascii", "b-long-lines", "d-latin1", "e-style-table",
+                             "f-one-image", "h-cloze", "j-nearly-empty"}) {
         SCOPED_TRACE(name);
-        ASSERT_EQ(browser_.Navigate(Q(folder / (std::string(name) + ".mhtml"))), qv::PageStatus::Shown);
+        ASSERT_EQ(browser_.Navigate(Q(folder / (std::string(name) + ".mhtml"))),
+                  qv::PageStatus::Shown);
         const QString shown = Loose(browser_.toPlainText());
-        for (const QString& line : QString::fromStdString(ReadFile(folder / (std::string(name) + ".expected.txt"))).split('\n')) {
+        for (const QString& line :
+             QString::fromStdString(ReadFile(folder / (std::string(name) + ".expected.txt")))
+                 .split('\n')) {
             for (const QString& cell : line.split('\t')) {
                 EXPECT_TRUE(shown.contains(Loose(cell))) << cell.toStdString();
             }
@@ -136,7 +150,10 @@ TEST_F(PageBrowserTest, ShowsPagesSavedByAWebBrowserWithTheirPicturesAndStyles) 
     }
 
     ASSERT_EQ(browser_.Navigate(Q(folder / "f-one-image.mhtml")), qv::PageStatus::Shown);
-    const QByteArray png = browser_.loadResource(QTextDocument::ImageResource, QUrl("http://127.0.0.1:45497/img/pic.png")).toByteArray();
+    const QByteArray png =
+        browser_
+            .loadResource(QTextDocument::ImageResource, QUrl("http://127.0.0.1:45497/img/pic.png"))
+            .toByteArray();
     EXPECT_EQ(QCryptographicHash::hash(png, QCryptographicHash::Sha256).toHex(),
               "4226630e4bf9efda07e9b94f62790a34aceb19db1800909fdcaad7b5229687eb");
     const auto pictures = Pictures();
@@ -151,16 +168,23 @@ TEST_F(PageBrowserTest, ShowsPagesSavedByAWebBrowserWithTheirPicturesAndStyles) 
 
 TEST_F(PageBrowserTest, FindsACidPictureInTheArchive) {
     const std::string picture = PngBytes(7, 5, Qt::red);
-    ASSERT_EQ(browser_.Navigate(Write("cid.mht", Archive("<p>See <img src=\"cid:pic%40quorvale\"></p>", {{"pic@quorvale", picture}}))),
-              qv::PageStatus::Shown);
-    EXPECT_EQ(browser_.loadResource(QTextDocument::ImageResource, QUrl("cid:pic@quorvale")).toByteArray().toStdString(), picture);
+    ASSERT_EQ(
+        browser_.Navigate(Write("cid.mht", Archive("<p>See <img src=\"cid:pic%40quorvale\"></p>",
+                                                   {{"pic@quorvale", picture}}))),
+        qv::PageStatus::Shown);
+    EXPECT_EQ(browser_.loadResource(QTextDocument::ImageResource, QUrl("cid:pic@quorvale"))
+                  .toByteArray()
+                  .toStdString(),
+              picture);
     const auto pictures = Pictures();
     ASSERT_EQ(pictures.size(), 1u);
     EXPECT_EQ(pictures[0].second.size(), QSize(7, 5));
     EXPECT_EQ(pictures[0].second.pixelColor(3, 2), QColor(Qt::red));
 
     // The next page names the same address for another picture.
-    ASSERT_EQ(browser_.Navigate(Write("next.mht", Archive("<p><img src=\"cid:pic@quorvale\"></p>", {{"pic@quorvale", PngBytes(3, 3, Qt::green)}}))),
+    ASSERT_EQ(browser_.Navigate(
+                  Write("next.mht", Archive("<p><img src=\"cid:pic@quorvale\"></p>",
+                                            {{"pic@quorvale", PngBytes(3, 3, Qt::green)}}))),
               qv::PageStatus::Shown);
     const auto next = Pictures();
     ASSERT_EQ(next.size(), 1u);
@@ -173,13 +197,20 @@ TEST_F(PageBrowserTest, TakesNothingFromOutsideTheArchive) {
     dir_.Write("secret.png", PngBytes(37, 23, Qt::blue));
     dir_.Write("evil.css", "p { color: #ff0000; }\n");
     const std::string folder = dir_.path().string();
-    const std::vector<std::string> pictures = {
-        "file://" + folder + "/secret.png", folder + "/secret.png", "secret.png", "./secret.png",
-        "file:///etc/passwd", "/etc/passwd", "http://127.0.0.1:9/secret.png", "qrc:/secret.png", "cid:absent@x"};
-    const std::vector<std::string> sheets = {"file://" + folder + "/evil.css", "evil.css", folder + "/evil.css",
-                                             "http://127.0.0.1:9/evil.css"};
+    const std::vector<std::string> pictures = {"file://" + folder + "/secret.png",
+                                               folder + "/secret.png",
+                                               "secret.png",
+                                               "./secret.png",
+                                               "file:///etc/passwd",
+                                               "/etc/passwd",
+                                               "http://127.0.0.1:9/secret.png",
+                                               "qrc:/secret.png",
+                                               "cid:absent@x"};
+    const std::vector<std::string> sheets = {"file://" + folder + "/evil.css", "evil.css",
+                                             folder + "/evil.css", "http://127.0.0.1:9/evil.css"};
     std::string html = "<html><head>";
-    for (const auto& sheet : sheets) html += "<link rel=\"stylesheet\" type=\"text/css\" href=\"" + sheet + "\">";
+    for (const auto& sheet : sheets)
+        html += "<link rel=\"stylesheet\" type=\"text/css\" href=\"" + sheet + "\">";
     html += "</head><body><p>Question text</p><p>";
     for (const auto& picture : pictures) html += "<img src=\"" + picture + "\">";
     html += "</p></body></html>";
@@ -192,10 +223,17 @@ TEST_F(PageBrowserTest, TakesNothingFromOutsideTheArchive) {
     ASSERT_EQ(status, qv::PageStatus::Shown);
 
     for (const auto& name : pictures) {
-        EXPECT_TRUE(browser_.loadResource(QTextDocument::ImageResource, QUrl(QString::fromStdString(name))).isNull()) << name;
+        EXPECT_TRUE(
+            browser_.loadResource(QTextDocument::ImageResource, QUrl(QString::fromStdString(name)))
+                .isNull())
+            << name;
     }
     for (const auto& name : sheets) {
-        EXPECT_TRUE(browser_.loadResource(QTextDocument::StyleSheetResource, QUrl(QString::fromStdString(name))).isNull()) << name;
+        EXPECT_TRUE(
+            browser_
+                .loadResource(QTextDocument::StyleSheetResource, QUrl(QString::fromStdString(name)))
+                .isNull())
+            << name;
     }
     ASSERT_EQ(shown.size(), pictures.size());
     for (const auto& [name, image] : shown) {
@@ -216,7 +254,8 @@ TEST_F(PageBrowserTest, ReportsKeysAndButtonsPressedOnThePage) {
     QTest::keyClick(&browser_, Qt::Key_5, Qt::ShiftModifier);
     QList<QVariantList> pressed;  // the keys pressed with the modifiers
     for (const QVariantList& key : keys) {
-        if (key[1].toInt() != Qt::Key_Control && key[1].toInt() != Qt::Key_Shift) pressed.push_back(key);
+        if (key[1].toInt() != Qt::Key_Control && key[1].toInt() != Qt::Key_Shift)
+            pressed.push_back(key);
     }
     ASSERT_EQ(pressed.size(), 4);
     EXPECT_EQ(pressed[0], (QVariantList{true, 67}));
@@ -243,7 +282,8 @@ TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
     bool refuse = true;
     browser_.setGuard([&](const qv::PageInput& input) {
         asked.push_back(input);
-        const bool copy = input.kind == qv::PageInput::Kind::Key && input.ctrl && (input.keyCode == 67 || input.keyCode == 88);
+        const bool copy = input.kind == qv::PageInput::Kind::Key && input.ctrl &&
+                          (input.keyCode == 67 || input.keyCode == 88);
         const bool menu = input.kind == qv::PageInput::Kind::ContextMenu ||
                           (input.kind == qv::PageInput::Kind::Mouse && input.button == 2);
         return refuse && (copy || menu) ? qv::PageVerdict::Refuse : qv::PageVerdict::Allow;
@@ -252,7 +292,8 @@ TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
 
     // The context menu opens as a popup; it is looked for once the event is sent.
     const auto menuOpens = [&] {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40), browser_.viewport()->mapToGlobal(QPoint(40, 40)));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(40, 40),
+                                browser_.viewport()->mapToGlobal(QPoint(40, 40)));
         QApplication::sendEvent(browser_.viewport(), &event);
         QWidget* popup = QApplication::activePopupWidget();
         if (popup) popup->close();
@@ -266,7 +307,9 @@ TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
         QApplication::clipboard()->setText("before");
         QTest::keyClick(&browser_, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text() == "before", refused);
-        const auto copy = std::find_if(asked.begin(), asked.end(), [](const qv::PageInput& input) { return input.keyCode == 67; });
+        const auto copy = std::find_if(asked.begin(), asked.end(), [](const qv::PageInput& input) {
+            return input.keyCode == 67;
+        });
         ASSERT_NE(copy, asked.end());
         EXPECT_TRUE(copy->copies);
         EXPECT_EQ(menuOpens(), !refused);
@@ -286,7 +329,8 @@ TEST_F(PageBrowserTest, APageThatCannotBeShownLeavesAMessageNotThePreviousPage) 
         {Write("noise.mht", noise), qv::PageStatus::NotAPage},
         {Write("empty.mht", ""), qv::PageStatus::NotAPage},
         {Write("cut.mht", coursePage.substr(0, 150)), qv::PageStatus::NotAPage},
-        {Write("picture.mht", "Content-Type: image/png\r\n\r\n" + PngBytes(2, 2, Qt::red)), qv::PageStatus::NotAPage},
+        {Write("picture.mht", "Content-Type: image/png\r\n\r\n" + PngBytes(2, 2, Qt::red)),
+         qv::PageStatus::NotAPage},
         {Q(dir_ / "missing.mht"), qv::PageStatus::Unreadable},
         {Q(dir_.path()), qv::PageStatus::Unreadable},
     };
