@@ -113,12 +113,15 @@ std::string BuildQuestionHtml(const Question& question) {
                 break;
             }
             case Block::Kind::WordBox: {
-                html +=
-                    "<table class=\"box\" border=\"1\" cellspacing=\"0\" "
-                    "cellpadding=\"4\"><tr>\r\n";
-                for (const std::string& item : block.items)
-                    html += "<td>" + HtmlText(item) + "</td>\r\n";
-                html += "</tr></table>\r\n";
+                // Rows of a few words, so that a long box still fits a narrow page.
+                constexpr std::size_t kBoxColumns = 5;
+                html += "<table class=\"box\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\r\n";
+                for (std::size_t i = 0; i < block.items.size(); ++i) {
+                    if (i % kBoxColumns == 0) html += "<tr>";
+                    html += "<td>" + HtmlText(block.items[i]) + "</td>";
+                    if (i % kBoxColumns == kBoxColumns - 1 || i + 1 == block.items.size()) html += "</tr>\r\n";
+                }
+                html += "</table>\r\n";
                 break;
             }
             case Block::Kind::Options: {
