@@ -9,7 +9,9 @@
 #include "practice/marking.h"
 #include "ui/record_text.h"
 #include "ui/skin.h"
+#include "ui/look.h"
 #include "ui/units.h"
+#include "ui/widget_kit.h"
 
 namespace qv {
 
@@ -30,29 +32,16 @@ constexpr int kModelWidth = 1455;
 constexpr int kSheetWidth = 4215;
 
 const QColor kBorderColour(178, 217, 246);
-const QColor kSheetColour(244, 245, 235);
 const QColor kCarriedColour(192, 192, 255);
 
 int Px(int twips) { return TwipsToPixels(twips); }
 
-QFont AnswerFont() {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(9);
-    return font;
-}
-
-QFont MarkFont() {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(11);
-    font.setBold(true);
-    return font;
-}
+QFont AnswerFont() { return TextFont(9); }
+QFont MarkFont() { return UiFont(11, true); }  // has the tick and cross glyphs
 
 // Ticks green, crosses red.
 void SetMarkColour(QLabel* label, const std::string& result) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, result == kTick ? QColor(30, 130, 60) : QColor(200, 40, 40));
-    label->setPalette(palette);
+    SetTextColour(label, result == kTick ? QColor(30, 130, 60) : QColor(200, 40, 40));
 }
 
 class StorableValidator : public QValidator {
@@ -135,10 +124,7 @@ void AnswerBox::insertFromMimeData(const QMimeData* source) {
 
 AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("AnsBox"));
-    setAutoFillBackground(true);
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kSheetColour);
-    setPalette(palette);
+    qv::Fill(this, kStripColour);
     resize(Px(kSheetWidth), 400);
 
     for (int r = 1; r <= kRows; ++r) {

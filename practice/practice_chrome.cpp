@@ -4,45 +4,28 @@
 #include <QLocale>
 
 #include "practice/answer_sheet.h"
+#include "ui/look.h"
 #include "ui/skin_frame.h"
+#include "ui/widget_kit.h"
 #include "ui/units.h"
 
 namespace qv {
 
 namespace {
 
-const QColor kStrip(244, 245, 235);
-const QColor kInk(31, 78, 140);
 constexpr int kStripHeight = 62;   // toolbar strip, pixels
 constexpr int kStatusHeight = 24;  // status strip under the page, pixels
 constexpr const char* kCaptions[] = {"Save", "Mark", "Print", "Close", "Back", "Next"};
 constexpr const char* kPictures[] = {"save", "mark", "print", "close", "back", "forward"};
 
-QFont Font(double points, bool bold = false) {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
-void Fill(QWidget* widget, const QColor& colour) {
-    widget->setAutoFillBackground(true);
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-}
+QFont Font(double points, bool bold = false) { return UiFont(points, bold); }
 
 QLabel* Text(QWidget* parent, const QString& name, const QString& text, const QFont& font) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kInk);
-    label->setPalette(palette);
+    QLabel* label = MakeLabel(parent, name, text, font);
+    SetTextColour(label, kHeadingColour);
     return label;
 }
 
-QString Two(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
 
 }  // namespace
 
@@ -59,18 +42,16 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     : host_(host), pictures_(pictures) {
     ScnTabBG = new QWidget(host);
     ScnTabBG->setObjectName(QStringLiteral("ScnTabBG"));
-    Fill(ScnTabBG, kStrip);
+    Fill(ScnTabBG, kStripColour);
     ScnTabBG->resize(400, kStripHeight);
     for (int i = 0; i < kButtons; ++i) {
-        const QString name = QStringLiteral("ToolBar") + Two(i + 1);
+        const QString name = TwoDigitName("ToolBar", i + 1);
         auto* button = new PictureButton(name, pictures_, ScnTabBG);
         button->SetPicture(QString::fromLatin1(kPictures[i]) + QStringLiteral("_off.bmp"));
         button->move(0, (kStripHeight - button->height()) / 2);
-        auto* label = new CaptionLabel(QStringLiteral("lblTB") + Two(i + 1), QString::fromLatin1(kCaptions[i]), button);
+        auto* label = new CaptionLabel(TwoDigitName("lblTB", i + 1), QString::fromLatin1(kCaptions[i]), button);
         label->setFont(Font(8));
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, kInk);
-        label->setPalette(palette);
+        SetTextColour(label, kHeadingColour);
         label->setGeometry(0, button->height() - 17, button->width(), 15);
         toolBar[i] = button;
         toolBarLabels[i] = label;
@@ -99,7 +80,7 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
 
     RemQnsBG = new QWidget(host);
     RemQnsBG->setObjectName(QStringLiteral("RemQnsBG"));
-    Fill(RemQnsBG, kStrip);
+    Fill(RemQnsBG, kStripColour);
     RemQnsBG->resize(400, kStatusHeight);
     TxtRem = Panel(QStringLiteral("TxtRem"), QStringLiteral("bottombg2.bmp"), RemQnsBG);
     TxtRemlbl = Text(TxtRem, QStringLiteral("TxtRemlbl"), QStringLiteral("Qns left:"), Font(8));
@@ -152,7 +133,7 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     fmeMark->resize(8 + kBars * 13, kStatusHeight);
     for (int k = 0; k < kBars; ++k) {
         auto* bar = new QLabel(fmeMark);
-        bar->setObjectName(QStringLiteral("imgBar") + Two(k + 1));
+        bar->setObjectName(TwoDigitName("imgBar", k + 1));
         bar->setPixmap(pictures_.Get(QStringLiteral("progressbar.bmp")));
         bar->setGeometry(5 + k * 13, 4, 12, 16);
         bar->hide();
@@ -162,7 +143,7 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
 
     PicHideAns = new QWidget(host);
     PicHideAns->setObjectName(QStringLiteral("PicHideAns"));
-    Fill(PicHideAns, kStrip);
+    Fill(PicHideAns, kStripColour);
     PicHideAns->resize(12, 100);
     ImgHandle = new ClickableLabel(PicHideAns);
     ImgHandle->setObjectName(QStringLiteral("ImgHandle"));
