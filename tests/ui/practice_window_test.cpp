@@ -3,11 +3,13 @@
 #include <QTest>
 
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "practice/marking.h"
 #include "practice/page_browser.h"
 #include "practice/practice_opener.h"
 #include "practice/practice_window.h"
+#include "ui/units.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -135,6 +137,7 @@ TEST_F(PracticeWindowTest, TheTypicalRoadMarksAPaperAndTheHomePageShowsIt) {
     EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
     QApplication::processEvents();
     EXPECT_EQ(Practice(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "temppaper13030.mht"));
     EXPECT_EQ(Text("MSA1"), "90");
     EXPECT_TRUE(Find("P1b")->isVisible());
 
@@ -340,6 +343,60 @@ TEST_F(PracticeWindowTest, TheClockStartsAtNothingAndRunsOnItsOwnTimer) {
     cursor_.point = save->mapToGlobal(save->rect().center());
     QTest::qWait(350);
     EXPECT_EQ(qobject_cast<qv::PictureButton*>(save)->picture(), "save_on.bmp");
+}
+
+TEST_F(PracticeWindowTest, TheSheetSlidesAwayAndBackAndTheLayoutFollowsTheWindow) {
+    StartProgram();
+    OpenPaper(1, 1);
+    QWidget* window = Practice();
+    QWidget* sheet = InPractice(QStringLiteral("AnsBox"));
+    QWidget* page = InPractice(QStringLiteral("brwWebBrowser"));
+    QWidget* handle = InPractice(QStringLiteral("ImgHandle"));
+    QWidget* right = InPractice(QStringLiteral("BRight"));
+    for (const QSize size : {QSize(800, 600), QSize(1000, 700)}) {
+        SCOPED_TRACE(size.width());
+        window->resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(sheet->geometry().right() + 1, window->width() - right->width());
+        EXPECT_EQ(InPractice(QStringLiteral("RemQnsBG"))->width(), page->width());
+        EXPECT_EQ(InPractice(QStringLiteral("ToolBar06"))->geometry().right() + 1 + qv::TwipsToPixels(120),
+                  InPractice(QStringLiteral("ScnTabBG"))->width());
+    }
+    const int shownWidth = page->width();
+    Click(handle);
+    EXPECT_FALSE(Practice()->answerSheetShown);
+    EXPECT_GE(sheet->x(), window->width());
+    EXPECT_EQ(page->width(), shownWidth + sheet->width());
+    EXPECT_EQ(handle->toolTip(), "Show answer sheet");
+    Click(handle);
+    EXPECT_TRUE(Practice()->answerSheetShown);
+    EXPECT_EQ(page->width(), shownWidth);
+    EXPECT_EQ(handle->toolTip(), "Hide answer sheet");
+}
+
+TEST_F(PracticeWindowTest, TheToolbarIgnoresClicksWhileThePaperIsBeingMarked) {
+    StartProgram();
+    opener_->markingStep = std::chrono::milliseconds(20);
+    OpenPaper(1, 1);
+    Answer(1, QStringLiteral("2"));
+    int closeAsked = 0;
+    // Mid-way through the progress, the pupil clicks Close and Save.
+    QTimer::singleShot(100, Practice(), [this, &closeAsked] {
+        EXPECT_TRUE(Practice()->busy());
+        EXPECT_TRUE(InPractice("fmeMark")->isVisible());
+        const std::size_t before = asked_.size();
+        Click(InPractice("ToolBar04"));
+        Click(InPractice("lblTB01"));
+        closeAsked = static_cast<int>(asked_.size() - before);
+    });
+    ClickButton("ToolBar02");
+    EXPECT_EQ(closeAsked, 0);
+    EXPECT_EQ(Practice()->Status, "1");
+    EXPECT_FALSE(Practice()->busy());
+    EXPECT_FALSE(InPractice("fmeMark")->isVisible());
+    for (int k = 1; k <= 15; ++k) {
+        EXPECT_TRUE(InPractice(QStringLiteral("imgBar%1").arg(k, 2, 10, QLatin1Char('0')))->isVisibleTo(InPractice("fmeMark")));
+    }
 }
 
 }  // namespace
