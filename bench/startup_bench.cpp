@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 const qv::MemoryResourceSource& Resources() {
     static const qv::MemoryResourceSource source = [] {
         qv::MemoryResourceSource memory;
-        for (const auto& entry : fs::directory_iterator(QUORVALE_COURSE_PACK)) {
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(QUORVALE_COURSE_PACK, error)) {
             const int id = std::stoi(entry.path().filename().string());
             memory.Add(id, *qv::DirectoryResourceSource(QUORVALE_COURSE_PACK).Load(id, "Custom"));
         }
@@ -29,7 +30,8 @@ const qv::MemoryResourceSource& Resources() {
 fs::path FreshFolder() {
     static std::mt19937 random(std::random_device{}());
     fs::path folder = fs::temp_directory_path() / ("quorvale-bench-" + std::to_string(random()));
-    fs::create_directories(folder);
+    std::error_code ignored;
+    fs::create_directories(folder, ignored);
     return folder;
 }
 
@@ -42,7 +44,8 @@ void BM_StartupExistingFolder(benchmark::State& state) {
         auto data = qv::PrepareStartupData(source, folder, std::chrono::system_clock::now());
         benchmark::DoNotOptimize(data);
     }
-    fs::remove_all(folder);
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
 }
 BENCHMARK(BM_StartupExistingFolder)->Unit(benchmark::kMillisecond);
 
@@ -56,7 +59,8 @@ void BM_StartupEmptyFolder(benchmark::State& state) {
         auto data = qv::PrepareStartupData(source, folder, std::chrono::system_clock::now());
         benchmark::DoNotOptimize(data);
         state.PauseTiming();
-        fs::remove_all(folder);
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
         state.ResumeTiming();
     }
 }

@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "practice/answer_sheet.h"
-#include "temp_dir.h"
+#include "skin_fixture.h"
 #include "ui/skin.h"
 #include "ui/units.h"
 
@@ -29,17 +29,9 @@ void Type(QWidget* widget, const QString& text) {
     }
 }
 
-class AnswerSheetTest : public testing::Test {
+class AnswerSheetTest : public SkinTest {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "ui_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
-
     void SetUp() override {
-        pictures_ = std::make_unique<qv::PictureCache>(QString::fromStdString(dir_.path().string()));
         sheet_ = std::make_unique<AnswerSheet>(*pictures_, false, nullptr);
         sheet_->resize(sheet_->width(), 560);
         sheet_->show();
@@ -54,8 +46,6 @@ protected:
     QWidget* Find(const QString& name) { return sheet_->findChild<QWidget*>(name); }
     QWidget* Frame(int r) { return Find(QStringLiteral("Frame%1").arg(r)); }
 
-    TempDir dir_;
-    std::unique_ptr<qv::PictureCache> pictures_;
     std::unique_ptr<AnswerSheet> sheet_;
 };
 
