@@ -1,5 +1,6 @@
 #include "mainwindow/contents.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "course/results_store.h"
@@ -8,6 +9,7 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_page.h"
+#include "report/module_report.h"
 #include "mainwindow/tab_bar.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/trash_page.h"
@@ -202,6 +204,29 @@ void Contents::RefreshContents() {
     RefreshLog = QStringLiteral("off");
 }
 
+// Report page --------------------------------------------------------------
+
+void Contents::RefreshReport() {
+    bool ok = false;
+    const int slot = LChose.toInt(&ok);
+    if (!ok || slot < 1 || slot > 3) return;
+    const auto workDir = ToPath(workDir_);
+    const ModuleReport report = LoadModuleReport(workDir, slot, lblCOD.toStdString(), config_.module(slot));
+    report_->ShowFigures(report);
+    // Each unreadable file is told once, and forgotten when it reads well again.
+    for (ResultKind kind : {ResultKind::Marks, ResultKind::Trend}) {
+        const auto file = ResultFilePath(workDir, kind, slot, lblCOD.toStdString());
+        const auto problem = std::find_if(report.problems.begin(), report.problems.end(),
+                                          [&](const ReportProblem& p) { return p.file == file; });
+        const QString source = QString::fromStdString(file.string());
+        if (problem == report.problems.end()) {
+            told_.remove(source);
+        } else {
+            Tell(source, QString::fromStdString(problem->words));
+        }
+    }
+}
+
 // Tabs, toolbar and pages --------------------------------------------------
 
 void Contents::TabClick(int n) {
@@ -225,6 +250,7 @@ void Contents::ShowPage() {
             PlacePage(home_);
             break;
         case PageAction::Report:
+            RefreshReport();
             PlacePage(report_);
             report_->ShowSection(txtReportPos);
             break;

@@ -45,6 +45,9 @@ public:
     void TopicChoosing(int firstPaper);
     void Topicbuttoncolour(QLabel* selected);
     void RefreshContents();
+    // Reads the current module's marks and trend files and fills every
+    // section of the report page.
+    void RefreshReport();
     void CloseProgram();
     // One 100 ms hover tick.
     void Tick();

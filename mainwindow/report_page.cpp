@@ -2,6 +2,9 @@
 
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
+#include "mainwindow/report_summary.h"
+#include "mainwindow/report_topical.h"
+#include "mainwindow/report_trend.h"
 #include "ui/clickable_label.h"
 
 namespace qv {
@@ -28,6 +31,17 @@ ReportPage::ReportPage(QWidget* parent, PictureCache& pictures) : QWidget(parent
         bars_[i] = bar;
         connect(bar, &PictureButton::clicked, this, [this, i] { emit sectionClicked(i + 1); });
     }
+    summary_ = new SummarySection(panels_[0]);
+    topical_ = new TopicalChart(panels_[1]);
+    trend_ = new TrendSection(panels_[2]);
+}
+
+void ReportPage::ShowFigures(const ModuleReport& report) {
+    for (int t = 1; t <= kMaxTopics; ++t) topical_->ShowRow(t, report.rows[static_cast<std::size_t>(t - 1)]);
+    summary_->ShowAverages(report.summary);
+    summary_->ShowRanking(report.summary);
+    topical_->ShowRows(report.rows);
+    trend_->Redraw(report.trend);
 }
 
 void ReportPage::ShowSection(int section) {

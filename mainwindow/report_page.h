@@ -7,10 +7,15 @@
 #include <QWidget>
 #include <array>
 
+#include "report/module_report.h"
 #include "ui/picture_button.h"
 #include "ui/picture_cache.h"
 
 namespace qv {
+
+class SummarySection;
+class TopicalChart;
+class TrendSection;
 
 class ReportPage : public QWidget {
     Q_OBJECT
@@ -23,6 +28,10 @@ public:
     void ShowSection(int section);
     // `RC1Summary`, `RC2Topical`, `RC3Trend` for sections 1..3.
     QWidget* panel(int section) const { return panels_[section - 1]; }
+    // Fills all three sections, whichever is open: the topic rows 1..10, the
+    // averages and papers completed, the weakest and strongest topic, the
+    // rows shown, the trend plot.
+    void ShowFigures(const ModuleReport& report);
 
 signals:
     void sectionClicked(int section);
@@ -30,6 +39,9 @@ signals:
 private:
     std::array<PictureButton*, 3> bars_{};
     std::array<QWidget*, 3> panels_{};
+    SummarySection* summary_ = nullptr;
+    TopicalChart* topical_ = nullptr;
+    TrendSection* trend_ = nullptr;
 };
 
 }  // namespace qv

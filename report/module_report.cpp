@@ -24,8 +24,8 @@ ModuleReport LoadModuleReport(const std::filesystem::path& workDir, int slot, st
 
     // FSE and SSE are the first two records of the marks file.
     ModuleReport report = ComputeModuleReport(module, marks.value[0], marks.value[1], trend.value);
-    if (!marks.ok()) report.problems.push_back(DescribeIoStatus(marks.status, marksFile));
-    if (!trend.ok()) report.problems.push_back(DescribeIoStatus(trend.status, trendFile));
+    if (!marks.ok()) report.problems.push_back({marksFile, DescribeIoStatus(marks.status, marksFile)});
+    if (!trend.ok()) report.problems.push_back({trendFile, DescribeIoStatus(trend.status, trendFile)});
     return report;
 }
 

@@ -15,13 +15,19 @@
 
 namespace qv {
 
+// A file the report could not read, with the sentence that tells the pupil.
+struct ReportProblem {
+    std::filesystem::path file;
+    std::string words;
+};
+
 struct ModuleReport {
     ScoreTally tally;       // per-topic counts and sums
     TopicRanking ranking;
     ReportSummary summary;  // the "Overall Results" texts
     std::array<TopicRow, kMaxTopics> rows;  // the "Topical Results" rows 1..10
     TrendFigures trend;     // the "Trend Analysis" points
-    std::vector<std::string> problems;  // a sentence for each file that could not be read
+    std::vector<ReportProblem> problems;  // each file that could not be read
 };
 
 // From values in memory: the first and second scores as the marks file's

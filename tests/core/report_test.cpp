@@ -279,7 +279,8 @@ TEST(ReportFiles, MissingFilesGiveAnEmptyReportAndSaySo) {
     dir.Write("marks1QEN.txt", "#FSE#>70\r\n#SSE#>\r\n");
     const auto report = qv::LoadModuleReport(dir.path(), 1, "QEN", TenTopics());
     ASSERT_EQ(report.problems.size(), 1u);
-    EXPECT_NE(report.problems[0].find("trend1QEN.txt"), std::string::npos) << report.problems[0];
+    EXPECT_EQ(report.problems[0].file.filename(), "trend1QEN.txt");
+    EXPECT_NE(report.problems[0].words.find("trend1QEN.txt"), std::string::npos) << report.problems[0].words;
     EXPECT_EQ(report.summary.firstAverage, "70%");
     EXPECT_TRUE(report.trend.points.empty());
 

@@ -116,6 +116,48 @@ void PracticeFrame(qv::PictureCache& pictures, const QString& out) {
     Save(out, "practice-frame-minimum.png", window.frameGeometry());
 }
 
+// The three sections of the report page on a module with results in most
+// topics, some papers tried twice, and 25 papers in the trend.
+void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const TempDir& dir, const QString& out) {
+    struct Result {
+        int paper;
+        const char* first;
+        const char* second;
+    };
+    const Result results[] = {
+        {1, "90", "100"}, {2, "66.7", ""}, {3, "100", ""}, {4, "45", "80"}, {5, "72.5", ""},
+        {6, "55", "70"},  {7, "62.5", "75"}, {8, "48", ""}, {11, "80", ""}, {12, "85.5", ""},
+        {13, "91", "95"}, {16, "35", "60"}, {17, "42", ""}, {21, "70", ""}, {22, "76.7", ""},
+        {26, "88", ""},   {27, "93.3", ""}, {31, "60", "72"}, {32, "64", ""}, {36, "77.5", ""},
+        {37, "81", ""},   {41, "52", "68"}, {42, "58.3", ""}, {46, "84", ""}, {47, "79", ""},
+    };
+    std::array<qv::Fields, 6> lists;
+    for (auto& list : lists) list.assign(50, "");
+    lists[4].assign(50, "0");
+    lists[5].assign(50, "0");
+    std::string trend = "#TRD#";
+    for (const Result& result : results) {
+        const auto index = static_cast<std::size_t>(result.paper - 1);
+        lists[0][index] = result.first;
+        lists[1][index] = result.second;
+        lists[4][index] = "1";
+        if (*result.second) lists[5][index] = "1";
+        trend += ">" + std::string(result.first);
+    }
+    qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt");
+    dir.Write("trend2QEN.txt", trend + "\r\n");
+
+    QTest::mouseClick(window.findChild<QWidget*>("ToolBar02"), Qt::LeftButton);
+    const char* names[] = {"main-report-summary.png", "main-report-topics.png", "main-report-trend.png"};
+    for (int section = 1; section <= 3; ++section) {
+        QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("RCBar%1").arg(section)), Qt::LeftButton);
+        cursor.point = window.mapToGlobal(QPoint(window.width() / 2, 20));
+        window.Tick();
+        Settle();
+        Save(out, QString::fromLatin1(names[section - 1]), window.frameGeometry());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -170,6 +212,7 @@ int main(int argc, char** argv) {
         Save(out, buttons == 1 ? "popup-one-button.png" : "popup-two-buttons.png", dialog.frameGeometry());
         dialog.hide();
     }
+    ReportSections(window, cursor, dir, out);
     PracticeFrame(pictures, out);
     return 0;
 }
