@@ -1,16 +1,25 @@
 // Time of the report page's figures for a full module: the marks file with
 // 50 marked first attempts and 25 second attempts, and a trend of 50 entries,
-// read from disk and turned into every figure the page shows.
+// read from disk and turned into every figure the page shows; and the opening
+// of the report page on that module in the main window (figures, widgets
+// filled, section laid out), with and without painting it.
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QWidget>
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <string>
 
 #include "course/atomic_file.h"
 #include "course/results_store.h"
+#include "course/startup.h"
+#include "mainwindow/contents.h"
+#include "ui/picture_button.h"
 #include "report/module_report.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -88,6 +97,59 @@ void BM_ReportFiguresInMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_ReportFiguresInMemory)->Unit(benchmark::kMicrosecond);
 
+// The program started on the packed course, its module's results replaced
+// by a full module's.
+struct Program {
+    TempDir dir;
+    qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
+    qv::StartupData data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
+    bool written = qv::AtomicWriteFile(dir / "marks2QEN.txt", MarksFile()) == qv::IoStatus::Ok &&
+                   qv::AtomicWriteFile(dir / "trend2QEN.txt", TrendFile()) == qv::IoStatus::Ok;
+    qv::PictureCache pictures{QString::fromStdString((dir.path() / "Graphics").string())};
+    qv::PlacedCursor cursor;
+    qv::Contents window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
+    QWidget* reportButton = window.findChild<QWidget*>(QStringLiteral("ToolBar02"));
+    QWidget* page = window.findChild<QWidget*>(QStringLiteral("Body_Report"));
+
+    Program() { window.show(); }
+    // What a click on the Report button runs.
+    void OpenReport() { static_cast<qv::PictureButton*>(reportButton)->click(); }
+    bool ShowsFullModule() const {
+        const auto* completed = window.findChild<QLabel*>(QStringLiteral("PCNum"));
+        return written && completed && completed->text() == QStringLiteral("50 / 50");
+    }
+};
+
+void BM_OpenReportPage(benchmark::State& state) {
+    Program program;
+    for (auto _ : state) program.OpenReport();
+    if (!program.ShowsFullModule()) state.SkipWithError("the report does not show the full module");
+}
+BENCHMARK(BM_OpenReportPage)->Unit(benchmark::kMicrosecond);
+
+// Each section opened in turn, and the page painted (into a picture, which
+// the offscreen screen always does), as the pupil sees it.
+void BM_OpenReportPageAndPaint(benchmark::State& state) {
+    Program program;
+    const char* bars[] = {"RCBar1", "RCBar2", "RCBar3"};
+    int section = 0;
+    for (auto _ : state) {
+        program.OpenReport();
+        program.window.findChild<qv::PictureButton*>(bars[section])->click();
+        section = (section + 1) % 3;
+        benchmark::DoNotOptimize(program.page->grab());
+    }
+    if (!program.ShowsFullModule()) state.SkipWithError("the report does not show the full module");
+}
+BENCHMARK(BM_OpenReportPageAndPaint)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
