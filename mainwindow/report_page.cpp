@@ -1,5 +1,7 @@
 #include "mainwindow/report_page.h"
 
+#include <QVBoxLayout>
+
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_summary.h"
@@ -34,6 +36,13 @@ ReportPage::ReportPage(QWidget* parent, PictureCache& pictures) : QWidget(parent
     summary_ = new SummarySection(panels_[0]);
     topical_ = new TopicalChart(panels_[1]);
     trend_ = new TrendSection(panels_[2]);
+    // Each section fills its panel and follows its size.
+    const std::array<QWidget*, 3> sections = {summary_, topical_, trend_};
+    for (int i = 0; i < 3; ++i) {
+        auto* fill = new QVBoxLayout(panels_[i]);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(sections[i]);
+    }
 }
 
 void ReportPage::ShowFigures(const ModuleReport& report) {

@@ -1,6 +1,5 @@
 #include "mainwindow/report_summary.h"
 
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "mainwindow/page_kit.h"
@@ -16,9 +15,6 @@ constexpr int kCaptionGap = 10;
 }  // namespace
 
 SummarySection::SummarySection(QWidget* panel) : QWidget(panel) {
-    auto* fill = new QVBoxLayout(panel);
-    fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(this);
 
     struct Row {
         const char* caption;

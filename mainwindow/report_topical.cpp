@@ -1,6 +1,5 @@
 #include "mainwindow/report_topical.h"
 
-#include <QVBoxLayout>
 
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_text.h"
@@ -32,9 +31,6 @@ const QColor kMarkColour(20, 30, 45);
 }  // namespace
 
 TopicalChart::TopicalChart(QWidget* panel) : QWidget(panel) {
-    auto* fill = new QVBoxLayout(panel);
-    fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(this);
 
     const int trackWidth = TwipsToPixels(kTrackWidth);
     const char* headings[] = {"First Attempt results", "Second Attempt Score"};

@@ -1,7 +1,6 @@
 #include "mainwindow/report_trend.h"
 
 #include <QPainter>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "mainwindow/page_kit.h"
@@ -102,9 +101,6 @@ void TrendScale::paintEvent(QPaintEvent*) {
 }
 
 TrendSection::TrendSection(QWidget* panel) : QWidget(panel) {
-    auto* fill = new QVBoxLayout(panel);
-    fill->setContentsMargins(0, 0, 0, 0);
-    fill->addWidget(this);
     RC3TrendPlot = new TrendPlot(this);
     Label7 = new TrendScale(this, *RC3TrendPlot);
     Label8 = MakeLabel(this, QStringLiteral("Label8"), QStringLiteral("Recent Papers Attempted"), UiFont(8, true));
