@@ -6,6 +6,7 @@
 
 #include "mainwindow/contents.h"
 #include "practice/test1.h"
+#include "practice/test2.h"
 #include "ui/record_text.h"
 
 namespace qv {
@@ -42,10 +43,12 @@ void PracticeOpener::OpenPaper() {
     // A paper being marked finishes first; the pupil can open the next one then.
     if (current_ && current_->busy()) return;
     UnloadAll();
-    if (contents_.TakeNum != QStringLiteral("1")) return;
+    const bool second = contents_.TakeNum == QStringLiteral("2");
+    if (!second && contents_.TakeNum != QStringLiteral("1")) return;
     PracticeServices services{contents_.pictures(), contents_.cursor(), resources_, ask, inform,
                               [this] { contents_.RefreshContents(); }, markingStep};
-    auto* window = new Test1(std::move(services));
+    PracticeWindow* window = second ? static_cast<PracticeWindow*>(new Test2(std::move(services)))
+                                    : new Test1(std::move(services));
     const LoadOutcome outcome = window->Open(Context());
     if (!outcome.ok()) {
         delete window;

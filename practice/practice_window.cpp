@@ -138,6 +138,7 @@ std::vector<SheetPart> PracticeWindow::SheetParts() const {
         row.key = a.PartKey(offset + r);
         row.type = a.PartType(offset + r);
         row.result = part < a.partResults().size() ? a.partResults()[part] : std::string();
+        row.showResult = a.marked();
         parts.push_back(std::move(row));
     }
     return parts;
@@ -234,7 +235,6 @@ void PracticeWindow::MarkPaper() {
 
 void PracticeWindow::ShowMarkedState() {
     AnsBox->SetLocked(true);
-    AnsBox->SetMarksVisible(true, false);
     chrome_->TxtRem->hide();
     FillSheet();
     if (chrome_->lblClock) {
