@@ -41,7 +41,7 @@ PaperContext PracticeOpener::Context() const {
 
 void PracticeOpener::OpenPaper() {
     // A paper being marked finishes first; the pupil can open the next one then.
-    if (current_ && current_->busy()) return;
+    if (current_ && (current_->busy() || !current_->KeepAnswers())) return;
     UnloadAll();
     const bool second = contents_.TakeNum == QStringLiteral("2");
     if (!second && contents_.TakeNum != QStringLiteral("1")) return;
@@ -69,8 +69,11 @@ void PracticeOpener::UnloadAll() {
 }
 
 bool PracticeOpener::eventFilter(QObject* watched, QEvent* event) {
-    // The program closes its practice window before the main window.
-    if (watched == &contents_ && event->type() == QEvent::Close) UnloadAll();
+    // The program closes its practice window before the main window, keeping its answers.
+    if (watched == &contents_ && event->type() == QEvent::Close) {
+        if (current_) current_->KeepAnswers();
+        UnloadAll();
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -253,7 +253,17 @@ void PracticeWindow::PrintQuestion() {
 
 void PracticeWindow::ClosePractice() {
     if (busy_ || unloading_) return;
-    if (services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2, this)) Unload();
+    if (!services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2, this)) return;
+    // A window whose answers could not be written stays open, so they are not lost.
+    if (KeepAnswers()) Unload();
+}
+
+bool PracticeWindow::KeepAnswers() {
+    if (busy_ || unloading_ || attempt_->marked()) return true;
+    attempt_->StoreCurrentAnswers(AnsBox->Answers());
+    const WriteOutcome saved = attempt_->Save();
+    if (!saved.ok()) ShowProblem(saved.message);
+    return saved.ok();
 }
 
 void PracticeWindow::Unload() {

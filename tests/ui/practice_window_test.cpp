@@ -132,15 +132,16 @@ TEST_F(PracticeWindowTest, SaveTellsThePupilAndClosingAsksFirst) {
     EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
     ASSERT_NE(Practice(), nullptr);
     EXPECT_TRUE(Practice()->isVisible());
-    // A typed answer not yet stored is not saved by closing.
+    // "Yes" writes the answers typed since the last save, then closes.
     Answer(1, QStringLiteral("1"));
     answer_ = true;
     ClickButton("ToolBar04");
     EXPECT_EQ(Practice(), nullptr);
-    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "4");
+    EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "1");
     // Reopened, the paper resumes with the saved answer, unmarked.
     OpenPaper(1, 1);
-    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "4");
+    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "1");
     EXPECT_EQ(Practice()->Status, "0");
     EXPECT_FALSE(InPractice<QLineEdit>("FA1")->isReadOnly());
 }
@@ -240,6 +241,25 @@ TEST_F(PracticeWindowTest, AFailedSaveIsToldAndTheAnswersStay) {
     EXPECT_TRUE(asked_.back().contains(QStringLiteral("first2QEN.txt"))) << asked_.back().toStdString();
     EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
     EXPECT_EQ(Practice()->attempt().answers()[0], "3");
+    // Neither closing nor opening another paper throws the answers away.
+    for (const char* how : {"close", "open another"}) {
+        SCOPED_TRACE(how);
+        asked_.clear();
+        if (std::string(how) == "close") ClickButton("ToolBar04");
+        else QTest::mouseClick(Find("P2a"), Qt::LeftButton);
+        ASSERT_FALSE(asked_.empty());
+        EXPECT_TRUE(asked_.back().contains(QStringLiteral("first2QEN.txt"))) << asked_.back().toStdString();
+        ASSERT_NE(Practice(), nullptr);
+        EXPECT_TRUE(Practice()->isVisible());
+        EXPECT_EQ(Practice()->attempt().context().paperKey, 101);
+        EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
+    }
+    // Once the file can be written again, closing writes and goes.
+    std::filesystem::remove(dir_ / "first2QEN.txt");
+    ClickButton("ToolBar04");
+    QApplication::processEvents();
+    EXPECT_EQ(Practice(), nullptr);
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "3");
 }
 
 TEST_F(PracticeWindowTest, TheClockStartsAtNothingAndRunsOnItsOwnTimer) {

@@ -145,7 +145,7 @@ TEST_F(SecondAttemptWindowTest, TheTypicalRoadCarriesTheRightPartsOverAndRecords
 }
 
 // A second attempt in progress resumes from its own saved answers, and
-// saving never touches the first attempt's files.
+// saving or closing never touches the first attempt's files.
 TEST_F(SecondAttemptWindowTest, SavedSecondAnswersComeBackAndTheFirstAttemptStaysAsItWas) {
     StartProgram();
     OpenPaper(1, 1);
@@ -159,15 +159,19 @@ TEST_F(SecondAttemptWindowTest, SavedSecondAnswersComeBackAndTheFirstAttemptStay
     Answer(1, QStringLiteral("4"));
     ClickButton("ToolBar01");
     EXPECT_EQ(asked_.back(), "Quorvale | Paper saved");
-    ClickButton("ToolBar04");
+    ChooseRemaining(QStringLiteral("30"));
+    Answer(1, QStringLiteral("3"));
+    ClickButton("ToolBar04");  // closing writes what was typed since the move
     QApplication::processEvents();
     EXPECT_EQ(Bytes(dir_ / "first2QEN.txt"), firstAnswers);
-    EXPECT_EQ(qv::SplitRecordLine(Record("second2QEN.txt", "101"), 30)[28], "4");
+    const auto saved = qv::SplitRecordLine(Record("second2QEN.txt", "101"), 30);
+    EXPECT_EQ(saved[28], "4");
+    EXPECT_EQ(saved[29], "3");
 
     OpenPaper(1, 1, "b");
-    EXPECT_EQ(Shown("lblAnsweredQ"), "28");
-    ChooseRemaining(QStringLiteral("30"));
-    Practice()->PreviousQuestion();
+    EXPECT_EQ(Shown("lblAnsweredQ"), "29");
+    ChooseRemaining(QStringLiteral("28"));
+    Practice()->NextQuestion();
     EXPECT_EQ(Shown("QnTitle"), "Question 29");
     EXPECT_EQ(Field(1)->text(), "4");
     EXPECT_FALSE(Field(1)->isReadOnly());
