@@ -54,6 +54,8 @@ const EraseCase kCases[] = {
      {"have not been erased", "\"backup\"", "no copy", "Nothing is erased without a copy"}},
 };
 
+void PrintTo(const EraseCase& c, std::ostream* os) { *os << c.name; }
+
 class EraseResultsTest : public testing::TestWithParam<EraseCase> {};
 
 TEST_P(EraseResultsTest, ErasesEverythingAfterACopyOrNothingAndSaysWhy) {
