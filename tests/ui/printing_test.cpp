@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QPrintDialog>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -146,6 +147,11 @@ TEST_F(PrintingTest, WithoutAPrinterThePupilIsOfferedAPdfFile) {
         {"Cancelled", true, "", PrintOutcome::NotPrinted, "Would you like to save them as a PDF file"},
         {"Unwritable", true, "no/such/folder/results.pdf", PrintOutcome::NotPrinted, "could not be saved in"},
     };
+    // The printer a run starts with, on a computer without printers, counts as none.
+    if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+        QPrinter fresh(QPrinter::HighResolution);
+        EXPECT_FALSE(ResultsPrinting::CanPrint(fresh));
+    }
     StartPrinting();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
