@@ -67,7 +67,9 @@ bool PaintListing(QPagedPaintDevice& device, const std::vector<ListingLine>& lin
     const qreal room = device.width();
     const qreal needed = ListingWidth(lines, font, &device);
     if (needed > room && needed > 0) {
-        font.setPointSizeF(std::max(1.0, font.pointSizeF() * room / needed * 0.98));
+        const qreal scale = room / needed * 0.98;
+        if (font.pointSizeF() > 0) font.setPointSizeF(std::max(1.0, font.pointSizeF() * scale));
+        else font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
         painter.setFont(font);
     }
     const QFontMetricsF metrics(painter.font(), &device);
@@ -114,12 +116,7 @@ QString SaveListingAsPdf(const QString& file, const std::vector<ListingLine>& li
 ResultsPrinting::ResultsPrinting(QWidget* owner)
     : QObject(owner), owner_(owner), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("ResultsPrinting"));
-    ask = [](const QString& title, const QString& message, int, QWidget* parent) {
-        Q_UNUSED(title);
-        Q_UNUSED(message);
-        Q_UNUSED(parent);
-        return false;
-    };
+    ask = [](const QString&, const QString&, int, QWidget*) { return false; };
     choosePdfFile = DefaultPdfFile;
     runSetupDialog = DefaultSetupDialog;
 }

@@ -233,3 +233,40 @@ TEST_F(PrintingTest, SetupShowsThePrinterDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+using PaintListing = SkinTest;
+
+TEST_F(PaintListing, AListingWiderThanThePageIsMadeToFitAndRunsOnToMorePages) {
+    if (!HavePdfToText()) GTEST_SKIP() << "pdftotext is not installed (package poppler-utils)";
+    TempDir dir;
+    qv::ModuleConfig module;
+    module.label = "M";
+    module.topicCount = 10;
+    module.paperCount = 50;
+    for (int t = 0; t < 10; ++t) module.topicNames[t] = "Topic " + std::to_string(t + 1);
+    std::array<qv::Fields, 6> marks;
+    for (auto& list : marks) list.assign(50, "");
+    marks[0][49] = "77";
+    marks[1][49] = "99.9";
+    const auto lines = qv::ResultsListing("Narrow", module, marks);
+
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((dir / "narrow.pdf").string()));
+    printer.setPageSize(QPageSize(QPageSize::A6));
+    ASSERT_TRUE(qv::PaintListing(printer, lines));
+    const QStringList text = PdfLines(dir / "narrow.pdf");
+    EXPECT_EQ(text.filter(QStringLiteral("Second take")).size(), 10) << text.join('\n').toStdString();
+    EXPECT_EQ(text.filter(QString(128, QLatin1Char('-'))).size(), 20) << text.join('\n').toStdString();
+    const QStringList last = text.filter(QStringLiteral("Paper 5"));
+    ASSERT_EQ(last.size(), 10);
+    EXPECT_EQ(last.back().simplified(), QStringLiteral("Paper 5 77% 99.9%"));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {QString::fromStdString((dir / "narrow.pdf").string())});
+    ASSERT_TRUE(info.waitForFinished(20000));
+    EXPECT_FALSE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+1\\n")));
+}
+
+}  // namespace
