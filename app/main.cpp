@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/erase_guard.h"
 #include "app/folder_lock.h"
 #include "app/qt_resource_source.h"
 #include "app/start_notices.h"
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     qv::Contents window(startup, folder.path, pictures, cursor);
     // Opens the papers the home page asks for, one practice window at a time.
     qv::PracticeOpener practice(window, resources);
+    window.SetResources(resources);
+    qv::CloseBeforeErasing(window, practice);
     window.show();
 
     const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);

@@ -144,6 +144,34 @@ void RemoveStaleTemporaries(const fs::path& folder) {
     }
 }
 
+namespace {
+
+bool IsScratchName(std::string_view name) {
+    const auto named = [name](std::string_view prefix, std::string_view suffix) {
+        return name.size() >= prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix &&
+               name.substr(name.size() - suffix.size()) == suffix;
+    };
+    return named("temppaper", ".mht") || named("temptext", ".txt");
+}
+
+}  // namespace
+
+void RemoveScratchFiles(const fs::path& workDir) {
+    std::error_code error;
+    fs::directory_iterator entry(workDir, error);
+    std::vector<fs::path> stale;
+    for (const fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        std::error_code typeError;
+        const fs::file_type type = entry->symlink_status(typeError).type();
+        const bool fileOrLink = type == fs::file_type::regular || type == fs::file_type::symlink;
+        if (!typeError && fileOrLink && IsScratchName(entry->path().filename().string())) stale.push_back(entry->path());
+    }
+    for (const fs::path& path : stale) {
+        std::error_code ignored;
+        fs::remove(path, ignored);
+    }
+}
+
 FolderCreation CreateFolderExclusive(const fs::path& folder) {
 #if defined(_WIN32)
     std::error_code error;

@@ -150,6 +150,26 @@ std::vector<std::string> ResetResults(const ResourceSource& source, const fs::pa
     return RunReset(source, workDir, config, std::string()).problems;
 }
 
+EraseOutcome EraseResults(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config,
+                          std::chrono::system_clock::time_point now) {
+    EraseOutcome outcome;
+    BackupOutcome backup = BackupResults(workDir, config, now);
+    outcome.backupFolder = backup.folder;
+    outcome.problems = std::move(backup.problems);
+    if (backup.ok) {
+        ResetRun run = RunReset(source, workDir, config, backup.folder.filename().string());
+        outcome.begun = run.begun;
+        outcome.problems.insert(outcome.problems.end(), run.problems.begin(), run.problems.end());
+        outcome.erased = run.begun && outcome.problems.empty();
+    }
+    if (outcome.erased) return outcome;
+    outcome.message = outcome.begun ? "Not all your past results could be erased." : "Your past results have not been erased.";
+    for (const std::string& problem : outcome.problems) outcome.message += " " + problem;
+    if (!outcome.begun && backup.ok) outcome.message += " Nothing has been changed.";
+    if (!backup.ok) outcome.message += " Nothing is erased without a copy, so nothing has been changed.";
+    return outcome;
+}
+
 BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
                             std::chrono::system_clock::time_point now) {
     BackupOutcome outcome;

@@ -53,6 +53,21 @@ inline constexpr std::string_view kResetMarkerName = "resetting.txt";
 std::vector<std::string> ResetResults(const ResourceSource& source, const std::filesystem::path& workDir,
                                       const CourseConfig& config);
 
+// Erases the pupil's results when asked to: the result files are copied
+// into the backup folder first (as BackupResults does), then the reset is
+// run as above. Nothing is overwritten when the copy cannot be made. When
+// not everything was erased, `message` says so and names each file that was
+// not reset and why.
+struct EraseOutcome {
+    bool erased = false;  // every result file of every configured slot is its template again
+    bool begun = false;   // some files may already hold their templates
+    std::filesystem::path backupFolder;
+    std::vector<std::string> problems;
+    std::string message;
+};
+EraseOutcome EraseResults(const ResourceSource& source, const std::filesystem::path& workDir,
+                          const CourseConfig& config, std::chrono::system_clock::time_point now);
+
 // Copies every existing result file of the configured slots into
 // "backup/<date>_<time>" of the working folder (a new folder each time,
 // "-2", "-3", ... added when the name is taken). The folder gets its name

@@ -19,6 +19,7 @@ StartupData PrepareStartupData(const ResourceSource& source, const std::filesyst
                                std::chrono::system_clock::time_point now) {
     StartupData data;
     RemoveStaleTemporaries(workDir);
+    RemoveScratchFiles(workDir);
     data.failedPictures = ExtractPictures(source, workDir);
     data.configuration = LoadCourseConfig(source, workDir);
     if (data.configuration.available) {

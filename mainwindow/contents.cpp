@@ -1,6 +1,7 @@
 #include "mainwindow/contents.h"
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
 
 #include "course/results_store.h"
@@ -9,10 +10,12 @@
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_page.h"
-#include "report/module_report.h"
+#include "mainwindow/results_printing.h"
 #include "mainwindow/tab_bar.h"
 #include "mainwindow/toolbar.h"
 #include "mainwindow/trash_page.h"
+#include "report/module_report.h"
+#include "report/results_listing.h"
 #include "ui/picture_button.h"
 #include "ui/pop_up.h"
 #include "ui/record_text.h"
@@ -61,6 +64,10 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     trash_ = new TrashPage(this, pictures_);
     about_ = new AboutPage(this, pictures_);
     pages_ = {home_, report_, trash_, about_};
+    printing_ = new ResultsPrinting(this);
+    printing_->ask = [this](const QString& title, const QString& message, int buttons, QWidget* owner) {
+        return Ask(title, message, buttons, owner);
+    };
 
     connect(tabBar_, &TabBar::tabClicked, this, &Contents::TabClick);
     connect(toolbar_, &Toolbar::clicked, this, &Contents::ToolBarClick);
@@ -68,6 +75,7 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     connect(toolbar_, &Toolbar::released, this, [this] { txtPressTrack = false; });
     connect(home_, &HomePage::topicClicked, this, &Contents::TopicClick);
     connect(home_, &HomePage::paperClicked, this, &Contents::OpenPaper);
+    connect(trash_, &TrashPage::eraseConfirmed, this, &Contents::EraseConfirmed);
     connect(report_, &ReportPage::sectionClicked, this, [this](int section) {
         txtReportPos = section;
         report_->ShowSection(section);
@@ -265,7 +273,11 @@ void Contents::ShowPage() {
             trash_->Reset();
             break;
         case PageAction::PrintResults:
+            PrintResults();
+            break;
         case PageAction::PrintSetup:
+            PrintSetup();
+            break;
         case PageAction::Nothing:
             break;
     }
@@ -293,6 +305,55 @@ void Contents::RaiseBorders() {
         piece->raise();
     }
 }
+
+// Trash and printing -------------------------------------------------------
+
+void Contents::EraseConfirmed() {
+    bool refused = false;
+    emit erasingResults(&refused);
+    if (refused) {
+        Ask(QStringLiteral("Quorvale"),
+            QStringLiteral("A paper is being marked. Erase your results when the marking has finished."), 1, this);
+        return;
+    }
+    const EraseOutcome outcome = ResetResults();
+    if (outcome.erased) {
+        trash_->ShowState(TrashState::Done);
+        return;
+    }
+    trash_->ShowState(TrashState::Offer);
+    Ask(QStringLiteral("Quorvale"), QString::fromStdString(outcome.message), 1, this);
+}
+
+EraseOutcome Contents::ResetResults() {
+    if (!resources_) {
+        EraseOutcome outcome;
+        outcome.message = "Your past results have not been erased: this copy of the program holds no empty result "
+                          "files to put in their place.";
+        return outcome;
+    }
+    return EraseResults(*resources_, ToPath(workDir_), config_, std::chrono::system_clock::now());
+}
+
+void Contents::PrintResults() {
+    bool ok = false;
+    const int slot = LChose.toInt(&ok);
+    if (!ok || slot < 1 || slot > kSlotCount || !config_.module(slot).configured()) return;
+    const ModuleConfig& module = config_.module(slot);
+    // Read again now, so that the listing shows what is stored.
+    const auto marksFile = ResultFilePath(ToPath(workDir_), ResultKind::Marks, slot, lblCOD.toStdString());
+    const auto marks = ReadModuleMarks(marksFile, module.paperCount);
+    if (!marks.ok()) {
+        Ask(QStringLiteral("Print"),
+            QStringLiteral("Your results could not be printed. ") +
+                QString::fromStdString(DescribeIoStatus(marks.status, marksFile)),
+            1, this);
+        return;
+    }
+    printing_->Print(ResultsListing(ToRecord(windowTitle()), module, marks.value));
+}
+
+void Contents::PrintSetup() { printing_->Setup(); }
 
 void Contents::CloseProgram() {
     Timer1->stop();

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "course/course_config.h"
+#include "course/resources.h"
+#include "course/results_store.h"
 #include "course/startup.h"
 #include "ui/cursor_source.h"
 #include "ui/picture_cache.h"
@@ -20,6 +22,7 @@ namespace qv {
 class AboutPage;
 class HomePage;
 class ReportPage;
+class ResultsPrinting;
 class TabBar;
 class Toolbar;
 class TrashPage;
@@ -51,6 +54,15 @@ public:
     void CloseProgram();
     // One 100 ms hover tick.
     void Tick();
+    // The result templates the trash page erases the results with.
+    void SetResources(const ResourceSource& source) { resources_ = &source; }
+    // Every result file of every configured slot back to its template, after
+    // a copy of them has been put into the backup folder.
+    EraseOutcome ResetResults();
+    // The current module's results on the printer chosen last (at first the
+    // default printer), and the printer dialog.
+    void PrintResults();
+    void PrintSetup();
     // Shows the program's message box owned by `owner`; true for "Yes"/"OK".
     bool Ask(const QString& title, const QString& message, int buttons, QWidget* owner);
 
@@ -77,6 +89,10 @@ public:
 signals:
     // A paper is to be opened (PaperNum, TakeNum and the rest are set).
     void paperRequested();
+    // The results are about to be erased: an open practice window closes
+    // unsaved, so that it cannot write its records back. One that cannot
+    // close now (its paper is being marked) sets `refused`.
+    void erasingResults(bool* refused);
 
 private:
     void LoadMainPictures();
@@ -90,6 +106,7 @@ private:
     void ShowPage();
     void PlacePage(QWidget* page);
     void RaiseBorders();
+    void EraseConfirmed();
 
     PictureCache& pictures_;
     const CursorSource& cursor_;
@@ -115,6 +132,8 @@ private:
     ReportPage* report_ = nullptr;
     TrashPage* trash_ = nullptr;
     AboutPage* about_ = nullptr;
+    ResultsPrinting* printing_ = nullptr;
+    const ResourceSource* resources_ = nullptr;
     // Every page; one at a time is shown.
     std::vector<QWidget*> pages_;
 };

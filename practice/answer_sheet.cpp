@@ -122,7 +122,8 @@ void AnswerBox::insertFromMimeData(const QMimeData* source) {
     insertPlainText(QString::fromStdString(StorableAnswer(text.toStdString(), {})));
 }
 
-AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent) : QWidget(parent) {
+AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent)
+    : QWidget(parent), secondAttempt_(secondAttempt) {
     setObjectName(QStringLiteral("AnsBox"));
     qv::Fill(this, kStripColour);
     resize(Px(kSheetWidth), 400);
@@ -157,6 +158,10 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
         row.model->setFont(AnswerFont());
         row.model->setReadOnly(true);
         row.model->setFrame(false);
+        row.model->setToolTip(QStringLiteral("The right answer"));
+        QPalette modelColours = row.model->palette();
+        modelColours.setColor(QPalette::Text, QColor(30, 130, 60));  // as the ticks
+        row.model->setPalette(modelColours);
         row.model->hide();
         row.spare = new QLabel(row.frame);
         row.spare->setObjectName(QStringLiteral("T") + n);
@@ -260,8 +265,9 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
         QPalette palette = field->palette();
         palette.setColor(QPalette::Base, part.carried ? kCarriedColour : QColor(Qt::white));
         field->setPalette(palette);
-        row.result->setVisible(showFirst_);
-        if (row.second) row.second->setVisible(showSecond_);
+        row.result->setVisible(part.showResult);
+        if (row.second) row.second->setVisible(part.showSecondResult);
+        row.model->setVisible(part.showModel);
     }
     rowsInUse_ = n;
     Stack();
@@ -270,7 +276,7 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
 }
 
 void AnswerSheet::Stack() {
-    const int gap = StackGap(rowsInUse_);
+    const int gap = StackGap(rowsInUse_, secondAttempt_);
     int top = 50;  // twips
     for (Row& row : rows_) {
         row.frame->move(row.frame->x(), Px(top));
@@ -278,7 +284,10 @@ void AnswerSheet::Stack() {
     }
 }
 
-int AnswerSheet::StackGap(int rows) { return rows < 16 ? 105 : -10; }
+int AnswerSheet::StackGap(int rows, bool secondAttempt) {
+    if (rows < 16) return 105;
+    return secondAttempt ? 0 : -10;
+}
 
 std::vector<std::string> AnswerSheet::Answers() const {
     std::vector<std::string> answers;
@@ -294,21 +303,6 @@ void AnswerSheet::SetLocked(bool locked) {
     for (Row& row : rows_) {
         row.line->setReadOnly(locked || row.line->isReadOnly());
         if (row.box) row.box->setReadOnly(locked || row.box->isReadOnly());
-    }
-}
-
-void AnswerSheet::SetMarksVisible(bool first, bool second) {
-    showFirst_ = first;
-    showSecond_ = second;
-    for (int r = 0; r < kRows; ++r) {
-        rows_[r].result->setVisible(first && r < rowsInUse_);
-        if (rows_[r].second) rows_[r].second->setVisible(second && r < rowsInUse_);
-    }
-}
-
-void AnswerSheet::ShowModelAnswers(const std::vector<bool>& rows) {
-    for (int r = 0; r < kRows; ++r) {
-        rows_[r].model->setVisible(r < rowsInUse_ && r < static_cast<int>(rows.size()) && rows[r]);
     }
 }
 

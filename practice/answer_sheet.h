@@ -24,6 +24,10 @@ struct SheetPart {
     std::string result;        // FR: tick, cross or empty
     std::string secondResult;  // SR (second attempt only)
     bool carried = false;      // right the first time: locked and shaded (second attempt)
+    // What the row shows beside its field.
+    bool showResult = false;
+    bool showSecondResult = false;
+    bool showModel = false;
 };
 
 // A row's panel. The frame around its answer field is drawn in paintEvent,
@@ -79,16 +83,14 @@ public:
     std::vector<std::string> Answers() const;
     // Marked papers: every field read-only.
     void SetLocked(bool locked);
-    // Which mark labels show: the first (FR) and, on a second-attempt sheet, the second (SR).
-    void SetMarksVisible(bool first, bool second);
-    // Model answers beside the given rows (0-based); every other row's is hidden.
-    void ShowModelAnswers(const std::vector<bool>& rows);
     void FocusFirstField();
     // Lays the instruction picture at the bottom of the sheet.
     void Relayout();
 
     int rowsInUse() const { return rowsInUse_; }
-    static int StackGap(int rows);
+    // The gap between rows, in twips: the second attempt's rows touch when
+    // a question has sixteen or more, the first attempt's overlap slightly.
+    static int StackGap(int rows, bool secondAttempt);
 
 signals:
     // The pupil changed a field (for the window's own bookkeeping).
@@ -115,8 +117,7 @@ private:
     QLabel* PicInstruction = nullptr;
     int rowsInUse_ = 0;
     bool locked_ = false;
-    bool showFirst_ = false;
-    bool showSecond_ = false;
+    bool secondAttempt_ = false;
 };
 
 // Text for the sheet's mark labels: a tick or a cross glyph.

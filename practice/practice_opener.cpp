@@ -6,6 +6,7 @@
 
 #include "mainwindow/contents.h"
 #include "practice/test1.h"
+#include "practice/test2.h"
 #include "ui/record_text.h"
 
 namespace qv {
@@ -40,12 +41,14 @@ PaperContext PracticeOpener::Context() const {
 
 void PracticeOpener::OpenPaper() {
     // A paper being marked finishes first; the pupil can open the next one then.
-    if (current_ && current_->busy()) return;
+    if (current_ && (current_->busy() || !current_->KeepAnswers())) return;
     UnloadAll();
-    if (contents_.TakeNum != QStringLiteral("1")) return;
+    const bool second = contents_.TakeNum == QStringLiteral("2");
+    if (!second && contents_.TakeNum != QStringLiteral("1")) return;
     PracticeServices services{contents_.pictures(), contents_.cursor(), resources_, ask, inform,
                               [this] { contents_.RefreshContents(); }, markingStep};
-    auto* window = new Test1(std::move(services));
+    PracticeWindow* window = second ? static_cast<PracticeWindow*>(new Test2(std::move(services)))
+                                    : new Test1(std::move(services));
     const LoadOutcome outcome = window->Open(Context());
     if (!outcome.ok()) {
         delete window;
@@ -66,8 +69,11 @@ void PracticeOpener::UnloadAll() {
 }
 
 bool PracticeOpener::eventFilter(QObject* watched, QEvent* event) {
-    // The program closes its practice window before the main window.
-    if (watched == &contents_ && event->type() == QEvent::Close) UnloadAll();
+    // The program closes its practice window before the main window, keeping its answers.
+    if (watched == &contents_ && event->type() == QEvent::Close) {
+        if (current_) current_->KeepAnswers();
+        UnloadAll();
+    }
     return QObject::eventFilter(watched, event);
 }
 

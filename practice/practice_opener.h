@@ -23,9 +23,10 @@ public:
     // window it would report back to is going away.
     ~PracticeOpener() override;
 
-    // The paper named by the main window's PaperNum and TakeNum.
+    // The paper named by the main window's PaperNum and TakeNum. The open
+    // window's answers are written first; if they cannot be, it stays open.
     void OpenPaper();
-    // Closes the open practice window without asking.
+    // Closes the open practice window without asking or saving.
     void UnloadAll();
     PracticeWindow* current() const { return current_; }
 

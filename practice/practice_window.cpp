@@ -138,6 +138,7 @@ std::vector<SheetPart> PracticeWindow::SheetParts() const {
         row.key = a.PartKey(offset + r);
         row.type = a.PartType(offset + r);
         row.result = part < a.partResults().size() ? a.partResults()[part] : std::string();
+        row.showResult = a.marked();
         parts.push_back(std::move(row));
     }
     return parts;
@@ -234,7 +235,6 @@ void PracticeWindow::MarkPaper() {
 
 void PracticeWindow::ShowMarkedState() {
     AnsBox->SetLocked(true);
-    AnsBox->SetMarksVisible(true, false);
     chrome_->TxtRem->hide();
     FillSheet();
     if (chrome_->lblClock) {
@@ -253,7 +253,17 @@ void PracticeWindow::PrintQuestion() {
 
 void PracticeWindow::ClosePractice() {
     if (busy_ || unloading_) return;
-    if (services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2, this)) Unload();
+    if (!services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2, this)) return;
+    // A window whose answers could not be written stays open, so they are not lost.
+    if (KeepAnswers()) Unload();
+}
+
+bool PracticeWindow::KeepAnswers() {
+    if (busy_ || unloading_ || attempt_->marked()) return true;
+    attempt_->StoreCurrentAnswers(AnsBox->Answers());
+    const WriteOutcome saved = attempt_->Save();
+    if (!saved.ok()) ShowProblem(saved.message);
+    return saved.ok();
 }
 
 void PracticeWindow::Unload() {

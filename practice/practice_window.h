@@ -60,8 +60,13 @@ public:
     void SavePaper();
     void MarkPaper();
     void PrintQuestion();
+    // Asks first; the answers typed are written before the window goes.
     void ClosePractice();
-    // Closes the window without asking (another paper is opened, the program ends).
+    // Stores the answers typed and writes them, unless the paper is marked.
+    // False, after telling the pupil why, when they could not be written.
+    bool KeepAnswers();
+    // Closes the window without asking or saving (the results are being
+    // erased, or the program ends after KeepAnswers).
     void Unload();
     void ToggleAnswerSheet();
     // One 100 ms tick.

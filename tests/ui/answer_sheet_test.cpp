@@ -132,19 +132,56 @@ TEST_F(AnswerSheetTest, StopsCharactersTheResultFilesCannotHold) {
     EXPECT_EQ(box->toPlainText(), QStringLiteral("one twothree"));
 }
 
-TEST_F(AnswerSheetTest, MarksShowAsGlyphsOnlyWhenAsked) {
+TEST_F(AnswerSheetTest, MarksAndModelAnswersShowOnlyWhereTheRowSaysSo) {
     auto parts = Parts(2);
     parts[0].result = "\xFC";
     parts[1].result = "\xFB";
+    parts[1].key = "went";
     sheet_->Fill(parts);
     auto* tick = qobject_cast<QLabel*>(Find("FR1"));
     auto* cross = qobject_cast<QLabel*>(Find("FR2"));
     EXPECT_FALSE(tick->isVisible());
-    sheet_->SetMarksVisible(true, false);
+    EXPECT_FALSE(Find("M2")->isVisible());
+    parts[0].showResult = true;
+    parts[1].showModel = true;
+    sheet_->Fill(parts);
     EXPECT_TRUE(tick->isVisible());
+    EXPECT_FALSE(cross->isVisible());
     EXPECT_EQ(tick->text(), QStringLiteral("\u2713"));
     EXPECT_EQ(cross->text(), QStringLiteral("\u2717"));
+    EXPECT_FALSE(Find("M1")->isVisible());
+    EXPECT_TRUE(Find("M2")->isVisible());
+    EXPECT_EQ(qobject_cast<QLineEdit*>(Find("M2"))->text(), "went");
     EXPECT_FALSE(Find("FR3")->isVisible());
+    // A first-attempt sheet has no second result labels.
+    EXPECT_EQ(Find("SR1"), nullptr);
+}
+
+// The second attempt's sheet: a first and a second result on every row,
+// both at the same place; rows touch when a question has sixteen or more.
+TEST_F(AnswerSheetTest, TheSecondAttemptSheetStacksWithoutAGapAndShowsBothResults) {
+    sheet_ = std::make_unique<AnswerSheet>(*pictures_, true, nullptr);
+    sheet_->resize(sheet_->width(), 560);
+    sheet_->show();
+    for (const auto& [rows, gap] : {std::pair{15, 105}, std::pair{16, 0}, std::pair{20, 0}}) {
+        SCOPED_TRACE(rows);
+        sheet_->Fill(Parts(rows));
+        for (int r = 2; r <= rows; ++r) {
+            EXPECT_NEAR(Frame(r)->y() - Frame(r - 1)->y(), TwipsToPixels(375 + gap), 1) << r;
+            EXPECT_GE(Frame(r)->y(), Frame(r - 1)->geometry().bottom() + 1) << r;  // no overlap
+        }
+    }
+    auto parts = Parts(2);
+    parts[0].result = "\xFC";
+    parts[0].secondResult = "\xFC";
+    parts[1].secondResult = "\xFB";
+    parts[1].showSecondResult = true;
+    sheet_->Fill(parts);
+    EXPECT_FALSE(Find("SR1")->isVisible());
+    EXPECT_TRUE(Find("SR2")->isVisible());
+    EXPECT_EQ(qobject_cast<QLabel*>(Find("SR2"))->text(), QStringLiteral("\u2717"));
+    EXPECT_EQ(Find("SR2")->geometry(), Find("FR2")->geometry());
+    EXPECT_EQ(Find("FR1")->x(), TwipsToPixels(2040));
 }
 
 TEST_F(AnswerSheetTest, LockedAndCarriedFieldsAreReadOnly) {

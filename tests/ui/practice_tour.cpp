@@ -58,7 +58,10 @@ int main(int argc, char** argv) {
     window.show();
     qv::PracticeOpener opener(window, pack);
     opener.markingStep = std::chrono::milliseconds(1);
-    opener.ask = [](const QString&, const QString&, int, QWidget*) { return true; };
+    opener.ask = [](const QString&, const QString& message, int buttons, QWidget*) {
+        if (buttons == 1) qWarning("%s", qPrintable(message));
+        return true;
+    };
 
     struct Shot {
         int topic;
@@ -81,6 +84,21 @@ int main(int argc, char** argv) {
         Settle();
         Save(out, QStringLiteral("practice-%1-marked.png").arg(QLatin1String(shot.name)), practice);
     }
+    // The cloze paper again: the parts right the first time are carried over;
+    // the one that was wrong is answered wrongly once more.
+    QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Topic6")), Qt::LeftButton);
+    window.PaperNum = QStringLiteral("128");
+    window.TakeNum = QStringLiteral("2");
+    opener.OpenPaper();
+    qv::PracticeWindow* second = opener.current();
+    if (!second) return 1;
+    second->activateWindow();
+    Settle();
+    Save(out, QStringLiteral("practice-second.png"), second);
+    if (auto* first = second->findChild<QLineEdit*>(QStringLiteral("FA1"))) first->setText(QStringLiteral("went"));
+    second->MarkPaper();
+    Settle();
+    Save(out, QStringLiteral("practice-second-marked.png"), second);
     opener.UnloadAll();
     return 0;
 }

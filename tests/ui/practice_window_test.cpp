@@ -1,95 +1,13 @@
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTest>
-
-#include <QTextBrowser>
 #include <QTimer>
 
 #include "practice/marking.h"
 #include "practice/page_browser.h"
-#include "practice/practice_opener.h"
-#include "practice/practice_window.h"
+#include "practice_fixture.h"
 #include "ui/units.h"
-#include "ui_fixture.h"
 
 namespace {
 
 using qv::PracticeWindow;
-
-// The main window with its practice window opener; the program's dialogs
-// are answered by the test, which records what they said.
-// The packed course without some of its resources.
-class HoleySource : public qv::ResourceSource {
-public:
-    explicit HoleySource(const qv::ResourceSource& inner) : inner_(inner) {}
-    std::optional<std::string> Load(int id, std::string_view type) const override {
-        if (std::find(missing.begin(), missing.end(), id) != missing.end()) return std::nullopt;
-        return inner_.Load(id, type);
-    }
-    std::vector<int> missing;
-
-private:
-    const qv::ResourceSource& inner_;
-};
-
-class PracticeWindowTest : public MainWindowTest {
-protected:
-    void StartProgram() {
-        Start();
-        opener_ = new qv::PracticeOpener(*window_, source_);
-        opener_->markingStep = std::chrono::milliseconds(1);
-        opener_->ask = [this](const QString& title, const QString& message, int buttons, QWidget*) {
-            asked_.push_back(title + QStringLiteral(" | ") + message);
-            return buttons == 1 || answer_;
-        };
-        opener_->inform = [this](const QString& title, const QString& message, QWidget*) {
-            informed_.push_back(title + QStringLiteral(" | ") + message);
-        };
-    }
-
-    // Windows closed by the test go before the pictures and the cursor they use.
-    void TearDown() override { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    PracticeWindow* Practice() { return opener_->current(); }
-    template <typename T = QWidget>
-    T* InPractice(const QString& name) {
-        T* widget = Practice()->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
-    }
-    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
-    void ClickButton(const char* name) {
-        Practice()->Tick();
-        Click(InPractice(QString::fromLatin1(name)));
-    }
-    // Types into answer field r of the question on show.
-    void Answer(int row, const QString& text) {
-        QWidget* field = InPractice(QStringLiteral("FA%1").arg(row));
-        if (auto* line = qobject_cast<QLineEdit*>(field)) {
-            line->setText(text);
-        } else if (auto* box = qobject_cast<QPlainTextEdit*>(field)) {
-            box->setPlainText(text);
-        }
-    }
-    QString Shown(const QString& name) { return InPractice<QLabel>(name)->text(); }
-    std::string Record(const std::string& file, const std::string& key) {
-        return qv::ReadRecordLine(dir_ / file, key).value;
-    }
-
-    // Opens paper `paper` (1..5) of topic `topic` for a first attempt.
-    void OpenPaper(int topic, int paper) {
-        QTest::mouseClick(Find(("Topic" + std::to_string(topic)).c_str()), Qt::LeftButton);
-        QTest::mouseClick(Find(("P" + std::to_string(paper) + "a").c_str()), Qt::LeftButton);
-        ASSERT_NE(Practice(), nullptr);
-    }
-    QString Page() { return InPractice<QTextBrowser>(QStringLiteral("brwWebBrowser"))->toPlainText(); }
-
-    HoleySource source_{Pack()};
-    qv::PracticeOpener* opener_ = nullptr;
-    std::vector<QString> asked_;
-    std::vector<QString> informed_;
-    bool answer_ = true;
-};
 
 TEST_F(PracticeWindowTest, TheTypicalRoadMarksAPaperAndTheHomePageShowsIt) {
     StartProgram();
@@ -103,17 +21,8 @@ TEST_F(PracticeWindowTest, TheTypicalRoadMarksAPaperAndTheHomePageShowsIt) {
     EXPECT_EQ(Shown("lblTotalQ"), "30");
 
     // Every question answered, 27 of them right; Next on every page.
-    const qv::PaperAttempt& attempt = Practice()->attempt();
-    ASSERT_EQ(attempt.questionCount(), 30);
-    for (int q = 1; q <= 30; ++q) {
-        SCOPED_TRACE(q);
-        EXPECT_EQ(Shown("QnTitle"), QStringLiteral("Question %1").arg(q));
-        const std::string key = attempt.PartKey(q - 1);
-        const QString right = QString::fromStdString(key);
-        Answer(1, q <= 27 ? right : (right == "1" ? QStringLiteral("2") : QStringLiteral("1")));
-        if (q < 30) ClickButton("ToolBar06");
-    }
-    ClickButton("ToolBar02");
+    ASSERT_EQ(Practice()->attempt().questionCount(), 30);
+    AnswerAndMark(27);
     ASSERT_FALSE(asked_.empty());
     EXPECT_EQ(asked_.back(), "Marking | Do you want to mark your practice now?");
     EXPECT_EQ(Shown("PScoring"), "90");
@@ -223,15 +132,16 @@ TEST_F(PracticeWindowTest, SaveTellsThePupilAndClosingAsksFirst) {
     EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
     ASSERT_NE(Practice(), nullptr);
     EXPECT_TRUE(Practice()->isVisible());
-    // A typed answer not yet stored is not saved by closing.
+    // "Yes" writes the answers typed since the last save, then closes.
     Answer(1, QStringLiteral("1"));
     answer_ = true;
     ClickButton("ToolBar04");
     EXPECT_EQ(Practice(), nullptr);
-    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "4");
+    EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "1");
     // Reopened, the paper resumes with the saved answer, unmarked.
     OpenPaper(1, 1);
-    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "4");
+    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "1");
     EXPECT_EQ(Practice()->Status, "0");
     EXPECT_FALSE(InPractice<QLineEdit>("FA1")->isReadOnly());
 }
@@ -331,6 +241,25 @@ TEST_F(PracticeWindowTest, AFailedSaveIsToldAndTheAnswersStay) {
     EXPECT_TRUE(asked_.back().contains(QStringLiteral("first2QEN.txt"))) << asked_.back().toStdString();
     EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
     EXPECT_EQ(Practice()->attempt().answers()[0], "3");
+    // Neither closing nor opening another paper throws the answers away.
+    for (const char* how : {"close", "open another"}) {
+        SCOPED_TRACE(how);
+        asked_.clear();
+        if (std::string(how) == "close") ClickButton("ToolBar04");
+        else QTest::mouseClick(Find("P2a"), Qt::LeftButton);
+        ASSERT_FALSE(asked_.empty());
+        EXPECT_TRUE(asked_.back().contains(QStringLiteral("first2QEN.txt"))) << asked_.back().toStdString();
+        ASSERT_NE(Practice(), nullptr);
+        EXPECT_TRUE(Practice()->isVisible());
+        EXPECT_EQ(Practice()->attempt().context().paperKey, 101);
+        EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
+    }
+    // Once the file can be written again, closing writes and goes.
+    std::filesystem::remove(dir_ / "first2QEN.txt");
+    ClickButton("ToolBar04");
+    QApplication::processEvents();
+    EXPECT_EQ(Practice(), nullptr);
+    EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "3");
 }
 
 TEST_F(PracticeWindowTest, TheClockStartsAtNothingAndRunsOnItsOwnTimer) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QProcess>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "course/results_store.h"
 #include "course/startup.h"
 #include "mainwindow/contents.h"
+#include "mainwindow/results_printing.h"
 #include "temp_dir.h"
 #include "ui/look.h"
 #include "ui/pop_up.h"
@@ -195,6 +197,50 @@ int main(int argc, char** argv) {
     window.Tick();
     Settle();
     Save(out, "main-help.png", window.frameGeometry());
+
+    // The results printout, saved as a PDF file and its first page as a picture.
+    {
+        // The marked papers with the time they took and their dates.
+        const char* times[] = {"0:12:5", "0:20:41", "0:9:58", "1:2:3"};
+        const char* dates[] = {"02/12/2026", "03/12/2026", "05/12/2026", "08/12/2026"};
+        for (int p = 0; p < 4; ++p) {
+            lists[2][p] = times[p];
+            lists[3][p] = dates[p];
+        }
+        qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt");
+        auto* printing = window.findChild<qv::ResultsPrinting*>();
+        const QString pdf = QString::fromStdString((dir.path() / "results.pdf").string());
+        printing->printer().setOutputFormat(QPrinter::PdfFormat);
+        printing->printer().setOutputFileName(pdf);
+        printing->ask = [](const QString&, const QString&, int, QWidget*) { return false; };
+        window.LChose = QStringLiteral("2");
+        window.PrintResults();
+        QProcess::execute(QStringLiteral("pdftoppm"),
+                          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
+                           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+                           pdf, QDir(out).filePath(QStringLiteral("printout"))});
+    }
+
+    // The about page with the cursor on the link, and the trash page in its three states.
+    const auto at = [&](const char* name) {
+        QWidget* widget = window.findChild<QWidget*>(QString::fromLatin1(name));
+        cursor.point = widget->mapToGlobal(widget->rect().center());
+        window.Tick();
+        Settle();
+    };
+    QTest::mouseClick(window.findChild<QWidget*>("ToolBar01"), Qt::LeftButton);
+    at("lbl_QVURL");
+    Save(out, "main-about.png", window.frameGeometry());
+    window.SetResources(pack);
+    QTest::mouseClick(window.findChild<QWidget*>("ToolBar02"), Qt::LeftButton);
+    at("ButTrash");
+    Save(out, "main-trash-offer.png", window.frameGeometry());
+    QTest::mouseClick(window.findChild<QWidget*>("ButTrash"), Qt::LeftButton);
+    at("ButTrash_No");
+    Save(out, "main-trash-confirm.png", window.frameGeometry());
+    QTest::mouseClick(window.findChild<QWidget*>("ButTrash_Yes"), Qt::LeftButton);
+    at("Trashlbl3");
+    Save(out, "main-trash-done.png", window.frameGeometry());
 
     QTest::mouseClick(window.findChild<QWidget*>("Tab02"), Qt::LeftButton);
     Settle();

@@ -1,0 +1,175 @@
+#include "mainwindow/results_printing.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+
+#include "ui/record_text.h"
+
+namespace qv {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Print");
+
+bool Blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+// How far right the listing reaches in `font` on `device`.
+qreal ListingWidth(const std::vector<ListingLine>& lines, const QFont& font, QPaintDevice* device) {
+    const QFontMetricsF metrics(font, device);
+    qreal widest = 0;
+    for (const ListingLine& line : lines) {
+        for (const ListingItem& item : line) {
+            if (Blank(item.text)) continue;
+            const qreal x = (item.column - 1) * metrics.averageCharWidth();
+            widest = std::max(widest, x + metrics.horizontalAdvance(FromRecord(item.text)));
+        }
+    }
+    return widest;
+}
+
+QString ShownPath(const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); }
+
+bool DefaultSetupDialog(QPrinter& printer, QWidget* owner) {
+    QPrintDialog dialog(&printer, owner);
+    dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    // It chooses the printer; nothing is printed from here.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    }
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString DefaultPdfFile(QWidget* owner) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save your results as a PDF file"),
+                                        QDir(folder).filePath(QStringLiteral("results.pdf")),
+                                        QStringLiteral("PDF files (*.pdf)"));
+}
+
+}  // namespace
+
+bool PaintListing(QPagedPaintDevice& device, const std::vector<ListingLine>& lines) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    QFont font = painter.font();
+    const qreal room = device.width();
+    const qreal needed = ListingWidth(lines, font, &device);
+    if (needed > room && needed > 0) {
+        const qreal scale = room / needed * 0.98;
+        if (font.pointSizeF() > 0) font.setPointSizeF(std::max(1.0, font.pointSizeF() * scale));
+        else font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+        painter.setFont(font);
+    }
+    const QFontMetricsF metrics(painter.font(), &device);
+    const qreal column = metrics.averageCharWidth();
+    const qreal step = metrics.lineSpacing();
+    qreal top = 0;
+    bool ok = true;
+    for (const ListingLine& line : lines) {
+        if (top > 0 && top + step > device.height()) {
+            if (!device.newPage()) {
+                ok = false;
+                break;
+            }
+            top = 0;
+        }
+        for (const ListingItem& item : line) {
+            if (Blank(item.text)) continue;
+            painter.drawText(QPointF((item.column - 1) * column, top + metrics.ascent()), FromRecord(item.text));
+        }
+        top += step;
+    }
+    return painter.end() && ok;
+}
+
+QString SaveListingAsPdf(const QString& file, const std::vector<ListingLine>& lines) {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) return out.errorString();
+    bool painted = false;
+    {
+        QPdfWriter writer(&out);
+        writer.setTitle(QStringLiteral("Results"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        painted = PaintListing(writer, lines);
+    }
+    if (!painted) {
+        out.cancelWriting();
+        return QStringLiteral("the listing could not be drawn");
+    }
+    if (!out.commit()) return out.errorString();
+    return QString();
+}
+
+ResultsPrinting::ResultsPrinting(QWidget* owner)
+    : QObject(owner), owner_(owner), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    setObjectName(QStringLiteral("ResultsPrinting"));
+    ask = [](const QString&, const QString&, int, QWidget*) { return false; };
+    choosePdfFile = DefaultPdfFile;
+    runSetupDialog = DefaultSetupDialog;
+}
+
+ResultsPrinting::~ResultsPrinting() = default;
+
+bool ResultsPrinting::CanPrint(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) return !printer.outputFileName().isEmpty();
+    return !printer.printerName().isEmpty() && printer.isValid();
+}
+
+PrintOutcome ResultsPrinting::Print(const std::vector<ListingLine>& lines) {
+    QString reason;
+    if (!CanPrint(*printer_)) {
+        reason = QStringLiteral("No printer is set up on this computer, so your results could not be printed.");
+    } else if (PaintListing(*printer_, lines) && printer_->printerState() != QPrinter::Error) {
+        if (printer_->outputFormat() == QPrinter::PdfFormat) {
+            ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(printer_->outputFileName())),
+                1, owner_);
+        }
+        return PrintOutcome::Printed;
+    } else if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        reason = QStringLiteral("Your results could not be saved in %1.").arg(ShownPath(printer_->outputFileName()));
+    } else {
+        reason = QStringLiteral("The printer \"%1\" did not take the job, so your results were not printed.")
+                     .arg(printer_->printerName());
+    }
+    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save them as a PDF file instead?"), 2, owner_)) {
+        return PrintOutcome::NotPrinted;
+    }
+    const QString file = choosePdfFile(owner_);
+    if (file.isEmpty()) return PrintOutcome::NotPrinted;
+    const QString problem = SaveListingAsPdf(file, lines);
+    if (!problem.isEmpty()) {
+        ask(kTitle, QStringLiteral("Your results could not be saved in %1 (%2).").arg(ShownPath(file), problem), 1,
+            owner_);
+        return PrintOutcome::NotPrinted;
+    }
+    ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(file)), 1, owner_);
+    return PrintOutcome::SavedAsPdf;
+}
+
+void ResultsPrinting::Setup() {
+    // The dialog works on a copy, so that cancelling leaves the printer as it was.
+    auto chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (printer_->outputFormat() == QPrinter::PdfFormat) {
+        chosen->setOutputFormat(QPrinter::PdfFormat);
+        chosen->setOutputFileName(printer_->outputFileName());
+    } else if (!printer_->printerName().isEmpty()) {
+        chosen->setPrinterName(printer_->printerName());
+    }
+    chosen->setPageLayout(printer_->pageLayout());
+    if (runSetupDialog(*chosen, owner_)) printer_ = std::move(chosen);
+}
+
+}  // namespace qv
