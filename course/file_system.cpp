@@ -130,20 +130,6 @@ bool IsTemporaryName(std::string_view name) {
     return name[name.size() - tail] == '.';
 }
 
-void RemoveStaleTemporaries(const fs::path& folder) {
-    std::error_code error;
-    fs::directory_iterator entry(folder, error);
-    std::vector<fs::path> stale;
-    for (const fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
-        if (IsTemporaryName(entry->path().filename().string())) stale.push_back(entry->path());
-    }
-    for (const fs::path& path : stale) {
-        std::error_code ignored;
-        // remove_all removes a link itself, never what it points to.
-        fs::remove_all(path, ignored);
-    }
-}
-
 namespace {
 
 bool IsScratchName(std::string_view name) {
@@ -154,23 +140,37 @@ bool IsScratchName(std::string_view name) {
     return named("temppaper", ".mht") || named("temptext", ".txt");
 }
 
-}  // namespace
-
-void RemoveScratchFiles(const fs::path& workDir) {
+// One pass over the folder: its temporaries, and with `scratchToo` the
+// scratch files (files and links only) of a working folder.
+void RemoveLeftovers(const fs::path& folder, bool scratchToo) {
     std::error_code error;
-    fs::directory_iterator entry(workDir, error);
+    fs::directory_iterator entry(folder, error);
     std::vector<fs::path> stale;
     for (const fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        if (IsTemporaryName(name)) {
+            stale.push_back(entry->path());
+            continue;
+        }
+        if (!scratchToo || !IsScratchName(name)) continue;
         std::error_code typeError;
         const fs::file_type type = entry->symlink_status(typeError).type();
-        const bool fileOrLink = type == fs::file_type::regular || type == fs::file_type::symlink;
-        if (!typeError && fileOrLink && IsScratchName(entry->path().filename().string())) stale.push_back(entry->path());
+        if (!typeError && (type == fs::file_type::regular || type == fs::file_type::symlink)) {
+            stale.push_back(entry->path());
+        }
     }
     for (const fs::path& path : stale) {
         std::error_code ignored;
-        fs::remove(path, ignored);
+        // remove_all removes a link itself, never what it points to.
+        fs::remove_all(path, ignored);
     }
 }
+
+}  // namespace
+
+void RemoveStaleTemporaries(const fs::path& folder) { RemoveLeftovers(folder, false); }
+
+void RemoveLeftoverFiles(const fs::path& workDir) { RemoveLeftovers(workDir, true); }
 
 FolderCreation CreateFolderExclusive(const fs::path& folder) {
 #if defined(_WIN32)

@@ -50,11 +50,12 @@ bool IsTemporaryName(std::string_view fileName);
 // Nothing else is touched; links are removed, never followed.
 void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
-// Removes the scratch files an earlier run left in the working folder when it
-// ended without closing its windows: extracted question pages
-// ("temppaper*.mht") and extracted course texts ("temptext*.txt"). Only files
-// and links are removed; a folder of such a name is left alone.
-void RemoveScratchFiles(const std::filesystem::path& workDir);
+// What an earlier run left in the working folder, removed in one pass: the
+// temporaries above, and the scratch files of a run that ended without
+// closing its windows: extracted question pages ("temppaper*.mht") and
+// extracted course texts ("temptext*.txt"). Of those only files and links are
+// removed; a folder of such a name is left alone.
+void RemoveLeftoverFiles(const std::filesystem::path& workDir);
 
 enum class FolderCreation { Created, Exists, Failed };
 // Creates one folder; Exists when anything already stands at the path.

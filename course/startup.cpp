@@ -18,8 +18,7 @@ std::vector<std::string> StartupData::problems() const {
 StartupData PrepareStartupData(const ResourceSource& source, const std::filesystem::path& workDir,
                                std::chrono::system_clock::time_point now) {
     StartupData data;
-    RemoveStaleTemporaries(workDir);
-    RemoveScratchFiles(workDir);
+    RemoveLeftoverFiles(workDir);
     data.failedPictures = ExtractPictures(source, workDir);
     data.configuration = LoadCourseConfig(source, workDir);
     if (data.configuration.available) {

@@ -152,23 +152,24 @@ TEST(RemoveStaleTemporaries, RemovesOnlyThisProgramsTemporaries) {
     qv::RemoveStaleTemporaries(dir / "no-such-folder");  // nothing to do, no exception
 }
 
-TEST(RemoveScratchFiles, RemovesPagesAndCourseTextsLeftByAWindowThatDied) {
+TEST(RemoveLeftoverFiles, RemovesTemporariesPagesAndCourseTextsLeftByARunThatDied) {
     TempDir dir;
     const auto kept = dir.Write("keep.mht", "pupil's page");
     dir.Write("temppaper13030.mht", "page");
     dir.Write("temptext.txt", "answer key");
     dir.Write("temptext30000.txt", "configuration");
+    dir.Write(".marks2QEN.txt.Ab12Cd.qvtmp", "half written");
     fs::create_symlink(kept, dir / "temppaper1.mht");
     fs::create_directory(dir / "temppaper2.mht");  // not a file: left alone
     dir.Write("first2QEN.txt", "#101#>>");
     dir.Write("temppaper.txt", "other");
     dir.Write("mytemptext.txt", "other");
 
-    qv::RemoveScratchFiles(dir.path());
+    qv::RemoveLeftoverFiles(dir.path());
     EXPECT_EQ(Entries(dir.path()),
               (std::vector<std::string>{"first2QEN.txt", "keep.mht", "mytemptext.txt", "temppaper.txt", "temppaper2.mht"}));
     EXPECT_EQ(dir.Read("keep.mht"), "pupil's page");
-    qv::RemoveScratchFiles(dir / "no-such-folder");
+    qv::RemoveLeftoverFiles(dir / "no-such-folder");
 }
 
 TEST(IoStatus, AFullDiskIsToldAsSuch) {
