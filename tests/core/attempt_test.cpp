@@ -7,6 +7,7 @@
 #include "course/course_config.h"
 #include "course/record_file.h"
 #include "practice/marking.h"
+#include "packed_course.h"
 #include "tiny_course.h"
 
 namespace {
@@ -262,25 +263,7 @@ TEST_F(Attempt, ExtractsOnePageAtATime) {
     EXPECT_FALSE(fs::exists(dir_ / "temppaper13003.mht"));
 }
 
-// The course packed into the program, in a fresh working folder.
-class AttemptOnTheCourse : public testing::Test {
-protected:
-    void SetUp() override {
-        config_ = qv::LoadCourseConfig(source_, dir_.path());
-        ASSERT_TRUE(config_.available);
-        ASSERT_TRUE(qv::ResetResults(source_, dir_.path(), config_.config).empty());
-    }
-    const qv::ModuleConfig& module() const { return config_.config.module(2); }
-    qv::PaperContext Context(int paper) const {
-        const int topic = (paper - 1) / 5;
-        return {dir_.path(), 2, config_.config.code, 100 + paper, module().paperCount, 5 * topic + 1,
-                module().topicNames[static_cast<std::size_t>(topic)]};
-    }
-
-    const qv::DirectoryResourceSource source_{QUORVALE_COURSE_PACK};
-    TempDir dir_;
-    qv::ConfigLoad config_;
-};
+using AttemptOnTheCourse = PackedCourseTest;
 
 // The typical road: paper 101, every question answered, 27 of 30 right.
 TEST_F(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {

@@ -6,6 +6,7 @@
 #include "course/record_file.h"
 #include "practice/marking.h"
 #include "practice/model_answer.h"
+#include "packed_course.h"
 #include "tiny_course.h"
 
 namespace {
@@ -294,28 +295,11 @@ TEST(ModelAnswer, ShowsWhatThePartAccepts) {
     EXPECT_EQ(qv::ModelAnswer({}, {}, {}, 0), "");
 }
 
-// The course packed into the program, in a fresh working folder.
-class SecondAttemptOnTheCourse : public testing::Test {
+class SecondAttemptOnTheCourse : public PackedCourseTest {
 protected:
-    void SetUp() override {
-        config_ = qv::LoadCourseConfig(source_, dir_.path());
-        ASSERT_TRUE(config_.available);
-        ASSERT_TRUE(qv::ResetResults(source_, dir_.path(), config_.config).empty());
-    }
-    qv::PaperContext Context(int paper) const {
-        const qv::ModuleConfig& module = config_.config.module(2);
-        const int topic = (paper - 1) / 5;
-        return {dir_.path(), 2, config_.config.code, 100 + paper, module.paperCount, 5 * topic + 1,
-                module.topicNames[static_cast<std::size_t>(topic)]};
-    }
-    std::string File(const std::string& stem) const { return stem + "2" + config_.config.code + ".txt"; }
     Fields Marks(const std::string& key) const { return qv::ReadRecordFields(dir_ / File("marks"), key, 50).value; }
     // The option after the key's (a wrong choice).
     static std::string WrongChoice(const std::string& key) { return key == "1" ? "2" : "1"; }
-
-    const qv::DirectoryResourceSource source_{QUORVALE_COURSE_PACK};
-    TempDir dir_;
-    qv::ConfigLoad config_;
 };
 
 // The typical road: the first attempt at paper 101 scored 90, with questions
