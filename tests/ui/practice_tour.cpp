@@ -17,15 +17,9 @@
 #include "practice/practice_opener.h"
 #include "practice/practice_window.h"
 #include "temp_dir.h"
+#include "tour_kit.h"
 
 namespace {
-
-void Settle(int ms = 400) { QTest::qWait(ms); }
-
-void Save(const QString& folder, const QString& name, QWidget* window) {
-    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    screen.copy(window->frameGeometry().adjusted(-8, -8, 8, 8)).save(QDir(folder).filePath(name));
-}
 
 // Answers every part of the question on show: the key, or a slip where `wrong` says so.
 void AnswerShown(qv::PracticeWindow& window, bool wrongFirst) {
@@ -45,9 +39,8 @@ void AnswerShown(qv::PracticeWindow& window, bool wrongFirst) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) return 2;
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
+    const QString out = OutputFolder(argc, argv);
+    if (out.isEmpty()) return 2;
 
     TempDir dir;
     const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
@@ -79,10 +72,10 @@ int main(int argc, char** argv) {
         AnswerShown(*practice, true);
         Settle();
 
-        Save(out, QStringLiteral("practice-%1.png").arg(QLatin1String(shot.name)), practice);
+        Save(out, QStringLiteral("practice-%1.png").arg(QLatin1String(shot.name)), practice->frameGeometry());
         practice->MarkPaper();
         Settle();
-        Save(out, QStringLiteral("practice-%1-marked.png").arg(QLatin1String(shot.name)), practice);
+        Save(out, QStringLiteral("practice-%1-marked.png").arg(QLatin1String(shot.name)), practice->frameGeometry());
     }
     // The cloze paper again: the parts right the first time are carried over;
     // the one that was wrong is answered wrongly once more.
@@ -94,11 +87,11 @@ int main(int argc, char** argv) {
     if (!second) return 1;
     second->activateWindow();
     Settle();
-    Save(out, QStringLiteral("practice-second.png"), second);
+    Save(out, QStringLiteral("practice-second.png"), second->frameGeometry());
     if (auto* first = second->findChild<QLineEdit*>(QStringLiteral("FA1"))) first->setText(QStringLiteral("went"));
     second->MarkPaper();
     Settle();
-    Save(out, QStringLiteral("practice-second-marked.png"), second);
+    Save(out, QStringLiteral("practice-second-marked.png"), second->frameGeometry());
     opener.UnloadAll();
     return 0;
 }

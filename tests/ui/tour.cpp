@@ -19,19 +19,13 @@
 #include "mainwindow/contents.h"
 #include "mainwindow/results_printing.h"
 #include "temp_dir.h"
+#include "tour_kit.h"
 #include "ui/look.h"
 #include "ui/pop_up.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
 
 namespace {
-
-void Settle(int ms = 400) { QTest::qWait(ms); }
-
-void Save(const QString& folder, const QString& name, QRect area) {
-    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
-    screen.copy(area.adjusted(-12, -12, 12, 12)).save(QDir(folder).filePath(name));
-}
 
 // Waits until the window manager (or, without one, this function itself) has
 // given the window the geometry asked for, keeping its state.
@@ -164,9 +158,8 @@ void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const TempDi
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 2) return 2;
-    const QString out = QString::fromLocal8Bit(argv[1]);
-    QDir().mkpath(out);
+    const QString out = OutputFolder(argc, argv);
+    if (out.isEmpty()) return 2;
 
     TempDir dir;
     const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
