@@ -5,7 +5,9 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
+#include "app/command_line.h"
 #include "app/erase_guard.h"
 #include "app/folder_lock.h"
 #include "app/qt_resource_source.h"
@@ -32,9 +34,14 @@ int Stop(const QString& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvale Practice"));
     QApplication::setOrganizationName(QStringLiteral("Quorvale"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(QUORVALE_APP_ID));
+    // --help and --version print and leave, without a screen.
+    if (const std::optional<int> answered = qv::AnswerCommandLine(argc, argv)) return *answered;
+
+    QApplication app(argc, argv);
 
     const qv::WorkFolderChoice folder = qv::ChooseWorkFolder(
         QApplication::arguments(), QApplication::applicationDirPath(),

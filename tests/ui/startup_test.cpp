@@ -144,6 +144,36 @@ TEST(WorkFolder, ALockLeftByAKilledCopyDoesNotBlock) {
     EXPECT_FALSE(fs::exists(dir / "quorvale.lock"));
 }
 
+// --help and --version answer on the terminal and leave: they need no screen
+// (the platform named here does not exist) and touch no folder.
+TEST(CommandLine, HelpAndVersionPrintAndLeave) {
+    struct Row {
+        QStringList arguments;
+        const char* printed;
+    };
+    const Row rows[] = {
+        {{"--help"}, "--data-dir FOLDER"},
+        {{"-h"}, "Usage: quorvale"},
+        {{"--version"}, "Quorvale Practice " QUORVALE_VERSION "\n"},
+        {{"--data-dir", "--help", "--version"}, "Quorvale Practice " QUORVALE_VERSION "\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        TempDir dir;
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "no-such-screen");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+        process.start(QUORVALE_EXECUTABLE, row.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        const QString printed = QString::fromLocal8Bit(process.readAllStandardOutput());
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        EXPECT_TRUE(printed.contains(row.printed)) << printed.toStdString();
+        EXPECT_TRUE(fs::is_empty(dir.path()));
+    }
+}
+
 TEST(Startup, AResetIsToldOnceWithTheMissingFileAndTheCopies) {
     TempDir dir;
     ASSERT_EQ(StartProgram(dir.path()), 0);

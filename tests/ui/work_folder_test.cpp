@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -54,6 +56,61 @@ TEST(ChooseWorkFolder, MissingProgramFolderFallsBack) {
     const auto choice = qv::ChooseWorkFolder({"quorvale"}, fallback.path() + "/no/such/folder", data);
     EXPECT_EQ(choice.path, data);
     EXPECT_FALSE(choice.notice.isEmpty());
+}
+
+// A copy is installed when the install step's marker lies in its prefix; an
+// installed copy never writes beside its executable, not even as root.
+TEST(ChooseWorkFolder, InstalledCopiesKeepResultsInTheUserFolder) {
+    enum class Marker { None, File, Folder };
+    enum class Where { Program, User, DataDir, Nowhere };
+    struct Row {
+        const char* name;
+        Marker marker;
+        bool dataDir;
+        bool userFolderBlocked;
+        Where where;
+    };
+    const Row rows[] = {
+        {"portable copy", Marker::None, false, false, Where::Program},
+        {"installed copy", Marker::File, false, false, Where::User},
+        {"installed copy told --data-dir", Marker::File, true, false, Where::DataDir},
+        {"a folder where the marker should be", Marker::Folder, false, false, Where::Program},
+        {"installed copy whose user folder cannot be made", Marker::File, false, true, Where::Nowhere},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir prefix;
+        const QString program = prefix.path() + "/bin";
+        QDir().mkpath(program);
+        const QString marker = QDir(program).filePath(qv::InstallMarkerFromProgramFolder());
+        QDir().mkpath(row.marker == Marker::Folder ? marker : QFileInfo(marker).path());
+        if (row.marker == Marker::File) QFile(marker).open(QIODevice::WriteOnly);
+        // A file where the user folder's parent should be: it cannot be made.
+        if (row.userFolderBlocked) QFile(prefix.path() + "/home").open(QIODevice::WriteOnly);
+        const QString user = prefix.path() + "/home/data";
+        const QString chosen = prefix.path() + "/chosen";
+        QStringList arguments{"quorvale"};
+        if (row.dataDir) arguments << "--data-dir" << chosen;
+        const std::filesystem::path programPath = program.toStdString();
+        const auto before = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+        std::filesystem::last_write_time(programPath, before);
+
+        const auto choice = qv::ChooseWorkFolder(arguments, program, user);
+
+        const QString expected[] = {program, user, chosen, QString()};
+        EXPECT_EQ(choice.path, expected[static_cast<int>(row.where)]);
+        EXPECT_TRUE(choice.notice.isEmpty()) << choice.notice.toStdString();
+        EXPECT_EQ(choice.error.isEmpty(), row.where != Where::Nowhere) << choice.error.toStdString();
+        if (row.where == Where::Nowhere) {
+            EXPECT_TRUE(choice.error.contains(user)) << choice.error.toStdString();
+            EXPECT_FALSE(choice.error.contains("program's folder")) << choice.error.toStdString();
+        }
+        if (row.where != Where::Program) {
+            // Not even a probe was made there: the folder did not change.
+            EXPECT_TRUE(QDir(program).isEmpty());
+            EXPECT_EQ(std::filesystem::last_write_time(programPath), before);
+        }
+    }
 }
 
 TEST(FolderLock, OneCopyAFolderWhileItRuns) {
