@@ -45,7 +45,8 @@ install(FILES ${packaging}/copyright ${changelog_gz} DESTINATION ${CMAKE_INSTALL
 # Installs into a scratch prefix and checks what is there: the layout, the
 # validators that are installed, and where the installed program (and a
 # portable copy of it) keeps its results.
-add_test(NAME install_tree COMMAND ${packaging}/check-install ${CMAKE_BINARY_DIR}/install-check ${CMAKE_BINARY_DIR})
+add_test(NAME install_tree COMMAND ${CMAKE_COMMAND} -E env CMAKE=${CMAKE_COMMAND}
+         ${packaging}/check-install ${CMAKE_BINARY_DIR}/install-check ${CMAKE_BINARY_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${QUORVALE_PACKAGE_NAME})
