@@ -167,6 +167,28 @@ INSTANTIATE_TEST_SUITE_P(
                   Papers(kChoice, "Choose. Use each word once."), "g.qvp", 3, "has no word box"},
         FaultCase{"EmptyBoxRule", kHeader + "box rule:\n", Papers(kChoice), "course.qvc", 8,
                   "box rule is empty"},
+        FaultCase{
+            "WordOrderKeySplitsABox", kHeader,
+            Papers("words: knocked down | trees | The storm\n{L:The storm knocked trees down.}"),
+            "g.qvp", 5, "splits a box"},
+        // Word-order questions say that a box stays together.
+        FaultCase{"OrderRuleNotSaid", kHeader + "order rule: Keep each box together.\n",
+                  Papers("words: We | went home\n{L:We went home.}", "Order."), "g.qvp", 2,
+                  "must say \"Keep each box together.\""},
+        FaultCase{"OrderRuleWithoutWordOrder", kHeader + "order rule: Keep each box together.\n",
+                  Papers(kChoice, "Choose. Keep each box together."), "g.qvp", 3,
+                  "has no word-order answer"},
+        // A model answer that opens a sentence is shown with its capital.
+        FaultCase{"LowerCaseAfterFullStop", kHeader, Papers("It rained. {T:we} stayed in."),
+                  "g.qvp", 4, "write \"We\""},
+        FaultCase{"LowerCaseOpensParagraph", kHeader, Papers("Text.\n\n{T:so} we ran."), "g.qvp", 6,
+                  "start of a sentence"},
+        FaultCase{"LowerCaseAfterSpeakerName", kHeader, Papers("Amara: {T:which} is best?"),
+                  "g.qvp", 4, "start of a sentence"},
+        FaultCase{"LowerCaseOpensQuotation", kHeader, Papers("Mum said, \"{T:come} here.\""),
+                  "g.qvp", 4, "start of a sentence"},
+        FaultCase{"LowerCaseInGroup", kHeader, Papers("Go! {G:;Now;soon} we ran."), "g.qvp", 4,
+                  "write \"Soon\""},
         FaultCase{"BoxInstructionChangesInPaper", kHeader,
                   Papers("words: cat | dog\nThe {T:cat} sat.\ninstruction: "
                          "Other.\nquestion\nwords: cow | hen\n"

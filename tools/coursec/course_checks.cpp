@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <map>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "course/course_limits.h"
 #include "course/text.h"
 #include "page_text.h"
+#include "sentences.h"
 #include "source_text.h"
 
 namespace coursec {
@@ -63,6 +65,23 @@ void CheckChoice(const Question& question, const Part& part, int choices) {
     }
 }
 
+// True when the words, in order, are the pieces laid end to end, each once.
+bool LaidFromPieces(const std::vector<std::string>& words, std::size_t at,
+                    const std::vector<std::vector<std::string>>& pieces, std::vector<bool>& used) {
+    if (at == words.size()) return true;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::vector<std::string>& piece = pieces[i];
+        if (used[i] || piece.size() > words.size() - at ||
+            !std::equal(piece.begin(), piece.end(),
+                        words.begin() + static_cast<std::ptrdiff_t>(at)))
+            continue;
+        used[i] = true;
+        if (LaidFromPieces(words, at + piece.size(), pieces, used)) return true;
+        used[i] = false;
+    }
+    return false;
+}
+
 void CheckWordOrder(const Question& question, const Part& part) {
     const auto fail = [&](const std::string& message) {
         throw SourceError(question.file, part.line, message);
@@ -72,13 +91,20 @@ void CheckWordOrder(const Question& question, const Part& part) {
     if (part.key.back() != '.') fail("a word-order answer ends with a full stop");
     std::vector<std::string> keyWords =
         SplitWords(std::string_view(part.key).substr(0, part.key.size() - 1));
+    std::vector<std::vector<std::string>> pieces;
     std::vector<std::string> shown;
     for (const std::string& item : BoxItems(question)) {
-        for (std::string& word : SplitWords(item)) shown.push_back(std::move(word));
+        pieces.push_back(SplitWords(item));
+        shown.insert(shown.end(), pieces.back().begin(), pieces.back().end());
     }
+    const std::vector<std::string> sentence = keyWords;
     std::sort(keyWords.begin(), keyWords.end());
     std::sort(shown.begin(), shown.end());
-    if (keyWords == shown) return;
+    if (keyWords == shown) {
+        std::vector<bool> used(pieces.size(), false);
+        if (LaidFromPieces(sentence, 0, pieces, used)) return;
+        fail("the answer splits a box: the words of each box stand together in the sentence");
+    }
     std::vector<std::string> extra, unused;
     std::set_difference(keyWords.begin(), keyWords.end(), shown.begin(), shown.end(),
                         std::back_inserter(extra));
@@ -108,26 +134,55 @@ void CheckBlanks(const Question& question) {
     }
 }
 
-// A cloze with a word box says the course's box rule in its instruction, and
-// only a page with a word box speaks of one.
-void CheckBoxRule(const Question& question, const std::string& rule) {
-    if (rule.empty()) return;
-    const bool says = ShownText(question.instruction).find(ShownText(rule)) != std::string::npos;
-    const bool box = HasWordBox(question);
-    if (box && HasPartOfType(question, 'T') && !says) {
+// An instruction wording that the course asks of some pages: the pages that
+// need it say it, and pages it does not fit never do.
+struct InstructionRule {
+    const std::string& words;
+    const char* name;  // "box rule"
+    const char* page;  // "cloze with a word box": the pages that must say it
+    const char* lack;  // "no word box": why a page may not
+};
+
+void CheckInstructionRule(const Question& question, const InstructionRule& rule, bool needed,
+                          bool fits) {
+    if (rule.words.empty()) return;
+    const bool says =
+        ShownText(question.instruction).find(ShownText(rule.words)) != std::string::npos;
+    if (needed && !says) {
         if (question.instructionLine == 0) {
-            throw SourceError(
-                question.file, question.line,
-                "the cloze with a word box has no instruction; it must say \"" + rule + "\"");
+            throw SourceError(question.file, question.line,
+                              std::string("the ") + rule.page +
+                                  " has no instruction; it must say \"" + rule.words + "\"");
         }
         throw SourceError(question.file, question.instructionLine,
-                          "the instruction of a cloze with a word box must say \"" + rule +
-                              "\", the box rule of the course");
+                          std::string("the instruction of a ") + rule.page + " must say \"" +
+                              rule.words + "\", the " + rule.name + " of the course");
     }
-    if (!box && says) {
+    if (!fits && says) {
         throw SourceError(question.file, question.line,
                           "the instruction (line " + std::to_string(question.instructionLine) +
-                              ") gives the box rule, but the page has no word box");
+                              ") gives the " + rule.name + ", but the page has " + rule.lack);
+    }
+}
+
+// The model answer is shown as the key is written: a gap that opens a
+// sentence has a key with a capital letter.
+void CheckSentenceStarts(const Question& question) {
+    const auto check = [&](const Part& gap, const std::string& before) {
+        if (!GapStartsSentence(before)) return;
+        for (const std::string& key : gap.answers()) {
+            if (key[0] < 'a' || key[0] > 'z') continue;
+            std::string capital = key;
+            capital[0] = static_cast<char>(capital[0] - 'a' + 'A');
+            throw SourceError(question.file, gap.line,
+                              "the answer \"" + key +
+                                  "\" fills a gap at the start of a sentence, and the pupil "
+                                  "sees it as written: write \"" +
+                                  capital + "\"");
+        }
+    };
+    for (const Block& block : question.blocks) {
+        if (block.kind == Block::Kind::Paragraph) AnsweredParagraph(question, block, check);
     }
 }
 
@@ -156,7 +211,14 @@ void CheckQuestion(const Question& question, const QuestionRules& rules) {
             if (!found) fail(part.line, "the answer \"" + part.key + "\" is not in the word box");
         }
     }
-    CheckBoxRule(question, rules.boxRule);
+    const bool wordOrder = HasPartOfType(question, 'L');
+    CheckInstructionRule(question,
+                         {rules.boxRule, "box rule", "cloze with a word box", "no word box"},
+                         hasBox && HasPartOfType(question, 'T'), hasBox);
+    CheckInstructionRule(
+        question, {rules.orderRule, "order rule", "word-order question", "no word-order answer"},
+        wordOrder, wordOrder);
+    CheckSentenceStarts(question);
 }
 
 void CheckPaper(const Paper& paper, const std::string& file) {

@@ -7,6 +7,7 @@
 #include "course/course_limits.h"
 #include "course/text.h"
 #include "course_checks.h"
+#include "page_text.h"
 #include "paper_reader.h"
 #include "source_text.h"
 
@@ -74,17 +75,26 @@ class HeaderReader {
             if (!count || *count < 2 || *count > 9) Fail("choices is a number from 2 to 9");
             course_.rules.choices = *count;
         } else if (SplitDirective(line, "box rule", value)) {
-            if (value.empty()) Fail("the box rule is empty");
-            if (HasExternalReference(value))
-                Fail("the box rule cannot refer to anything outside the program");
-            course_.rules.boxRule = value;
+            course_.rules.boxRule = InstructionRule("the box rule", value);
+        } else if (SplitDirective(line, "order rule", value)) {
+            course_.rules.orderRule = InstructionRule("the order rule", value);
         } else if (StartsWithWord(line, "module", value) && value.find(':') != std::string::npos) {
             AddModule(value);
         } else if (SplitDirective(line, "topic", value) && value.find('|') != std::string::npos) {
             AddTopic(value);
         } else {
-            Fail("unknown line; expected title:, code:, choices:, box rule:, module N: or topic:");
+            Fail(
+                "unknown line; expected title:, code:, choices:, box rule:, order rule:, "
+                "module N: or topic:");
         }
+    }
+
+    // Words that instructions must give: never empty, never an address.
+    std::string InstructionRule(const std::string& what, const std::string& value) const {
+        if (value.empty()) Fail(what + " is empty");
+        if (HasExternalReference(value))
+            Fail(what + " cannot refer to anything outside the program");
+        return value;
     }
 
     void AddModule(const std::string& value) {
@@ -122,6 +132,40 @@ class HeaderReader {
 };
 
 }  // namespace
+
+std::vector<std::string> Part::answers() const {
+    if (type != 'G' && type != 'M') return {key};
+    std::vector<std::string> list;
+    std::size_t start = 1;
+    while (start <= key.size()) {
+        const std::size_t end = std::min(key.find(';', start), key.size());
+        std::string answer(qv::TrimSpacesAndTabs(std::string_view(key).substr(start, end - start)));
+        if (!answer.empty()) list.push_back(std::move(answer));
+        start = end + 1;
+    }
+    return list;
+}
+
+std::string AnsweredParagraph(
+    const Question& question, const Block& paragraph,
+    const std::function<void(const Part& gap, const std::string& before)>& atGap) {
+    std::string text;
+    for (const Segment& segment : paragraph.segments) {
+        if (!segment.isPart) {
+            text += ShownText(segment.text);
+            continue;
+        }
+        const Part& part = question.parts[static_cast<std::size_t>(segment.part)];
+        const std::vector<std::string> answers = part.answers();
+        if (part.type == 'Q' || part.type == 'L' || answers.empty()) {
+            text += ' ';
+            continue;
+        }
+        if (atGap) atGap(part, text);
+        text += answers.front();
+    }
+    return text;
+}
 
 Course ReadCourse(const fs::path& header) {
     const std::string headerName = header.string();

@@ -3,6 +3,7 @@
 // The course as read from its source files (see docs/course-format.md).
 
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,6 +33,10 @@ struct Part {
     std::string key;                   // as the pupil types it, UTF-8
     std::vector<std::string> options;  // choice parts: options 1..n
     int line = 0;
+
+    // The answers the key allows, each non-empty: one, or the list of a group
+    // part (none for a further part of a group).
+    std::vector<std::string> answers() const;
 };
 
 // A run of a paragraph: plain text (with *bold* still marked) or a part.
@@ -81,10 +86,19 @@ struct Module {
     int paperCount() const { return static_cast<int>(topics.size()) * qv::kPapersPerTopic; }
 };
 
+// A paragraph of the question as the pupil reads it once it is answered: each
+// gap holds its key (the first answer of a group), and a choice or word-order
+// marker is a space. `atGap`, when given, is told of every gap with the text
+// before it.
+std::string AnsweredParagraph(
+    const Question& question, const Block& paragraph,
+    const std::function<void(const Part& gap, const std::string& before)>& atGap = {});
+
 // What the course header asks of every question.
 struct QuestionRules {
     int choices = 0;      // options per choice part; 0 = any number from 2
     std::string boxRule;  // said by the instruction of every cloze with a word box; empty = no rule
+    std::string orderRule;  // said by the instruction of every word-order question; empty = no rule
 };
 
 struct Course {

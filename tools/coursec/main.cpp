@@ -15,6 +15,7 @@
 
 #include "course/atomic_file.h"
 #include "course/resources.h"
+#include "course_review.h"
 #include "course_source.h"
 #include "course_writer.h"
 
@@ -70,6 +71,8 @@ int Run(const std::vector<std::string>& args) {
     std::map<int, std::string> resources;
     try {
         const coursec::Course course = coursec::ReadCourse(header);
+        for (const coursec::Warning& warning : coursec::ReviewCourse(course))
+            std::cerr << warning.text() << "\n";
         resources = coursec::BuildCourseResources(course);
     } catch (const coursec::SourceError& error) {
         std::cerr << error.what() << "\n";
