@@ -14,14 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The key stands in a table of its own, which browsers and Qt's page view
+// both draw with its frame and shading.
 const char* const kKeyStyle =
-    "div.key { margin-top: 28px; padding: 10px 14px; border: 2px dashed #c0883a;"
-    " background-color: #fff8ec; }\r\n"
-    "div.key p { margin-bottom: 6px; }\r\n"
+    "table.keybox { margin-top: 28px; border: 2px dashed #c0883a; background-color: #fff8ec; }\r\n"
+    "table.keybox p { margin-bottom: 6px; }\r\n"
     "p.keytitle { font-weight: bold; color: #8a5a14; }\r\n"
-    "table.key { border-collapse: collapse; margin-bottom: 8px; }\r\n"
-    "table.key td, table.key th { padding: 3px 10px; text-align: left;"
-    " border-bottom: 1px solid #ead9bd; }\r\n"
+    "table.key { margin-bottom: 8px; }\r\n"
+    "table.key td, table.key th { padding: 3px 10px; text-align: left; vertical-align: top; }\r\n"
+    "table.key th { color: #8a5a14; border-bottom: 1px solid #ead9bd; }\r\n"
     "p.where { color: #6b7a8c; font-size: 9pt; }\r\n";
 
 const char* const kIndexStyle =
@@ -79,7 +80,9 @@ std::string KeyBox(const Topic& topic, const Paper& paper, std::size_t index, in
                    int next) {
     const Question& question = paper.questions[index];
     std::string html =
-        "<div class=\"key\">\r\n<p class=\"keytitle\">Key (the pupil does not see it)</p>\r\n";
+        "<table class=\"keybox\" width=\"100%\" cellspacing=\"0\" cellpadding=\"10\" "
+        "bgcolor=\"#fff8ec\"><tr><td>\r\n<p class=\"keytitle\">Key (the pupil does not see "
+        "it)</p>\r\n";
     html +=
         "<table class=\"key\">\r\n<tr><th>Answer</th><th>Right when the pupil "
         "types</th><th>Marks</th></tr>\r\n";
@@ -97,7 +100,7 @@ std::string KeyBox(const Topic& topic, const Paper& paper, std::size_t index, in
     if (previous != 0) html += Link(previous, "&larr; Previous question") + " &nbsp; ";
     html += "<a href=\"index.html\">All questions</a>";
     if (next != 0) html += " &nbsp; " + Link(next, "Next question &rarr;");
-    html += "</p>\r\n</div>\r\n";
+    html += "</p>\r\n</td></tr></table>\r\n";
     return html;
 }
 
