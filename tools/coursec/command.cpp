@@ -8,6 +8,7 @@
 
 #include "course/atomic_file.h"
 #include "course/resources.h"
+#include "course_checks.h"
 #include "course_review.h"
 #include "course_source.h"
 #include "course_writer.h"
@@ -20,8 +21,6 @@ namespace coursec {
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::size_t kQuestionIds = 1005;
 
 const char* const kUsage =
     "usage: coursec [--preview DIR] [--previous EARLIER] [--quiet] COURSE.qvc [OUTDIR]\n"
@@ -131,10 +130,10 @@ void PrintSummary(const Course& course, std::ostream& out) {
         << "): " << Count(course.modules.size(), "module", "modules") << ", "
         << Count(topics, "topic", "topics") << ", " << Count(papers, "paper", "papers") << ", "
         << Count(total, "question", "questions");
-    if (total >= kQuestionIds)
-        out << "; the course is full (" << kQuestionIds << " questions at most)\n";
+    if (total >= kQuestionIdCount)
+        out << "; the course is full (" << kQuestionIdCount << " questions at most)\n";
     else
-        out << "; room for " << Count(kQuestionIds - total, "more question", "more questions")
+        out << "; room for " << Count(kQuestionIdCount - total, "more question", "more questions")
             << "\n";
 }
 

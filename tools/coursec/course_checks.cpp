@@ -22,6 +22,12 @@ namespace {
 // Question ids given out in paper order, range after range.
 constexpr std::array<std::pair<int, int>, 3> kQuestionIdRanges = {
     {{13001, 13345}, {14001, 14330}, {15001, 15330}}};
+static_assert([] {
+    std::size_t count = 0;
+    for (const auto& [first, last] : kQuestionIdRanges)
+        count += static_cast<std::size_t>(last - first + 1);
+    return count;
+}() == kQuestionIdCount);
 
 std::string Lower(std::string_view text) {
     return qv::AsciiLowerCopy(text);
@@ -281,29 +287,23 @@ void CheckPaper(const Paper& paper, const std::string& file) {
 }
 
 void AssignQuestionIds(Course& course, Diagnostics& out) {
-    constexpr std::size_t kIdCount = [] {
-        std::size_t count = 0;
-        for (const auto& [first, last] : kQuestionIdRanges)
-            count += static_cast<std::size_t>(last - first + 1);
-        return count;
-    }();
     std::size_t total = 0;
     const Question* firstOver = nullptr;
     for (Module& module : course.modules) {
         for (Topic& topic : module.topics) {
             for (Paper& paper : topic.papers) {
                 for (Question& question : paper.questions) {
-                    if (++total > kIdCount && !firstOver) firstOver = &question;
+                    if (++total > kQuestionIdCount && !firstOver) firstOver = &question;
                 }
             }
         }
     }
     if (firstOver) {
-        const std::size_t over = total - kIdCount;
+        const std::size_t over = total - kQuestionIdCount;
         out.Error(SourceError(firstOver->file, firstOver->line,
-                              "the course is full (" + std::to_string(kIdCount) +
+                              "the course is full (" + std::to_string(kQuestionIdCount) +
                                   " questions) and this is question " +
-                                  std::to_string(kIdCount + 1) + ": remove " +
+                                  std::to_string(kQuestionIdCount + 1) + ": remove " +
                                   std::to_string(over) + (over == 1 ? " question" : " questions") +
                                   " to add " + std::to_string(over)));
         return;

@@ -3,6 +3,7 @@
 // The checks that a course read from its source must pass. Every fault goes
 // to the run's Diagnostics; CheckPaper throws SourceError.
 
+#include <cstddef>
 #include <string>
 
 #include "course_source.h"
@@ -17,6 +18,9 @@ void CheckQuestion(const Question& question, const QuestionRules& rules, Diagnos
 // A paper once all its questions have been read: every question with a word
 // box carries the same instruction.
 void CheckPaper(const Paper& paper, const std::string& file);
+
+// The number of question ids, and so of questions in a course.
+inline constexpr std::size_t kQuestionIdCount = 1005;
 
 // Gives out the question ids in paper order. When the course has more
 // questions than there are ids, says so at the first question over and gives
