@@ -14,10 +14,12 @@ QString HelpText() {
     const QString userFolder =
         QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     return QStringLiteral(
-               "Usage: quorvale [--data-dir FOLDER]\n"
+               "Usage: quorvale [--data-dir FOLDER] [--course COURSE]\n"
                "%1: practise exam papers, mark them and follow your results.\n"
                "\n"
                "  --data-dir FOLDER  keep the results in FOLDER (made when it is missing)\n"
+               "  --course COURSE    practise the course compiled into the folder COURSE\n"
+               "                     (by coursec) instead of the course the program brings\n"
                "  --help             show this help and leave\n"
                "  --version          show the version and leave\n"
                "\n"
@@ -31,7 +33,7 @@ QString HelpText() {
 
 std::optional<int> AnswerCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--data-dir") == 0) {
+        if (std::strcmp(argv[i], "--data-dir") == 0 || std::strcmp(argv[i], "--course") == 0) {
             ++i;  // the folder's name, whatever it looks like
         } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::fputs(HelpText().toLocal8Bit().constData(), stdout);

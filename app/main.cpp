@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/course_option.h"
 #include "app/erase_guard.h"
 #include "app/folder_lock.h"
 #include "app/qt_resource_source.h"
@@ -43,6 +44,12 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
 
+    const qv::QtResourceSource packed;
+    // "--course DIR": a compiled course folder instead of the packed course.
+    const qv::CourseOption course(QApplication::arguments(), packed);
+    if (!course.error().isEmpty()) return Stop(course.error());
+    const qv::ResourceSource& resources = course.resources();
+
     const qv::WorkFolderChoice folder = qv::ChooseWorkFolder(
         QApplication::arguments(), QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
@@ -52,7 +59,6 @@ int main(int argc, char** argv) {
     qv::FolderLock lock(folder.path);
     if (!lock.Acquire()) return Stop(lock.error());
 
-    const qv::QtResourceSource resources;
     const qv::StartupData startup = qv::PrepareStartupData(
         resources, qv::ToPath(folder.path), std::chrono::system_clock::now());
 

@@ -40,7 +40,61 @@ std::optional<char> ByteFor(char32_t c) {
     return std::nullopt;
 }
 
+constexpr std::array<PlainForm, 32> kPlainForms = {{
+    {0x00A0, " ", "a non-breaking space"},
+    {0x02BC, "'", "a modifier apostrophe"},
+    {0x2000, " ", "an en quad space"},
+    {0x2001, " ", "an em quad space"},
+    {0x2002, " ", "an en space"},
+    {0x2003, " ", "an em space"},
+    {0x2004, " ", "a three-per-em space"},
+    {0x2005, " ", "a four-per-em space"},
+    {0x2006, " ", "a six-per-em space"},
+    {0x2007, " ", "a figure space"},
+    {0x2008, " ", "a punctuation space"},
+    {0x2009, " ", "a thin space"},
+    {0x200A, " ", "a hair space"},
+    {0x2010, "-", "a typographic hyphen"},
+    {0x2011, "-", "a non-breaking hyphen"},
+    {0x2012, "-", "a figure dash"},
+    {0x2013, "-", "an en dash"},
+    {0x2014, "-", "an em dash"},
+    {0x2015, "-", "a horizontal bar"},
+    {0x2018, "'", "an opening curly quote"},
+    {0x2019, "'", "a curly apostrophe"},
+    {0x201A, "'", "a low curly quote"},
+    {0x201B, "'", "a reversed curly quote"},
+    {0x201C, "\"", "an opening curly quotation mark"},
+    {0x201D, "\"", "a closing curly quotation mark"},
+    {0x201E, "\"", "a low curly quotation mark"},
+    {0x201F, "\"", "a reversed curly quotation mark"},
+    {0x2026, "...", "an ellipsis"},
+    {0x202F, " ", "a narrow non-breaking space"},
+    {0x2032, "'", "a prime"},
+    {0x2033, "\"", "a double prime"},
+    {0x2212, "-", "a minus sign"},
+}};
+
 }  // namespace
+
+const PlainForm* FindPlainForm(char32_t code) {
+    for (const PlainForm& form : kPlainForms) {
+        if (form.code == code) return &form;
+    }
+    return nullptr;
+}
+
+std::string PlainTypography(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size());
+    for (char b : cp1252) {
+        const auto u = static_cast<unsigned char>(b);
+        const PlainForm* form = u < 0x80 ? nullptr : FindPlainForm(u < 0xA0 ? kHighControls[u - 0x80] : u);
+        if (form) out += form->plain;
+        else out += b;
+    }
+    return out;
+}
 
 std::string AsciiLowerCopy(std::string_view text) {
     std::string out(text);

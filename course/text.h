@@ -42,6 +42,21 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // is not valid UTF-8.
 std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
 
+// The form a pupil types at a keyboard for a character that word processors
+// put in its place: curly apostrophes and quotation marks, dashes and the
+// minus sign, non-breaking and other fixed-width spaces, the ellipsis.
+struct PlainForm {
+    char32_t code;
+    std::string_view plain;  // "'", "\"", "-", " " or "..."
+    std::string_view name;   // "a curly apostrophe"
+};
+// Nothing when `code` is typed as it is.
+const PlainForm* FindPlainForm(char32_t code);
+
+// Windows-1252 text with every such character in its plain form, so that
+// "Don\x92t" and "Don't" read the same.
+std::string PlainTypography(std::string_view cp1252);
+
 // A percentage of `raw` out of `maximum` to one decimal place, a tie going to
 // the even digit, in its shortest form with '.' as the decimal separator:
 // 27/30 -> "90", 2/3 -> "66.7", 0/5 -> "0". Empty when maximum <= 0.

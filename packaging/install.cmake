@@ -21,6 +21,11 @@ file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/packaging/installed CONTENT
      "Quorvale Practice is installed here: it keeps every pupil's results in that pupil's own data folder.\n")
 
 install(TARGETS quorvale coursec RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The shipped course's source and its format, for a teacher who writes a course
+# of their own from a copy of it.
+install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/resources/course/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvale/course
+        FILES_MATCHING PATTERN "*.qvc" PATTERN "*.qvp")
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/docs/course-format.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${QUORVALE_PACKAGE_NAME})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/installed DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvale)
 install(FILES ${packaging}/${QUORVALE_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${packaging}/${QUORVALE_APP_ID}.metainfo.xml.in

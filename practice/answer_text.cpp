@@ -64,6 +64,10 @@ std::string StorableAnswer(std::string_view utf8, std::string_view type) {
         if (d.valid && IsStorableSequence(utf8.substr(i, d.length), d.c)) {
             out.append(utf8.substr(i, d.length));
             ++count;
+        } else if (const PlainForm* form = d.valid ? FindPlainForm(d.c) : nullptr) {
+            // A non-breaking hyphen, a minus sign: the keyboard's character instead.
+            for (std::size_t k = 0; k < form->plain.size() && (limit == 0 || count < limit); ++k, ++count)
+                out += form->plain[k];
         }
         i += d.length;
     }

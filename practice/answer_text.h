@@ -23,8 +23,10 @@ int AnswerMaxLength(std::string_view type);
 // text that is not valid UTF-8.
 bool IsStorableAnswer(std::string_view utf8, std::string_view type);
 
-// The text with every character that cannot be stored dropped, then cut to
-// the field's length limit (for pasted text). Invalid UTF-8 bytes are dropped.
+// The text with every character that cannot be stored dropped, or put in its
+// plain form where it has one (a non-breaking hyphen becomes '-'), then cut
+// to the field's length limit (for pasted text). Invalid UTF-8 bytes are
+// dropped.
 std::string StorableAnswer(std::string_view utf8, std::string_view type);
 
 }  // namespace qv

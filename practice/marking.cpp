@@ -23,7 +23,7 @@ char FoldChar(char c) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-    return FoldCase(TrimSpaces(a)) == FoldCase(TrimSpaces(b));
+    return FoldCase(TrimSpaces(PlainTypography(a))) == FoldCase(TrimSpaces(PlainTypography(b)));
 }
 
 std::optional<double> NumberValue(std::string_view text) {
@@ -53,7 +53,8 @@ bool IsSingleSpace(std::string_view key) { return key == " "; }
 // The alternatives of a key as they are compared: trimmed and case-folded.
 std::vector<std::string> ComparableAlternatives(std::string_view key) {
     std::vector<std::string> out;
-    for (const std::string& alternative : SplitAlternatives(key)) out.push_back(FoldCase(TrimSpaces(alternative)));
+    for (const std::string& alternative : SplitAlternatives(key))
+        out.push_back(FoldCase(TrimSpaces(PlainTypography(alternative))));
     return out;
 }
 
@@ -88,7 +89,8 @@ std::string MarkAnswer(std::string_view answer, std::string_view key, std::strin
         return Result(given && expected && *given == *expected);
     }
     if (type == "R" || type == "F" || type == "X") {
-        return Result(TrimSpaces(key) == WithoutSpaces(answer, key));
+        const std::string plainKey = PlainTypography(key);
+        return Result(TrimSpaces(plainKey) == WithoutSpaces(PlainTypography(answer), plainKey));
     }
     return {};
 }
@@ -121,10 +123,10 @@ std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size
     if (!start) return Result(false);
     std::vector<std::string> remaining = ComparableAlternatives(keys[*start]);
     for (std::size_t earlier = *start; earlier < part; ++earlier) {
-        const std::string given = FoldCase(TrimSpaces(At(answers, earlier)));
+        const std::string given = FoldCase(TrimSpaces(PlainTypography(At(answers, earlier))));
         std::erase(remaining, given);
     }
-    const std::string given = FoldCase(TrimSpaces(At(answers, part)));
+    const std::string given = FoldCase(TrimSpaces(PlainTypography(At(answers, part))));
     return Result(!given.empty() && std::find(remaining.begin(), remaining.end(), given) != remaining.end());
 }
 

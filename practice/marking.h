@@ -29,6 +29,9 @@ std::string FoldCase(std::string_view text);
 // Leading and trailing spaces removed.
 std::string_view TrimSpaces(std::string_view text);
 
+// Texts are compared in their plain form (PlainTypography): a curly
+// apostrophe, a dash or a non-breaking space reads as the keyboard's.
+//
 // One part of any type but "G" and "M":
 //   "Q", "T", "L"  answer and key equal once trimmed and case-folded;
 //   "N"            both are numbers of equal value (a key that is not a number

@@ -13,7 +13,7 @@ file(GLOB graphics CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/graphics/*)
 
 add_custom_command(
   OUTPUT ${pack_stamp} ${pack_qrc}
-  COMMAND coursec --pictures ${CMAKE_SOURCE_DIR}/resources/graphics
+  COMMAND coursec --quiet --pictures ${CMAKE_SOURCE_DIR}/resources/graphics
           --qrc ${pack_qrc}
           ${CMAKE_SOURCE_DIR}/resources/course/course.qvc ${QUORVALE_COURSE_PACK}
   COMMAND ${CMAKE_COMMAND} -E touch ${pack_stamp}

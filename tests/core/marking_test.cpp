@@ -54,6 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"F", "notebook", "note book", kTick}, AnswerCase{"X", "notebook", "n o t e b o o k", kTick},
         AnswerCase{"X", "a big dog", "a big dog", kCross},  // only the first space survives
         AnswerCase{"X", "a bigdog", "a big dog", kTick}, AnswerCase{"F", "word", "", kCross},
+        // A word processor's apostrophes, quotes, dashes, spaces and ellipsis read as typed
+        // at a keyboard, on either side.
+        AnswerCase{"T", "Don\x92t", "don't", kTick}, AnswerCase{"T", "don't", "Don\x91t", kTick},
+        AnswerCase{"L", "She said \x93no\x94.", "She said \"no\".", kTick},
+        AnswerCase{"T", "well-known", "well\x96known", kTick}, AnswerCase{"T", "rusty", "rusty\xA0", kTick},
+        AnswerCase{"T", "wait...", "wait\x85", kTick}, AnswerCase{"R", "ice\xA0" "cream", "ice cream", kTick},
+        AnswerCase{"T", "don't", "dont", kCross},
         // Any other type is neither right nor wrong.
         AnswerCase{"Z", "a", "a", ""}, AnswerCase{"", "a", "a", ""}, AnswerCase{"q", "a", "a", ""}));
 
@@ -94,7 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         GroupCase{"empty alternatives never match", {"", ""}, {";a;;b;", " "}, "--"},
         GroupCase{"two groups", {"b", "a", "d", "c"}, {";a;b", " ", ";c;d", " "}, "++++"},
         GroupCase{"no group start", {"a"}, {" "}, "-"},
-        GroupCase{"text before the first ';' is no alternative", {"x"}, {"x;y"}, "-"}));
+        GroupCase{"text before the first ';' is no alternative", {"x"}, {"x;y"}, "-"},
+        GroupCase{"curly apostrophes", {"isn't", "aren\x92t"}, {";isn\x92t;aren't", " "}, "++"}));
 
 TEST(MarkGroupAnswer, LooksBackAtMostTwentyParts) {
     Fields keys{";a;b"};
@@ -184,6 +192,7 @@ TEST(AnswerText, StopsWhatARecordCannotCarry) {
              TextCase{"\xC2\x81", "T", false, ""},                  // nor a C1 control
              TextCase{"\xC5\xA0\xC4\x80", "T", false, "\xC5\xA0"},    // Š is, Ā is not
              TextCase{"\xFF" "a", "T", false, "a"},                 // nor a broken byte
+             TextCase{"well\xE2\x80\x91known \xE2\x88\x92" "1", "L", false, "well-known -1"},  // plain forms
              TextCase{"2", "Q", true, "2"},
              TextCase{"23", "Q", false, "2"},  // a choice keeps one character
              TextCase{"\xC3\xA9", "Q", true, "\xC3\xA9"},

@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "out of order"},
         FaultCase{"OptionWithoutChoice", kHeader, Papers("Q?\n1) a"), "g.qvp", 5,
                   "does not follow a choice"},
-        FaultCase{"NoParts", kHeader, Papers("Just text."), "g.qvp", 3, "no answer part"},
+        FaultCase{"NoParts", kHeader, Papers("Just text."), "g.qvp", 3, "has no answer"},
         FaultCase{"TwentyOneParts", kHeader, Papers([] {
                       std::string text;
                       for (int i = 0; i < 21; ++i) text += "w {T:x} ";
@@ -93,14 +93,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "\"to\" is not in the box"},
         FaultCase{"WordOrderWithoutFullStop", kHeader,
                   Papers("words: We | went | home\n{L:We went home}"), "g.qvp", 5, "full stop"},
-        FaultCase{"BlankThatIsNoPart", kHeader, Papers("The cat ____ on the {T:mat}."), "g.qvp", 3,
-                  "not an answer part"},
+        FaultCase{"BlankThatIsNoPart", kHeader, Papers("The cat ____ on the {T:mat}."), "g.qvp", 4,
+                  "is not an answer"},
         FaultCase{"WebAddress", kHeader, Papers("See https://example.org {T:x}"), "g.qvp", 4,
                   "outside the program"},
         FaultCase{"UnclosedPart", kHeader, Papers("A {T:cat b."), "g.qvp", 4, "not closed"},
         FaultCase{"KeyWithSeparator", kHeader, Papers("A {T:a>b} b."), "g.qvp", 4, "'>'"},
         FaultCase{"KeyOutsideCodePage", kHeader, Papers("A {T:\xE2\x9C\x93} b."), "g.qvp", 4,
-                  "Windows-1252"},
+                  "the character \"\xE2\x9C\x93\" (U+2713)"},
         FaultCase{"RepeatedQuestion", kHeader,
                   Papers("Sentence 105 ______.\n{Q:3}\n1) a\n2) b\n3) c\n4) d"), "g.qvp", 35,
                   "repeats the one at"},

@@ -19,13 +19,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // Runs the program once in `dir`; returns its exit code.
-int StartProgram(const fs::path& dir, QString* errors = nullptr) {
+int StartProgram(const fs::path& dir, QString* errors = nullptr, const QStringList& more = {}) {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
     process.start(QUORVALE_EXECUTABLE,
-                  {"--data-dir", QString::fromStdString(dir.string()), "--quit-after-start"});
+                  QStringList{"--data-dir", QString::fromStdString(dir.string()), "--quit-after-start"} + more);
     EXPECT_TRUE(process.waitForFinished(30000));
     if (errors) *errors = QString::fromLocal8Bit(process.readAllStandardError());
     return process.exitCode();
@@ -114,6 +114,34 @@ TEST(Startup, DeletedResultFileRestoresAllAndKeepsABackup) {
             EXPECT_EQ(ReadFile(backup / "trend2QEN.txt"), kept);
         }
     }
+}
+
+// A compiled course folder instead of the packed course: here the packed one
+// under another code and without its pictures, so that the program's own
+// pictures are used and the results go under the folder's code.
+TEST(Startup, RunsOnACourseFolderAndKeepsItsResultsApart) {
+    TempDir dir;
+    const fs::path course = dir / "course";
+    fs::copy(QUORVALE_COURSE_PACK, course);
+    for (const auto& picture : qv::InterfacePictures()) fs::remove(course / std::to_string(picture.id));
+    std::string config = ReadFile(course / "30000");
+    config.replace(config.find("#COD#>QEN"), 9, "#COD#>TST");
+    qv::AtomicWriteFile(course / "30000", config);
+    const QString folder = QString::fromStdString(course.string());
+
+    QString errors;
+    ASSERT_EQ(StartProgram(dir / "work", &errors, {"--course", folder}), 0) << errors.toStdString();
+    for (qv::ResultKind kind : qv::kResultKinds) {
+        EXPECT_EQ(ReadFile(dir / "work" / qv::ResultFileName(kind, 2, "TST")), TemplateOf(kind));
+        EXPECT_FALSE(fs::exists(dir / "work" / qv::ResultFileName(kind, 2, "QEN")));
+    }
+    EXPECT_EQ(ReadFile(dir / "work" / "Graphics" / std::string(qv::PictureFileName(1))), *Pack().Load(1, "Custom"));
+
+    fs::remove(course / "30023");
+    EXPECT_EQ(StartProgram(dir / "work", &errors, {"--course", folder}), 1);
+    EXPECT_TRUE(errors.contains("is not complete: its file 30023 is missing")) << errors.toStdString();
+    EXPECT_EQ(StartProgram(dir / "work", &errors, {"--course"}), 1);
+    EXPECT_TRUE(errors.contains("--course needs the folder")) << errors.toStdString();
 }
 
 TEST(WorkFolder, ASecondCopyOnTheSameFolderStopsWithWords) {

@@ -9,7 +9,9 @@
 
 #include "course/course_limits.h"
 #include "course/text.h"
+#include "page_checks.h"
 #include "page_text.h"
+#include "plain_answer.h"
 #include "sentences.h"
 #include "source_text.h"
 
@@ -20,6 +22,12 @@ namespace {
 // Question ids given out in paper order, range after range.
 constexpr std::array<std::pair<int, int>, 3> kQuestionIdRanges = {
     {{13001, 13345}, {14001, 14330}, {15001, 15330}}};
+static_assert([] {
+    std::size_t count = 0;
+    for (const auto& [first, last] : kQuestionIdRanges)
+        count += static_cast<std::size_t>(last - first + 1);
+    return count;
+}() == kQuestionIdCount);
 
 std::string Lower(std::string_view text) {
     return qv::AsciiLowerCopy(text);
@@ -40,6 +48,34 @@ std::vector<std::string> BoxItems(const Question& question) {
     return items;
 }
 
+// "the answer "x" is not in the word box", saying where it differs from a box
+// word written almost the same way, when the difference is hard to see.
+std::string NotInBox(const std::string& key, const std::vector<std::string>& box) {
+    const std::string message = "the answer \"" + key + "\" is not in the word box";
+    const std::string lowerKey = Lower(key);
+    for (const std::string& item : box) {
+        const std::string lowerItem = Lower(item);
+        std::size_t same = 0;
+        while (same < lowerKey.size() && same < lowerItem.size() &&
+               lowerKey[same] == lowerItem[same])
+            ++same;
+        // Back to the start of the character that differs.
+        while (same > 0 && same < lowerKey.size() &&
+               (static_cast<unsigned char>(lowerKey[same]) & 0xC0) == 0x80)
+            --same;
+        const auto beyondAscii = [&](const std::string& text) {
+            return same < text.size() && static_cast<unsigned char>(text[same]) >= 0x80;
+        };
+        if (same == 0 || (!beyondAscii(key) && !beyondAscii(item))) continue;
+        const auto has = [&](const std::string& text) {
+            return same < text.size() ? NameCharacterAt(text, same) : std::string("nothing more");
+        };
+        return message + ": the box word \"" + Visible(item) + "\" has " + has(item) +
+               " where the answer has " + has(key);
+    }
+    return message;
+}
+
 bool HasPartOfType(const Question& question, char type) {
     return std::any_of(question.parts.begin(), question.parts.end(),
                        [type](const Part& part) { return part.type == type; });
@@ -50,11 +86,11 @@ void CheckChoice(const Question& question, const Part& part, int choices) {
         throw SourceError(question.file, part.line, message);
     };
     const int count = static_cast<int>(part.options.size());
-    if (count == 0) fail("the choice part has no options: list them as lines 1) ... 2) ...");
-    if (count < 2) fail("a choice part needs at least two options");
-    if (count > 9) fail("a choice part has at most 9 options (the answer is one digit)");
+    if (count == 0) fail("the choice has no options: list them as lines 1) ... 2) ...");
+    if (count < 2) fail("a choice needs at least two options");
+    if (count > 9) fail("a choice has at most 9 options (the answer is one digit)");
     if (choices > 0 && count != choices) {
-        fail("the choice part has " + std::to_string(count) + " options; this course asks for " +
+        fail("the choice has " + std::to_string(count) + " options; this course asks for " +
              std::to_string(choices));
     }
     // The pupil types one digit, and the answer is right only when it is the key.
@@ -126,9 +162,9 @@ void CheckBlanks(const Question& question) {
     for (const Block& block : question.blocks) {
         for (const Segment& segment : block.segments) {
             if (!segment.isPart && segment.text.find("___") != std::string::npos) {
-                throw SourceError(question.file, question.line,
-                                  "a blank \"___\" on the page is not an answer part: write the "
-                                  "part {T:...} there");
+                throw SourceError(question.file, block.line,
+                                  "a blank \"___\" on the page is not an answer: write the "
+                                  "answer {T:...} there");
             }
         }
     }
@@ -188,37 +224,48 @@ void CheckSentenceStarts(const Question& question) {
 
 }  // namespace
 
-void CheckQuestion(const Question& question, const QuestionRules& rules) {
+void CheckQuestion(const Question& question, const QuestionRules& rules, Diagnostics& out) {
     const auto fail = [&](int line, const std::string& message) {
-        throw SourceError(question.file, line, message);
+        out.Error(SourceError(question.file, line, message));
     };
-    if (question.parts.empty()) fail(question.line, "the question has no answer part");
-    if (question.parts.size() > static_cast<std::size_t>(qv::kMaxAnswerParts)) {
-        fail(question.line, "the question has " + std::to_string(question.parts.size()) +
-                                " answer parts; the answer sheet holds at most " +
-                                std::to_string(qv::kMaxAnswerParts));
+    if (question.parts.empty()) {
+        return fail(question.line,
+                    "the question has no answer: write one where it belongs, as {T:answer} or "
+                    "{Q:number}");
     }
-    CheckBlanks(question);
+    if (question.parts.size() > static_cast<std::size_t>(qv::kMaxAnswerParts)) {
+        return fail(question.line, "the question has " + std::to_string(question.parts.size()) +
+                                       " answers; the answer sheet holds at most " +
+                                       std::to_string(qv::kMaxAnswerParts));
+    }
+    out.Try([&] { CheckBlanks(question); });
     const bool hasBox = HasWordBox(question);
     const std::vector<std::string> box = BoxItems(question);
     for (const Part& part : question.parts) {
-        if (part.type == 'Q') CheckChoice(question, part, rules.choices);
-        if (part.type == 'L') CheckWordOrder(question, part);
+        if (part.type == 'Q') out.Try([&] { CheckChoice(question, part, rules.choices); });
+        if (part.type == 'L') out.Try([&] { CheckWordOrder(question, part); });
         if (part.type == 'T' && hasBox) {
             const bool found = std::any_of(box.begin(), box.end(), [&](const std::string& item) {
                 return Lower(item) == Lower(part.key);
             });
-            if (!found) fail(part.line, "the answer \"" + part.key + "\" is not in the word box");
+            if (!found) fail(part.line, NotInBox(part.key, box));
         }
     }
     const bool wordOrder = HasPartOfType(question, 'L');
-    CheckInstructionRule(question,
-                         {rules.boxRule, "box rule", "cloze with a word box", "no word box"},
-                         hasBox && HasPartOfType(question, 'T'), hasBox);
-    CheckInstructionRule(
-        question, {rules.orderRule, "order rule", "word-order question", "no word-order answer"},
-        wordOrder, wordOrder);
-    CheckSentenceStarts(question);
+    out.Try([&] {
+        CheckInstructionRule(question,
+                             {rules.boxRule, "box rule", "cloze with a word box", "no word box"},
+                             hasBox && HasPartOfType(question, 'T'), hasBox);
+    });
+    out.Try([&] {
+        CheckInstructionRule(
+            question,
+            {rules.orderRule, "order rule", "word-order question", "no word-order answer"},
+            wordOrder, wordOrder);
+    });
+    out.Try([&] { CheckSentenceStarts(question); });
+    CheckBoxPromises(question, out);
+    CheckParagraphReferences(question, out);
 }
 
 void CheckPaper(const Paper& paper, const std::string& file) {
@@ -239,19 +286,34 @@ void CheckPaper(const Paper& paper, const std::string& file) {
     }
 }
 
-void AssignQuestionIds(Course& course) {
+void AssignQuestionIds(Course& course, Diagnostics& out) {
+    std::size_t total = 0;
+    const Question* firstOver = nullptr;
+    for (Module& module : course.modules) {
+        for (Topic& topic : module.topics) {
+            for (Paper& paper : topic.papers) {
+                for (Question& question : paper.questions) {
+                    if (++total > kQuestionIdCount && !firstOver) firstOver = &question;
+                }
+            }
+        }
+    }
+    if (firstOver) {
+        const std::size_t over = total - kQuestionIdCount;
+        out.Error(SourceError(firstOver->file, firstOver->line,
+                              "the course is full (" + std::to_string(kQuestionIdCount) +
+                                  " questions) and this is question " +
+                                  std::to_string(kQuestionIdCount + 1) + ": remove " +
+                                  std::to_string(over) + (over == 1 ? " question" : " questions") +
+                                  " to add " + std::to_string(over)));
+        return;
+    }
     std::size_t range = 0;
     int next = kQuestionIdRanges[0].first;
     for (Module& module : course.modules) {
         for (Topic& topic : module.topics) {
             for (Paper& paper : topic.papers) {
                 for (Question& question : paper.questions) {
-                    if (range >= kQuestionIdRanges.size()) {
-                        throw SourceError(
-                            question.file, question.line,
-                            "the course has more questions than the 1005 question ids "
-                            "(13001..13345, 14001..14330, 15001..15330)");
-                    }
                     question.id = next;
                     if (++next > kQuestionIdRanges[range].second &&
                         ++range < kQuestionIdRanges.size()) {
@@ -263,17 +325,19 @@ void AssignQuestionIds(Course& course) {
     }
 }
 
-void CheckNoRepeats(const Course& course) {
+void CheckNoRepeats(const Course& course, Diagnostics& out) {
     std::map<std::string, const Question*> seen;
     for (const Module& module : course.modules) {
         for (const Topic& topic : module.topics) {
             for (const Paper& paper : topic.papers) {
                 for (const Question& question : paper.questions) {
+                    if (!question.readWhole) continue;
                     const auto [at, inserted] = seen.emplace(ComparableText(question), &question);
                     if (!inserted) {
-                        throw SourceError(question.file, question.line,
-                                          "the question repeats the one at " + at->second->file +
-                                              ":" + std::to_string(at->second->line));
+                        out.Error(SourceError(question.file, question.line,
+                                              "the question repeats the one at " +
+                                                  at->second->file + ":" +
+                                                  std::to_string(at->second->line)));
                     }
                 }
             }

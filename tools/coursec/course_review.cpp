@@ -68,14 +68,14 @@ std::string Where(const Question& question) {
 
 }  // namespace
 
-std::vector<Warning> ReviewCourse(const Course& course) {
+std::vector<Diagnostic> ReviewCourse(const Course& course) {
     std::vector<const Question*> questions;
     for (const Module& module : course.modules)
         for (const Topic& topic : module.topics)
             for (const Paper& paper : topic.papers)
                 for (const Question& question : paper.questions) questions.push_back(&question);
 
-    std::vector<Warning> warnings;
+    std::vector<Diagnostic> warnings;
     std::map<std::string, std::size_t> firstWith;  // words in a row -> the first question
     std::set<std::pair<std::size_t, std::size_t>> told;
     std::map<std::string, std::size_t> titles;
@@ -96,7 +96,7 @@ std::vector<Warning> ReviewCourse(const Course& course) {
                     if (next == firstWith.end() || next->second != other) break;
                     ++end;
                 }
-                warnings.push_back({question.file, question.line,
+                warnings.push_back({Diagnostic::Kind::Warning, question.file, question.line,
                                     "the question shares the words \"" + Join(stretch, i, end) +
                                         "\" with the question at " + Where(*questions[other])});
             }
@@ -106,7 +106,7 @@ std::vector<Warning> ReviewCourse(const Course& course) {
             const std::string title = qv::AsciiLowerCopy(ShownText(block.text));
             const auto [at, first] = titles.emplace(title, k);
             if (first || at->second == k) continue;
-            warnings.push_back({question.file, question.line,
+            warnings.push_back({Diagnostic::Kind::Warning, question.file, question.line,
                                 "the passage has the title \"" + ShownText(block.text) +
                                     "\", as the passage at " + Where(*questions[at->second]) +
                                     " has"});

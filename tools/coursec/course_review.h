@@ -7,15 +7,9 @@
 #include <vector>
 
 #include "course_source.h"
+#include "diagnostics.h"
 
 namespace coursec {
-
-struct Warning {
-    std::string file;
-    int line = 0;
-    std::string message;
-    std::string text() const { return file + ":" + std::to_string(line) + ": warning: " + message; }
-};
 
 // How many words in a row two questions may share before it looks like a repeat.
 constexpr std::size_t kRepeatedWords = 8;
@@ -24,6 +18,6 @@ constexpr std::size_t kRepeatedWords = 8;
 // included) shares kRepeatedWords or more words in a row with an earlier
 // question, and passages whose title an earlier passage has. One warning for
 // each pair, at the later question.
-std::vector<Warning> ReviewCourse(const Course& course);
+std::vector<Diagnostic> ReviewCourse(const Course& course);
 
 }  // namespace coursec

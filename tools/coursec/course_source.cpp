@@ -7,8 +7,11 @@
 #include "course/course_limits.h"
 #include "course/text.h"
 #include "course_checks.h"
+#include "diagnostics.h"
+#include "keyword_hints.h"
 #include "page_text.h"
 #include "paper_reader.h"
+#include "plain_answer.h"
 #include "source_text.h"
 
 namespace coursec {
@@ -23,10 +26,7 @@ void CheckTextValue(const std::string& file, int line, const std::string& what,
     if (value.find_first_of("#>") != std::string::npos) {
         throw SourceError(file, line, what + " cannot hold '#' or '>'");
     }
-    if (!qv::Utf8ToCp1252(value)) {
-        throw SourceError(file, line,
-                          what + " holds a character that the Windows-1252 code page cannot store");
-    }
+    CheckStorable(value, what, file, line);
 }
 
 bool IsCourseCode(const std::string& code) {
@@ -37,21 +37,24 @@ bool IsCourseCode(const std::string& code) {
 
 class HeaderReader {
   public:
-    explicit HeaderReader(std::string file) : file_(std::move(file)) {}
+    HeaderReader(std::string file, Diagnostics& out) : file_(std::move(file)), out_(out) {}
 
     Course Read(const std::vector<std::string>& lines) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             line_ = static_cast<int>(i) + 1;
             const std::string line(qv::TrimSpacesAndTabs(lines[i]));
-            if (!line.empty() && !IsComment(line)) ReadLine(line);
+            if (!line.empty() && !IsComment(line)) out_.Try([&] { ReadLine(line); });
         }
         line_ = static_cast<int>(lines.size());
-        if (course_.title.empty()) Fail("the course has no title: line");
-        if (course_.code.empty()) Fail("the course has no code: line");
-        if (course_.modules.empty()) Fail("the course has no module");
+        if (course_.title.empty())
+            out_.Error(SourceError(file_, line_, "the course has no title: write a `title:` line"));
+        if (course_.code.empty())
+            out_.Error(SourceError(file_, line_, "the course has no code: write a `code:` line"));
+        if (course_.modules.empty())
+            out_.Error(SourceError(file_, line_, "the course has no module"));
         for (const Module& module : course_.modules) {
             if (module.topics.empty())
-                throw SourceError(file_, module.line, "the module has no topic");
+                out_.Error(SourceError(file_, module.line, "the module has no topic"));
         }
         return std::move(course_);
     }
@@ -80,12 +83,18 @@ class HeaderReader {
             course_.rules.orderRule = InstructionRule("the order rule", value);
         } else if (StartsWithWord(line, "module", value) && value.find(':') != std::string::npos) {
             AddModule(value);
-        } else if (SplitDirective(line, "topic", value) && value.find('|') != std::string::npos) {
+        } else if (SplitDirective(line, "module", value)) {
+            Fail("a module line names its slot: module 1:, module 2: or module 3:");
+        } else if (SplitDirective(line, "topic", value)) {
+            if (value.find('|') == std::string::npos)
+                Fail("a topic line names its paper file after a '|': topic: NAME | FILE");
             AddTopic(value);
         } else {
-            Fail(
-                "unknown line; expected title:, code:, choices:, box rule:, order rule:, "
-                "module N: or topic:");
+            const LineSlip slip = HeaderLineSlip(line);
+            if (slip.meant.empty()) Fail(slip.message);
+            // Read as meant, so that the lines after it are read as intended.
+            out_.Error(SourceError(file_, line_, slip.message));
+            ReadLine(slip.meant);
         }
     }
 
@@ -126,6 +135,7 @@ class HeaderReader {
     }
 
     std::string file_;
+    Diagnostics& out_;
     int line_ = 0;
     Course course_;
     std::set<int> slots_;
@@ -167,29 +177,50 @@ std::string AnsweredParagraph(
     return text;
 }
 
-Course ReadCourse(const fs::path& header) {
-    const std::string headerName = header.string();
-    const auto headerLines = ReadSourceLines(
-        header, headerName, SourceError(headerName, 0, "cannot read the course header"));
-    Course course = HeaderReader(headerName).Read(headerLines);
-    for (Module& module : course.modules) {
-        for (std::size_t t = 0; t < module.topics.size(); ++t) {
-            Topic& topic = module.topics[t];
-            const fs::path file = header.parent_path() / topic.file;
-            const std::string shown = file.string();
-            const auto lines =
-                ReadSourceLines(file, shown,
-                                SourceError(headerName, topic.line,
-                                            "cannot read the paper file \"" + topic.file + "\""));
-            const int firstKey =
-                qv::kPaperKeyOffset + 1 + qv::kPapersPerTopic * static_cast<int>(t);
-            topic.papers = ReadPapers(lines, shown, firstKey, course.rules);
+Course ReadCourse(const fs::path& header, Diagnostics& out) {
+    Course course;
+    try {
+        const std::string headerName = header.string();
+        std::vector<std::string> headerLines;
+        if (!out.Try([&] {
+                headerLines =
+                    ReadSourceLines(header, headerName,
+                                    SourceError(headerName, 0, "cannot read the course header"));
+            }))
+            return course;
+        course = HeaderReader(headerName, out).Read(headerLines);
+        for (Module& module : course.modules) {
+            for (std::size_t t = 0; t < module.topics.size(); ++t) {
+                Topic& topic = module.topics[t];
+                const fs::path file = header.parent_path() / topic.file;
+                const std::string shown = file.string();
+                std::vector<std::string> lines;
+                if (!out.Try([&] {
+                        lines = ReadSourceLines(
+                            file, shown,
+                            SourceError(headerName, topic.line,
+                                        "cannot read the paper file \"" + topic.file + "\""));
+                    }))
+                    continue;
+                const int firstKey =
+                    qv::kPaperKeyOffset + 1 + qv::kPapersPerTopic * static_cast<int>(t);
+                topic.papers = ReadPapers(lines, shown, firstKey, course.rules, out);
+            }
         }
+        std::sort(course.modules.begin(), course.modules.end(),
+                  [](const Module& a, const Module& b) { return a.slot < b.slot; });
+        AssignQuestionIds(course, out);
+        CheckNoRepeats(course, out);
+    } catch (const TooManyErrors&) {
+        // Enough to read at once; the rest waits for the next run.
     }
-    std::sort(course.modules.begin(), course.modules.end(),
-              [](const Module& a, const Module& b) { return a.slot < b.slot; });
-    AssignQuestionIds(course);
-    CheckNoRepeats(course);
+    return course;
+}
+
+Course ReadCourse(const fs::path& header) {
+    Diagnostics out;
+    Course course = ReadCourse(header, out);
+    if (const auto first = out.firstError()) throw *first;
     return course;
 }
 

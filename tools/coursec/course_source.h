@@ -18,13 +18,16 @@ class SourceError : public std::runtime_error {
     SourceError(std::string file, int line, const std::string& message)
         : std::runtime_error(file + ":" + std::to_string(line) + ": " + message),
           file_(std::move(file)),
-          line_(line) {}
+          line_(line),
+          message_(message) {}
     const std::string& file() const { return file_; }
     int line() const { return line_; }
+    const std::string& message() const { return message_; }
 
   private:
     std::string file_;
     int line_;
+    std::string message_;
 };
 
 struct Part {
@@ -53,6 +56,7 @@ struct Block {
     std::string text;                // Heading
     std::vector<std::string> items;  // WordBox
     int part = -1;                   // Options, PartOnly
+    int line = 0;                    // where it starts
 };
 
 struct Question {
@@ -62,7 +66,8 @@ struct Question {
     int instructionLine = 0;  // 0: the question has no instruction
     std::vector<Block> blocks;
     std::vector<Part> parts;
-    int id = 0;  // resource id, given out after reading
+    int id = 0;             // resource id, given out after reading
+    bool readWhole = true;  // false: a line of it could not be read
 };
 
 struct Paper {
@@ -108,8 +113,15 @@ struct Course {
     std::vector<Module> modules;  // in slot order
 };
 
+class Diagnostics;
+
 // Reads the header and every paper file it names, checks everything and gives
-// out the question ids. Throws SourceError on the first fault.
+// out the question ids. Every fault, note and warning goes to `out`; reading
+// stops early only when there are more faults than are worth reading at once.
+// The course is complete only when `out` has no error.
+Course ReadCourse(const std::filesystem::path& header, Diagnostics& out);
+
+// The same, throwing the first fault as a SourceError.
 Course ReadCourse(const std::filesystem::path& header);
 
 }  // namespace coursec

@@ -16,6 +16,10 @@ std::map<int, std::string> BuildCourseResources(const Course& course);
 // A question page: a single-part MIME HTML archive, quoted-printable, us-ascii.
 std::string BuildQuestionPage(const Course& course, const Question& question);
 
+// Text as ASCII HTML: markup characters escaped, other characters as numeric
+// references; with `markup`, *text* in bold and escaped characters plain.
+std::string HtmlText(const std::string& text, bool markup = true);
+
 // The HTML of a question page (pure ASCII).
 std::string BuildQuestionHtml(const Question& question);
 

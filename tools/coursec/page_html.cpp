@@ -22,19 +22,19 @@ const char* const kStyle =
     "table.options td { padding: 2px 6px; }\r\n"
     "td.number { font-weight: bold; color: #1f4e8c; }\r\n";
 
-// Page text as ASCII HTML: markup characters escaped, other characters as
-// numeric references, *text* in bold, escaped characters printed plain.
-std::string HtmlText(const std::string& text) {
+}  // namespace
+
+std::string HtmlText(const std::string& text, bool markup) {
     std::string out;
     bool bold = false;
     for (std::size_t i = 0; i < text.size();) {
-        if (IsEscapeAt(text, i)) {
+        if (markup && IsEscapeAt(text, i)) {
             out += text[i + 1];
             i += 2;
             continue;
         }
         const char c = text[i];
-        if (c == '*') {
+        if (markup && c == '*') {
             out += bold ? "</b>" : "<b>";
             bold = !bold;
             ++i;
@@ -60,6 +60,8 @@ std::string HtmlText(const std::string& text) {
     if (bold) out += "</b>";
     return out;
 }
+
+namespace {
 
 std::string PartLabel(int index) {
     return std::string("(") + static_cast<char>('a' + index) + ")";
@@ -115,11 +117,13 @@ std::string BuildQuestionHtml(const Question& question) {
             case Block::Kind::WordBox: {
                 // Rows of a few words, so that a long box still fits a narrow page.
                 constexpr std::size_t kBoxColumns = 5;
-                html += "<table class=\"box\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\r\n";
+                html +=
+                    "<table class=\"box\" border=\"1\" cellspacing=\"0\" cellpadding=\"4\">\r\n";
                 for (std::size_t i = 0; i < block.items.size(); ++i) {
                     if (i % kBoxColumns == 0) html += "<tr>";
                     html += "<td>" + HtmlText(block.items[i]) + "</td>";
-                    if (i % kBoxColumns == kBoxColumns - 1 || i + 1 == block.items.size()) html += "</tr>\r\n";
+                    if (i % kBoxColumns == kBoxColumns - 1 || i + 1 == block.items.size())
+                        html += "</tr>\r\n";
                 }
                 html += "</table>\r\n";
                 break;

@@ -7,7 +7,10 @@
 #include "course/course_limits.h"
 #include "course/text.h"
 #include "course_checks.h"
+#include "diagnostics.h"
+#include "keyword_hints.h"
 #include "page_text.h"
+#include "plain_answer.h"
 #include "source_text.h"
 
 namespace coursec {
@@ -18,20 +21,24 @@ constexpr std::string_view kTypeLetters = "QTLNRFXGM";
 
 class PaperReader {
   public:
-    PaperReader(std::string file, int firstKey, const QuestionRules& rules)
-        : file_(std::move(file)), firstKey_(firstKey), rules_(rules) {}
+    PaperReader(std::string file, int firstKey, const QuestionRules& rules, Diagnostics& out)
+        : file_(std::move(file)), firstKey_(firstKey), rules_(rules), out_(out) {}
 
     std::vector<Paper> Read(const std::vector<std::string>& lines) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             line_ = static_cast<int>(i) + 1;
-            ReadLine(lines[i]);
+            // A question with a line that could not be read is not checked as a
+            // whole: its faults would only follow from that line's.
+            if (!out_.Try([&] { ReadLine(lines[i]); }) && inQuestion_) questionBroken_ = true;
         }
         line_ = static_cast<int>(lines.size());
         FinishPaper();
-        if (papers_.size() != static_cast<std::size_t>(qv::kPapersPerTopic)) {
-            Fail("the topic has " + std::to_string(papers_.size()) +
-                 " papers; a topic has exactly " + std::to_string(qv::kPapersPerTopic) + " (keys " +
-                 KeyRange() + ")");
+        if (papers_.size() != static_cast<std::size_t>(qv::kPapersPerTopic) && !tooManyTold_) {
+            out_.Error(SourceError(file_, line_,
+                                   "the topic has " + std::to_string(papers_.size()) +
+                                       " papers; a topic has exactly " +
+                                       std::to_string(qv::kPapersPerTopic) + " (keys " +
+                                       KeyRange() + ")"));
         }
         return std::move(papers_);
     }
@@ -63,39 +70,55 @@ class PaperReader {
         }
         if (line == "question") return StartQuestion();
         if (line.empty()) return EndParagraph();
+        if (const LineSlip slip = PaperLineSlip(line); !slip.message.empty()) {
+            // Read as meant, so that the lines after it are read as intended.
+            out_.Error(SourceError(file_, line_, slip.message));
+            return ReadLine(slip.meant);
+        }
 
-        Question& question = CurrentQuestion();
+        Question* question = CurrentQuestion();
+        if (!question) return;
         if (line.rfind("## ", 0) == 0) {
             EndParagraph();
             CheckPlainText(line, "a heading");
             Block block;
             block.kind = Block::Kind::Heading;
             block.text = qv::TrimSpacesAndTabs(std::string_view(line).substr(3));
-            question.blocks.push_back(block);
+            block.line = line_;
+            question->blocks.push_back(block);
             return;
         }
-        if (SplitDirective(line, "words", value)) return AddWordBox(question, value);
+        if (SplitDirective(line, "words", value)) return AddWordBox(*question, value);
         if (SplitOption(line, number, value)) return AddOption(number, value);
-        AddTextLine(line);
+        AddTextLine(*question, line);
     }
 
+    // A paper is opened whatever is wrong with its line, so that its questions are read.
     void StartPaper(const std::string& keyText) {
         FinishPaper();
-        const auto key = qv::ParseStoredInt(keyText);
         const int expected = firstKey_ + static_cast<int>(papers_.size());
+        OpenPaper(expected);
+        const auto key = qv::ParseStoredInt(keyText);
         if (!key) Fail("\"" + keyText + "\" is not a paper key");
         if (papers_.size() >= static_cast<std::size_t>(qv::kPapersPerTopic)) {
+            tooManyTold_ = true;
             Fail("a topic has exactly " + std::to_string(qv::kPapersPerTopic) + " papers; paper " +
                  keyText + " is one too many");
         }
-        if (*key != expected) {
+        // Told once: the papers after a misplaced one would all be out of place.
+        if (*key != expected && !keyFaultTold_) {
+            keyFaultTold_ = true;
             Fail("paper " + keyText + " is out of place: the papers of this topic are " +
                  KeyRange() + " in order, so paper " + std::to_string(expected) + " comes here");
         }
+    }
+
+    void OpenPaper(int key) {
         paper_ = Paper{};
-        paper_.key = *key;
+        paper_.key = key;
         paper_.line = line_;
         inPaper_ = true;
+        outsideTold_ = false;
         instruction_.clear();
         instructionLine_ = 0;
     }
@@ -103,17 +126,19 @@ class PaperReader {
     void FinishPaper() {
         FinishQuestion();
         if (!inPaper_) return;
-        if (paper_.questions.empty()) {
-            throw SourceError(file_, paper_.line,
-                              "paper " + std::to_string(paper_.key) + " has no question");
-        }
-        CheckPaper(paper_, file_);
-        papers_.push_back(std::move(paper_));
         inPaper_ = false;
+        if (paper_.questions.empty()) {
+            out_.Error(SourceError(file_, paper_.line,
+                                   "paper " + std::to_string(paper_.key) + " has no question"));
+        } else {
+            out_.Try([&] { CheckPaper(paper_, file_); });
+        }
+        papers_.push_back(std::move(paper_));
     }
 
     void StartQuestion() {
-        if (!inPaper_) Fail("a question must follow a \"paper\" line");
+        const bool orphan = !inPaper_;
+        if (orphan) OpenPaper(firstKey_ + static_cast<int>(papers_.size()));
         FinishQuestion();
         question_ = Question{};
         question_.file = file_;
@@ -121,6 +146,8 @@ class PaperReader {
         question_.instruction = instruction_;
         question_.instructionLine = instructionLine_;
         inQuestion_ = true;
+        if (orphan)
+            out_.Error(SourceError(file_, line_, "a question must follow a \"paper\" line"));
     }
 
     void FinishQuestion() {
@@ -128,14 +155,18 @@ class PaperReader {
         lastChoicePart_ = -1;
         if (!inQuestion_) return;
         inQuestion_ = false;
-        CheckQuestion(question_, rules_);
+        question_.readWhole = !questionBroken_;
+        if (question_.readWhole) CheckQuestion(question_, rules_, out_);
+        questionBroken_ = false;
         paper_.questions.push_back(std::move(question_));
     }
 
-    Question& CurrentQuestion() {
-        if (!inQuestion_)
-            Fail("text outside a question: start a question with a line \"question\"");
-        return question_;
+    // The question being read; text outside one is told once a paper.
+    Question* CurrentQuestion() {
+        if (inQuestion_) return &question_;
+        if (outsideTold_) return nullptr;
+        outsideTold_ = true;
+        Fail("text outside a question: start a question with a line \"question\"");
     }
 
     void EndParagraph() { paragraphOpen_ = false; }
@@ -149,7 +180,7 @@ class PaperReader {
     void CheckPlainText(const std::string& text, const std::string& where) const {
         CheckPageText(text);
         if (HasUnescapedBrace(text)) {
-            Fail("an answer part cannot stand in " + where +
+            Fail("an answer {...} cannot stand in " + where +
                  " (write \\{ and \\} for the characters themselves)");
         }
     }
@@ -159,10 +190,12 @@ class PaperReader {
         CheckPlainText(value, "a word box");
         Block block;
         block.kind = Block::Kind::WordBox;
+        block.line = line_;
         std::string item;
         std::istringstream in(value);
         while (std::getline(in, item, '|')) {
-            item = qv::TrimSpacesAndTabs(item);
+            item = PlainAnswer(std::string(qv::TrimSpacesAndTabs(item)), "the box word", file_,
+                               line_, out_);
             if (item.empty()) Fail("the word box has an empty item");
             block.items.push_back(item);
         }
@@ -171,10 +204,12 @@ class PaperReader {
     }
 
     void AddOption(int number, const std::string& text) {
-        Question& question = CurrentQuestion();
+        Question* current = CurrentQuestion();
+        if (!current) return;
+        Question& question = *current;
         EndParagraph();
         if (lastChoicePart_ < 0)
-            Fail("option " + std::to_string(number) + " does not follow a choice part {Q:...}");
+            Fail("option " + std::to_string(number) + " does not follow a choice {Q:...}");
         Part& part = question.parts[static_cast<std::size_t>(lastChoicePart_)];
         const int expected = static_cast<int>(part.options.size()) + 1;
         if (number != expected) {
@@ -196,12 +231,12 @@ class PaperReader {
             Block block;
             block.kind = Block::Kind::Options;
             block.part = lastChoicePart_;
+            block.line = line_;
             question.blocks.push_back(block);
         }
     }
 
-    void AddTextLine(const std::string& text) {
-        Question& question = CurrentQuestion();
+    void AddTextLine(Question& question, const std::string& text) {
         CheckPageText(text);
         std::vector<Segment> segments = ParseSegments(question, text);
         const bool markerOnly = segments.size() == 1 && segments[0].isPart;
@@ -210,12 +245,14 @@ class PaperReader {
             Block block;
             block.kind = Block::Kind::PartOnly;
             block.part = segments[0].part;
+            block.line = line_;
             question.blocks.push_back(block);
             return;
         }
         if (!paragraphOpen_) {
             Block block;
             block.kind = Block::Kind::Paragraph;
+            block.line = line_;
             question.blocks.push_back(block);
             paragraphOpen_ = true;
         } else {
@@ -247,9 +284,9 @@ class PaperReader {
                 continue;
             }
             const std::size_t close = text.find('}', i + 1);
-            if (close == std::string::npos) Fail("an answer part {...} is not closed");
+            if (close == std::string::npos) Fail("an answer {...} is not closed");
             const std::string inside = text.substr(i + 1, close - i - 1);
-            if (inside.find('{') != std::string::npos) Fail("an answer part cannot hold '{'");
+            if (inside.find('{') != std::string::npos) Fail("an answer cannot hold '{'");
             flush();
             question.parts.push_back(ParsePart(inside));
             const int index = static_cast<int>(question.parts.size()) - 1;
@@ -273,7 +310,7 @@ class PaperReader {
                         : std::string();
         if (!letterFirst || (!markText.empty() && !IsDigits(markText))) {
             Fail("\"{" + inside +
-                 "}\" is not an answer part: write {TYPE:answer} or {TYPE MARK:answer}");
+                 "}\" is not an answer: write {TYPE:answer} or {TYPE MARK:answer}");
         }
         Part part;
         part.line = line_;
@@ -285,10 +322,12 @@ class PaperReader {
         if (!markText.empty()) {
             const auto mark = qv::ParseStoredInt(markText);
             if (!mark || *mark < 1 || *mark > 100)
-                Fail("the mark of a part is a whole number from 1 to 100");
+                Fail("the mark of an answer is a whole number from 1 to 100");
             part.mark = *mark;
         }
-        const std::string key(qv::TrimSpacesAndTabs(std::string_view(inside).substr(colon + 1)));
+        const std::string key = PlainAnswer(
+            std::string(qv::TrimSpacesAndTabs(std::string_view(inside).substr(colon + 1))),
+            "the answer", file_, line_, out_);
         if (part.type == 'G' || part.type == 'M') {
             part.key = key.empty() ? " " : key;
             if (!key.empty() && key[0] != ';') {
@@ -297,27 +336,28 @@ class PaperReader {
             }
         } else {
             part.key = key;
-            if (part.key.empty()) Fail("the answer of a part is empty");
+            if (part.key.empty()) Fail("the answer is empty");
         }
         if (part.key.find('>') != std::string::npos) Fail("an answer cannot hold '>'");
-        if (!qv::Utf8ToCp1252(part.key)) {
-            Fail("the answer \"" + part.key +
-                 "\" holds a character that the Windows-1252 code page cannot store");
-        }
         if (part.type == 'N' && !qv::ParseStoredNumber(part.key))
-            Fail("the answer of a number part is not a number");
+            Fail("the answer \"" + part.key + "\" of a number {N:...} is not a number");
         return part;
     }
 
     std::string file_;
     int firstKey_;
     const QuestionRules& rules_;
+    Diagnostics& out_;
     int line_ = 0;
     std::vector<Paper> papers_;
     Paper paper_;
     bool inPaper_ = false;
     Question question_;
     bool inQuestion_ = false;
+    bool questionBroken_ = false;
+    bool outsideTold_ = false;
+    bool keyFaultTold_ = false;
+    bool tooManyTold_ = false;
     bool paragraphOpen_ = false;
     int lastChoicePart_ = -1;
     std::string instruction_;
@@ -327,8 +367,8 @@ class PaperReader {
 }  // namespace
 
 std::vector<Paper> ReadPapers(const std::vector<std::string>& lines, const std::string& file,
-                              int firstKey, const QuestionRules& rules) {
-    return PaperReader(file, firstKey, rules).Read(lines);
+                              int firstKey, const QuestionRules& rules, Diagnostics& out) {
+    return PaperReader(file, firstKey, rules, out).Read(lines);
 }
 
 }  // namespace coursec
