@@ -210,6 +210,11 @@ void Contents::RefreshContents() {
     const int topic = TopicOfFirstPaper(TopicCount.toInt());
     if (topic >= 1) TopicClick(topic);
     RefreshLog = QStringLiteral("off");
+    // A report on show follows the paper just closed too.
+    if (report_->isVisible()) {
+        RefreshReport();
+        report_->ShowSection(txtReportPos);
+    }
 }
 
 // Report page --------------------------------------------------------------
@@ -309,6 +314,13 @@ void Contents::RaiseBorders() {
 // Trash and printing -------------------------------------------------------
 
 void Contents::EraseConfirmed() {
+    // An erase that would be refused leaves the open paper as it is.
+    const std::string refusal = resources_ ? EraseRefusal(*resources_, ToPath(workDir_), config_) : std::string();
+    if (!refusal.empty()) {
+        trash_->ShowState(TrashState::Offer);
+        Ask(QStringLiteral("Quorvale"), QString::fromStdString(refusal), 1, this);
+        return;
+    }
     bool refused = false;
     emit erasingResults(&refused);
     if (refused) {
@@ -357,7 +369,8 @@ void Contents::PrintSetup() { printing_->Setup(); }
 
 void Contents::CloseProgram() {
     Timer1->stop();
-    close();
+    // A close refused (a paper is being marked, answers not saved) leaves the window working.
+    if (!close()) Timer1->start();
 }
 
 // The hover tick, in this order: tabs, toolbar, trash page, home page, title bar.
