@@ -55,3 +55,29 @@ TEST_F(PracticeWindowTest, WithoutAPrinterTheQuestionCanBeSavedAsAPdf) {
 }
 
 }  // namespace
+
+namespace {
+
+// The frame's maximise button on the real windows of both attempts.
+TEST_F(PracticeWindowTest, MaximiseMaximisesAndRestoresBothAttempts) {
+    StartProgram();
+    for (const char* attempt : {"a", "b"}) {
+        SCOPED_TRACE(attempt);
+        OpenPaper(1, 1, attempt);
+        EXPECT_EQ(Practice()->objectName(), attempt == std::string("a") ? "Test1" : "Test2");
+        QWidget* maximise = InPractice("imgProgMax");
+        Click(maximise);
+        QApplication::processEvents();
+        EXPECT_TRUE(Practice()->isMaximized());
+        Click(maximise);
+        QApplication::processEvents();
+        EXPECT_FALSE(Practice()->isMaximized());
+        if (attempt == std::string("a")) {
+            AnswerAndMark(30);
+            ClickButton("ToolBar04");
+            QApplication::processEvents();
+        }
+    }
+}
+
+}  // namespace
