@@ -85,13 +85,15 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     RemQnsBG->resize(400, kStatusHeight);
     TxtRem = Panel(QStringLiteral("TxtRem"), QStringLiteral("bottombg2.bmp"), RemQnsBG);
     TxtRemlbl = Text(TxtRem, QStringLiteral("TxtRemlbl"), QStringLiteral("Qns left:"), Font(8));
-    TxtRemlbl->setGeometry(8, 0, 64, kStatusHeight);
+    // As narrow as its words and a two-digit number, so the status panels keep their room.
+    const int captionWidth = TxtRemlbl->fontMetrics().horizontalAdvance(TxtRemlbl->text()) + 6;
+    TxtRemlbl->setGeometry(8, 0, captionWidth, kStatusHeight);
     RemQns = new QuestionList(TxtRem);
     RemQns->setObjectName(QStringLiteral("RemQns"));
     RemQns->setToolTip(QStringLiteral("Select a remaining question"));
     RemQns->setFont(Font(8));
-    RemQns->setGeometry(72, 2, 64, kStatusHeight - 4);
-    TxtRem->resize(146, kStatusHeight);
+    RemQns->setGeometry(8 + captionWidth, 2, 52, kStatusHeight - 4);
+    TxtRem->resize(RemQns->x() + RemQns->width() + 8, kStatusHeight);
 
     Bot1 = Panel(QStringLiteral("Bot1"), secondAttempt ? QStringLiteral("bottombg1.bmp") : QStringLiteral("bottombg3.bmp"),
                  RemQnsBG);
