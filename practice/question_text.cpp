@@ -192,6 +192,17 @@ Fields PlacedBoxWords(const QuestionText& page, const Fields& questionKeys) {
     return placed;
 }
 
+Fields PlacedBoxWordsOf(const ResourceSource& source, const PaperData& paper, int question) {
+    if (question < 1 || question > paper.questionCount()) return {};
+    int offset = 0;
+    for (int q = 0; q + 1 < question; ++q) offset += paper.partCounts[static_cast<std::size_t>(q)];
+    const int count = paper.partCounts[static_cast<std::size_t>(question - 1)];
+    if (offset + count > paper.totalParts()) return {};
+    const auto first = paper.answerKey.begin() + offset;
+    return PlacedBoxWords(LoadQuestionText(source, paper.questionIds[static_cast<std::size_t>(question - 1)]),
+                          Fields(first, first + count));
+}
+
 namespace {
 
 bool EndsSentence(std::string_view text, std::size_t at) {

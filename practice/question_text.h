@@ -12,6 +12,7 @@
 
 #include "course/record_file.h"
 #include "course/resources.h"
+#include "practice/paper_data.h"
 
 namespace qv {
 
@@ -33,6 +34,10 @@ QuestionText LoadQuestionText(const ResourceSource& source, std::string_view que
 // The box words (as Windows-1252 record bytes) that the key of the question
 // puts in a gap: the box's words less those it offers only as distractors.
 Fields PlacedBoxWords(const QuestionText& page, const Fields& questionKeys);
+
+// The same for question `question` (1-based) of a paper, its page read from
+// the course.
+Fields PlacedBoxWordsOf(const ResourceSource& source, const PaperData& paper, int question);
 
 // The text that stands for the question on paper. A short page (up to
 // `longPage` characters) is given whole, paragraphs joined by line breaks. A
