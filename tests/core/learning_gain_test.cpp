@@ -79,7 +79,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Equal shares: the later topic is named, as in the report's ranking.
         GainCase{"Tie", {{1, "--", "+-"}, {6, "----", "++--"}, {11, "-", "-"}},
                  {{{0, 1, 1}, {0, 2, 2}, {0, 0, 1}}},
-                 "A second attempt helped most in Plurals and least in Spelling."}),
+                 "A second attempt helped most in Plurals and least in Spelling."},
+        GainCase{"TieAtTheBottom", {{1, "--", "+-"}, {6, "----", "++--"}, {11, "-", "+"}},
+                 {{{0, 1, 1}, {0, 2, 2}, {0, 1, 0}}},
+                 "A second attempt helped most in Spelling and least in Plurals."}),
     [](const testing::TestParamInfo<GainCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -81,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonCase{"T", "went", "", kNotAnswered}, ReasonCase{"T", "went", "   ", kNotAnswered},
         ReasonCase{"Q", "2", "", kNotAnswered, kShown},
         // A choice, a number or anything else: the key only once it is shown.
-        ReasonCase{"Q", "2", "3", kLookAgain}, ReasonCase{"Q", "2", "3", "The answer was 2.", kShown},
+        ReasonCase{"Q", "2", "3", kLookAgain}, ReasonCase{"Q", "2", "2.", kLookAgain},
+        ReasonCase{"N", "120", "125", kLookAgain}, ReasonCase{"Q", "2", "3", "The answer was 2.", kShown},
         ReasonCase{"Q", "4", "1", "The answer was 4.", kShown}, ReasonCase{"N", "12", "13", kLookAgain},
         ReasonCase{"N", "12", "13", "The answer was 12.", kShown},
         ReasonCase{"T", "went", "goed", "The answer was went.", kShown},
