@@ -371,7 +371,7 @@ void Contents::CloseProgram() {
     close();
 }
 
-// The hover tick, in this order: tabs, toolbar, trash page, home page, title bar.
+// The hover tick, in this order: tabs, toolbar, trash page, home page, report page, title bar.
 void Contents::Tick() {
     const QPoint cursor = cursor_.Pos();
     tabBar_->Tick(cursor, txtTabPos);

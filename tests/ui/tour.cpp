@@ -113,7 +113,7 @@ void PracticeFrame(qv::PictureCache& pictures, const QString& out) {
     Save(out, "practice-frame-minimum.png", window.frameGeometry());
 }
 
-// The three sections of the report page on a module with results in most
+// The four sections of the report page on a module with results in most
 // topics, some papers tried twice, and 25 papers in the trend.
 void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
                     const TempDir& dir, const QString& out) {
