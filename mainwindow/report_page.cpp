@@ -57,7 +57,9 @@ void ReportPage::ShowFigures(const ModuleReport& report) {
     gain_->Show(report.gain, report.rows);
 }
 
-void ReportPage::Tick(QPoint cursor) { gain_->Tick(cursor); }
+void ReportPage::Tick(QPoint cursor) {
+    if (open_ == 4) gain_->Tick(cursor);
+}
 
 void ReportPage::ShowSection(int section) {
     for (PictureButton* bar : bars_) {
@@ -68,7 +70,8 @@ void ReportPage::ShowSection(int section) {
     for (std::size_t i = 0; i < bars_.size(); ++i) heights[i] = bars_[i]->height();
     const auto layout = ReportSectionLayout(section, height(), heights);
     for (std::size_t i = 0; i < bars_.size(); ++i) bars_[i]->move(0, layout.barTops[i]);
-    QWidget* open = panel(section);
+    open_ = section >= 1 && section <= kReportSections ? section : 1;
+    QWidget* open = panel(open_);
     open->setGeometry(0, layout.panelTop, width(), layout.panelHeight);
     open->raise();
     for (PictureButton* bar : bars_) bar->raise();

@@ -34,7 +34,7 @@ public:
     // rows shown, the trend plot, the learning gain.
     void ShowFigures(const ModuleReport& report);
 
-    // The hover look of the page's buttons.
+    // The hover look of the open section's buttons.
     void Tick(QPoint cursor);
 
 signals:
@@ -48,6 +48,7 @@ private:
     TopicalChart* topical_ = nullptr;
     TrendSection* trend_ = nullptr;
     GainSection* gain_ = nullptr;
+    int open_ = 1;
 };
 
 }  // namespace qv
