@@ -14,25 +14,6 @@ namespace {
 
 std::string LowerAscii(std::string_view text) { return AsciiLowerCopy(text); }
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // A character reference at `at` ("&amp;", "&#233;", "&#xE9;"); its length in
 // `length`, or the '&' alone when it is not one.
 std::string Reference(std::string_view html, std::size_t at, std::size_t& length) {
@@ -58,7 +39,8 @@ std::string Reference(std::string_view html, std::size_t at, std::size_t& length
             if (digit < 0 || code > 0x10FFFF) return "&";
             code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
         }
-        AppendUtf8(out, code == 0xA0 ? U' ' : static_cast<char32_t>(code));
+        const bool character = code != 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        AppendUtf8(out, !character ? U'\uFFFD' : code == 0xA0 ? U' ' : static_cast<char32_t>(code));
     } else {
         return "&";
     }

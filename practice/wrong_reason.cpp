@@ -60,7 +60,7 @@ bool NearlySpelt(const std::vector<std::string>& answer, const std::vector<std::
     bool differs = false;
     for (std::size_t i = 0; i < key.size(); ++i) {
         if (answer[i] == key[i]) continue;
-        const std::size_t distance = SpellingDistance(answer[i], key[i]);
+        const std::size_t distance = EditDistance(answer[i], key[i]);
         if (distance > SlipAllowance(key[i])) return false;
         differs = true;
     }
@@ -77,24 +77,6 @@ std::string NameKey(std::string_view key) {
 }
 
 }  // namespace
-
-std::size_t SpellingDistance(std::string_view a, std::string_view b) {
-    // Three rows of the optimal string alignment table.
-    std::vector<std::size_t> before(b.size() + 1), previous(b.size() + 1), current(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        current[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t cost = a[i - 1] == b[j - 1] ? 0 : 1;
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + cost});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                current[j] = std::min(current[j], before[j - 2] + 1);
-        }
-        std::swap(before, previous);
-        std::swap(previous, current);
-    }
-    return previous[b.size()];
-}
 
 std::string WrongPartReason(std::string_view answer, std::string_view key, std::string_view type,
                             const Fields& boxWords, ModelAnswerShown shown) {

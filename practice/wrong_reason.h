@@ -38,8 +38,4 @@ std::string WrongPartReason(std::string_view answer, std::string_view key, std::
 std::string PaperPartReason(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part,
                             const Fields& boxWords, ModelAnswerShown shown);
 
-// The number of single-letter changes (a letter added, dropped, replaced, or
-// two neighbours swapped) that turn one word into the other.
-std::size_t SpellingDistance(std::string_view a, std::string_view b);
-
 }  // namespace qv

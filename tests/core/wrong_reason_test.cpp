@@ -89,10 +89,4 @@ INSTANTIATE_TEST_SUITE_P(
         ReasonCase{"L", "She has lived here since 2010.", "She lives here since 2010.",
                    "The answer was She has lived here since 2010.", kShown}));
 
-TEST(SpellingDistance, CountsSwapsOnce) {
-    EXPECT_EQ(qv::SpellingDistance("freind", "friend"), 1u);
-    EXPECT_EQ(qv::SpellingDistance("", "abc"), 3u);
-    EXPECT_EQ(qv::SpellingDistance("same", "same"), 0u);
-}
-
 }  // namespace
