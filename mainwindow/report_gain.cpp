@@ -1,6 +1,7 @@
 #include "mainwindow/report_gain.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "mainwindow/page_kit.h"
 #include "ui/clickable_label.h"
@@ -26,6 +27,7 @@ constexpr int kKeyHeight = 16;
 constexpr int kRowsTop = 40;
 constexpr int kRowStep = 24;
 constexpr int kBarHeight = 18;
+constexpr int kSentenceHeight = 36;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 25;
 constexpr int kBarLeftTwips = 3120;
@@ -149,14 +151,19 @@ void GainSection::resizeEvent(QResizeEvent* event) {
 void GainSection::Arrange() {
     const int barLeft = TwipsToPixels(kBarLeftTwips);
     const int barWidth = std::max(40, width() - barLeft - 14);
+    const int shown = static_cast<int>(std::count_if(rows_.begin(), rows_.end(), [](const Row& r) { return !r.bar->isHidden(); }));
+    // Ten topics still leave room for the sentence: the rows close up.
+    const int room = height() - kRowsTop - kSentenceHeight - 6;
+    const int step = shown > 0 ? std::clamp(room / shown, kRowStep - 6, kRowStep) : kRowStep;
+    const int barHeight = kBarHeight - (kRowStep - step);
     int top = kRowsTop;
     for (Row& row : rows_) {
         if (row.bar->isHidden()) continue;
-        row.name->setGeometry(kLeft, top, barLeft - kLeft - 6, kBarHeight);
-        row.bar->setGeometry(barLeft, top, barWidth, kBarHeight);
-        top += kRowStep;
+        row.name->setGeometry(kLeft, top, barLeft - kLeft - 6, barHeight);
+        row.bar->setGeometry(barLeft, top, barWidth, barHeight);
+        top += step;
     }
-    sentence_->setGeometry(kLeft, top + 6, width() - 2 * kLeft, 36);
+    sentence_->setGeometry(kLeft, top + 6, width() - 2 * kLeft, kSentenceHeight);
     mistakes_->move(width() - kButtonWidth - 14, kKeyTop - 4);
 }
 
