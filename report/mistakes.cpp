@@ -48,7 +48,9 @@ void AddPaperMistakes(const ResourceSource& source, const PaperData& paper, cons
             m.question = q + 1;
             m.part = k;
             m.partsInQuestion = count;
-            m.questionText = QuestionExcerpt(page, static_cast<std::size_t>(k), static_cast<std::size_t>(count));
+            m.questionText = page.paragraphs.empty()
+                                 ? std::string("(The page of this question could not be read.)")
+                                 : QuestionExcerpt(page, static_cast<std::size_t>(k), static_cast<std::size_t>(count));
             m.answer = At(answers, part);
             m.model = ModelAnswer(answers, paper.answerKey, paper.answerTypes, part);
             m.reason = PaperPartReason(answers, paper.answerKey, paper.answerTypes, part, placed, ModelAnswerShown::Yes);
