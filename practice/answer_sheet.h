@@ -28,6 +28,7 @@ struct SheetPart {
     std::string result;        // FR: tick, cross or empty
     std::string secondResult;  // SR (second attempt only)
     bool carried = false;      // right the first time: locked and shaded (second attempt)
+    std::string reason;        // why a marked part is wrong; empty for the others
     // What the row shows beside its field.
     bool showResult = false;
     bool showSecondResult = false;
@@ -105,6 +106,7 @@ private:
     static bool TakesTyping(const Row& row);
     // Enter in row `r`: on to the next field that takes typing.
     void EnterFrom(int r);
+    static void ShowReason(Row& row, const QString& reason);
 
     std::array<Row, kRows> rows_;
     QLabel* PicInstruction = nullptr;
