@@ -214,11 +214,7 @@ void Contents::RefreshContents() {
     const int topic = TopicOfFirstPaper(TopicCount.toInt());
     if (topic >= 1) TopicClick(topic);
     RefreshLog = QStringLiteral("off");
-    // A report on show follows the paper just closed too.
-    if (report_->isVisible()) {
-        RefreshReport();
-        report_->ShowSection(txtReportPos);
-    }
+    if (report_->isVisible()) ShowPage();  // a report on show follows the paper just closed too
 }
 
 // Report page --------------------------------------------------------------
@@ -320,25 +316,20 @@ void Contents::RaiseBorders() {
 void Contents::EraseConfirmed() {
     // An erase that would be refused leaves the open paper as it is.
     const std::string refusal = resources_ ? EraseRefusal(*resources_, ToPath(workDir_), config_) : std::string();
-    if (!refusal.empty()) {
-        trash_->ShowState(TrashState::Offer);
-        Ask(QStringLiteral("Quorvale"), QString::fromStdString(refusal), 1, this);
-        return;
-    }
     bool refused = false;
-    emit erasingResults(&refused);
+    if (refusal.empty()) emit erasingResults(&refused);
     if (refused) {
         Ask(QStringLiteral("Quorvale"),
             QStringLiteral("A paper is being marked. Erase your results when the marking has finished."), 1, this);
         return;
     }
-    const EraseOutcome outcome = ResetResults();
+    const EraseOutcome outcome = refusal.empty() ? ResetResults() : EraseOutcome{};
     if (outcome.erased) {
         trash_->ShowState(TrashState::Done);
         return;
     }
     trash_->ShowState(TrashState::Offer);
-    Ask(QStringLiteral("Quorvale"), QString::fromStdString(outcome.message), 1, this);
+    Ask(QStringLiteral("Quorvale"), QString::fromStdString(refusal.empty() ? outcome.message : refusal), 1, this);
 }
 
 EraseOutcome Contents::ResetResults() {
