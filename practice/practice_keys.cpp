@@ -1,6 +1,8 @@
 #include "practice/practice_keys.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFocusFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +91,19 @@ void OrderTabs(QWidget* window) {
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
+// The answer fields have no frame of their own: the one with the focus gets the style's.
+void FrameFocusedField(QWidget* window) {
+    QWidget* sheet = Named(window, QStringLiteral("AnsBox"));
+    if (!sheet) return;
+    auto* ring = new QFocusFrame(window);
+    ring->setObjectName(QStringLiteral("FieldFocus"));
+    QObject::connect(qApp, &QApplication::focusChanged, ring, [ring, sheet](QWidget*, QWidget* now) {
+        const bool field = now && sheet->isAncestorOf(now) &&
+                           (qobject_cast<QLineEdit*>(now) || qobject_cast<QPlainTextEdit*>(now));
+        ring->setWidget(field ? now : nullptr);
+    });
+}
+
 }  // namespace
 
 void MakePracticeWindowKeyboardReady(QWidget* window, std::function<void()> refresh) {
@@ -126,6 +141,7 @@ void MakePracticeWindowKeyboardReady(QWidget* window, std::function<void()> refr
     }
     DescribeFigures(window);
     OrderTabs(window);
+    FrameFocusedField(window);
 }
 
 }  // namespace qv

@@ -136,10 +136,15 @@ TEST_F(KeyboardTest, TheTypicalRoadFromTheKeyboardAlone) {
     EXPECT_TRUE(Find("P1b")->isVisible());
 }
 
-TEST_F(KeyboardTest, PracticeShortcutsPressTheirButtonsAndTheTooltipsTellThem) {
+TEST_F(KeyboardTest, PracticeTabOrderAndShortcutsPressTheirButtonsAndTheTooltipsTellThem) {
     StartProgram();
     OpenPaper(1, 1);
     Activate(Practice());
+    // Question 1 of 30: Back is not available, so Tab passes it by.
+    Practice()->Tick();
+    const QStringList order = {"FA1",       "ToolBar06", "ToolBar01", "ToolBar02", "ToolBar03",
+                               "ToolBar04", "RemQns",    "ImgHandle", "brwWebBrowser", "FA1"};
+    EXPECT_EQ(TabLap(static_cast<int>(order.size())), order);
     answer_ = false;  // No, when asked to close
     struct Case {
         QKeyCombination key;
