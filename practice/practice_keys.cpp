@@ -133,6 +133,13 @@ void MakePracticeWindowKeyboardReady(QWidget* window, std::function<void()> refr
                    Qt::Horizontal, false);
     if (auto* page = Named<PageBrowser>(window, QStringLiteral("brwWebBrowser"))) {
         page->installEventFilter(new PageScrollKeys(page));
+        // An interface made for the page before its own factory was there is made again.
+        if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(page)) {
+            if (!made->interface_cast(QAccessible::TextInterface) ||
+                made->role() != QAccessible::Document) {
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+            }
+        }
         // Named by its question; the page text is read through the page itself.
         const QLabel* title = Named<QLabel>(window, QStringLiteral("QnTitle"));
         QObject::connect(page, &PageBrowser::pageLoaded, page, [page, title] {
