@@ -132,6 +132,11 @@ void SetSpoken(QWidget* widget, Spoken spoken) {
         QObject::connect(widget, &QObject::destroyed, [widget] { Registry().remove(widget); });
     }
     Registry().insert(widget, std::move(spoken));
+    // An interface made for it before these words were given is made again.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+    if (made && !dynamic_cast<SpokenLabel*>(made) && !dynamic_cast<PressableControl*>(made)) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 void SetShortcutText(QWidget* widget, const QString& keys) { widget->setProperty(kShortcutProperty, keys); }

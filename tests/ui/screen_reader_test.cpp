@@ -73,6 +73,9 @@ TEST_F(ScreenReaderTest, EveryPictureButtonOfBothWindowsIsNamedByItsCaption) {
     EXPECT_EQ(Hear(Find("Topic1")).name, "Grammar (1)");
     EXPECT_EQ(Hear(Find("MSA1")).name, "Paper 1, 1st Attempt: 90%");
     EXPECT_EQ(Hear(Find("MSB1")).name, "Paper 1, 2nd Attempt: none");
+    QTest::mouseClick(Find("ToolBar02"), Qt::LeftButton);  // the report
+    EXPECT_EQ(Hear(Find("OScore1")).name, "First Attempt Average Score: " + Text("OScore1"));
+    EXPECT_EQ(Hear(Find("TMark1A")).name, "Grammar (1), first attempt: " + Text("TMark1A"));
 
     OpenPaper(1, 1);
     Practice()->Tick();
