@@ -15,17 +15,21 @@ QString AnswerFieldName(int row, int rows) {
 
 QString AnswerFieldDescription(const SheetPart& part) {
     const std::string& mark = part.showSecondResult ? part.secondResult : part.showResult ? part.result : std::string();
-    QString words;
+    QStringList words;
     if (mark == kTick) {
-        words = part.carried && !part.showSecondResult ? QStringLiteral("right the first time") : QStringLiteral("right");
+        words << (part.carried && !part.showSecondResult ? QStringLiteral("Right the first time.")
+                                                         : QStringLiteral("Right."));
     } else if (mark == kCross) {
-        words = QStringLiteral("wrong");
+        words << QStringLiteral("Wrong.");
+        // Why, where the sheet says it.
+        if (!part.reason.empty()) words << FromRecord(part.reason);
     }
-    if (part.showModel && !part.key.empty()) {
-        words += (words.isEmpty() ? QString() : QStringLiteral("; ")) + QStringLiteral("the right answer is ") +
-                 FromRecord(part.key);
+    // The right answer, unless the reason names it already.
+    const bool named = !part.reason.empty() && part.reason.find(part.key) != std::string::npos;
+    if (part.showModel && !part.key.empty() && !named) {
+        words << QStringLiteral("The right answer is %1.").arg(FromRecord(part.key));
     }
-    return words;
+    return words.join(QLatin1Char(' '));
 }
 
 void DescribeAnswerFields(QWidget& sheet, const std::vector<SheetPart>& parts) {

@@ -14,9 +14,9 @@ namespace qv {
 // Row `row` (1-based) of a question with `rows` parts: "answer (c)", or
 // "answer" alone for a question of one part.
 QString AnswerFieldName(int row, int rows);
-// "right", "wrong", "right the first time" (a part carried over), with
-// "; the right answer is ..." where the model answer shows; empty text while
-// the part shows no mark.
+// "Right.", "Right the first time." (a part carried over) or "Wrong." and
+// why, then "The right answer is ..." where the model answer shows; empty
+// text while the part shows no mark.
 QString AnswerFieldDescription(const SheetPart& part);
 // Names and describes the fields of the rows in use.
 void DescribeAnswerFields(QWidget& sheet, const std::vector<SheetPart>& parts);

@@ -112,18 +112,19 @@ TEST_F(ScreenReaderTest, AnswerFieldsSayWhichPartTheyAreAndOnceMarkedWhetherThey
     ClickButton("ToolBar02");
     ASSERT_FALSE(Shown("PScoring").isEmpty());
     EXPECT_EQ(HeardName("PScoring"), QStringLiteral("Score: %1%").arg(Shown("PScoring")));
-    EXPECT_EQ(HeardDescription("FA1"), "right");
-    EXPECT_EQ(HeardDescription("FA2"), "wrong");
+    EXPECT_EQ(HeardDescription("FA1"), "Right.");
+    EXPECT_TRUE(HeardDescription("FA2").startsWith("Wrong. "));  // and why
     ClickButton("ToolBar04");
     QApplication::processEvents();
 
     OpenPaper(5, 1, "b");
-    EXPECT_EQ(HeardDescription("FA1"), "right the first time");
+    EXPECT_EQ(HeardDescription("FA1"), "Right the first time.");
     EXPECT_EQ(HeardDescription("FA2"), "Enter your answer");
     Answer(2, keyB + QStringLiteral("y"));
     ClickButton("ToolBar02");
-    EXPECT_EQ(HeardDescription("FA1"), "right");
-    EXPECT_EQ(HeardDescription("FA2"), QStringLiteral("wrong; the right answer is ") + keyB);
+    EXPECT_EQ(HeardDescription("FA1"), "Right.");
+    EXPECT_TRUE(HeardDescription("FA2").startsWith(QStringLiteral("Wrong. ")));
+    EXPECT_TRUE(HeardDescription("FA2").endsWith(QStringLiteral(" The right answer is ") + keyB + "."));
     EXPECT_EQ(HeardName("M2"), "right answer (b)");
 }
 
@@ -143,17 +144,21 @@ TEST(AnswerWords, NameAndDescriptionFollowWhatTheRowShows) {
         p.showSecondResult = showSecond;
         p.carried = carried;
         p.showModel = model;
+        p.reason = "Nearly: check the spelling.";  // said only for a wrong part
         return p;
     };
     const Case cases[] = {
         {part(tick, false, "", false, false, false), ""},                 // not marked yet
-        {part(tick, true, "", false, false, false), "right"},
-        {part(cross, true, "", false, false, false), "wrong"},
-        {part(tick, true, "", false, true, false), "right the first time"},  // carried over
-        {part(cross, false, cross, true, false, true), "wrong; the right answer is went"},
-        {part(cross, false, tick, true, false, false), "right"},  // the second mark is the one shown
+        {part(tick, true, "", false, false, false), "Right."},
+        {part(cross, true, "", false, false, false), "Wrong. Nearly: check the spelling."},
+        {part(tick, true, "", false, true, false), "Right the first time."},  // carried over
+        {part(cross, false, cross, true, false, true), "Wrong. Nearly: check the spelling. The right answer is went."},
+        {part(cross, false, tick, true, false, false), "Right."},  // the second mark is the one shown
     };
     for (const Case& c : cases) EXPECT_EQ(qv::AnswerFieldDescription(c.part), c.description);
+    qv::SheetPart named = cases[4].part;
+    named.reason = "The answer was went.";  // names the right answer already
+    EXPECT_EQ(qv::AnswerFieldDescription(named), "Wrong. The answer was went.");
     EXPECT_EQ(qv::AnswerFieldName(1, 1), "answer");
     EXPECT_EQ(qv::AnswerFieldName(3, 10), "answer (c)");
 }
