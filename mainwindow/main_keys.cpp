@@ -93,7 +93,7 @@ void DescribeReport(QWidget* window) {
     if (QWidget* plot = Named(window, QStringLiteral("RC3TrendPlot"))) {
         plot->setAccessibleName(QStringLiteral("Trend of the recent papers attempted"));
     }
-    LinkWithArrows(NamedRow(window, "RCBar", 3, false), Qt::Vertical, true);
+    LinkWithArrows(NamedRow(window, "RCBar", 4, false), Qt::Vertical, true);
 }
 
 }  // namespace
