@@ -67,8 +67,8 @@ TEST_F(AnswerKeysTest, TheRemainingQuestionsListIgnoresTheWheelAndStrayKeys) {
 
 namespace {
 
-// The typical road from the keyboard: each answer then Enter, Yes to the
-// marking with Enter, then close with Enter on Yes; the program's own boxes.
+// The typical road from the keyboard alone: each answer then Enter, Ctrl+M
+// and Enter on Yes, Ctrl+W and Enter on Yes; the program's own boxes.
 TEST_F(AnswerKeysTest, TheTypicalRoadFromTheKeyboardLosesNothing) {
     OpenActive(1, 1);
     opener_->ask = [this](const QString& title, const QString& message, int buttons, QWidget* owner) {
@@ -89,14 +89,17 @@ TEST_F(AnswerKeysTest, TheTypicalRoadFromTheKeyboardLosesNothing) {
         Press(Qt::Key_Return);
     }
     EXPECT_EQ(Shown("QnTitle"), "Question 30");  // Enter on the last question stays there
-    ClickButton("ToolBar02");
+    QTest::keyClick(Focused(), Qt::Key_M, Qt::ControlModifier);
+    ASSERT_FALSE(asked_.empty());
     EXPECT_EQ(asked_.back(), "Marking | Do you want to mark your practice now?");
     EXPECT_EQ(Shown("PScoring"), "100");
     const auto answers = qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30);
     EXPECT_EQ(std::count(answers.begin(), answers.end(), std::string()), 0);
     const auto results = qv::SplitRecordLine(Record("fresults2QEN.txt", "101"), 30);
     EXPECT_EQ(std::count(results.begin(), results.end(), std::string(qv::kTick)), 30);
-    ClickButton("ToolBar04");
+    Practice()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Practice()));
+    QTest::keyClick(Focused(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(asked_.back(), "Close Practice | Confirm?");
     QApplication::processEvents();
     EXPECT_EQ(Practice(), nullptr);
