@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
     const qv::StartupData startup = qv::PrepareStartupData(
         resources, qv::ToPath(folder.path), std::chrono::system_clock::now());
 
-    qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")));
+    // Pictures come from the packed copies already in memory.
+    qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")), &resources);
     const qv::SystemCursor cursor;
     qv::Contents window(startup, folder.path, pictures, cursor);
     // Opens the papers the home page asks for, one practice window at a time.
