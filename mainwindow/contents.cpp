@@ -16,6 +16,7 @@
 #include "mainwindow/trash_page.h"
 #include "report/module_report.h"
 #include "report/results_listing.h"
+#include "ui/hover_ticker.h"
 #include "ui/picture_button.h"
 #include "ui/pop_up.h"
 #include "ui/record_text.h"
@@ -100,7 +101,8 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Contents::Tick);
-    Timer1->start();
+    hover_ = new HoverTicker(this, Timer1, cursor_);
+    hover_->Start();
 
     const int slot = config_.firstConfiguredSlot();
     if (slot == 0) {
@@ -113,11 +115,11 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     }
     LChose = QString::number(slot);
     txtTabPos = slot;
+    // Shows the module's home page, its marks read once.
     TabClick(slot);
     txtToolBarPos = 1;
     txtReportPos = 1;
     TopicCount = QStringLiteral("1");
-    LoadModule();
     Tick();
 }
 
@@ -356,7 +358,7 @@ void Contents::PrintResults() {
 void Contents::PrintSetup() { printing_->Setup(); }
 
 void Contents::CloseProgram() {
-    Timer1->stop();
+    hover_->Stop();
     close();
 }
 

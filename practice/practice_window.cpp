@@ -10,6 +10,7 @@
 #include "practice/mark_progress.h"
 #include "practice/marking.h"
 #include "practice/page_browser.h"
+#include "ui/hover_ticker.h"
 #include "ui/record_text.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
@@ -44,6 +45,10 @@ PracticeWindow::PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &PracticeWindow::Tick);
+    hover_ = new HoverTicker(this, Timer1, services_.cursor);
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setSingleShot(true);
+    connect(clockTimer_, &QTimer::timeout, this, &PracticeWindow::RunClock);
     BuildToolbarLooks();
     WireButtons();
     setMinimumSize(TwipsToPixels(7300), TwipsToPixels(5000));
@@ -115,7 +120,8 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     if (attempt_->marked()) ShowMarkedState();
     answerSheetShown = true;
     clock_.start();
-    Timer1->start();
+    hover_->Start();
+    RunClock();
     chrome_->lblTotalQ->setText(QString::number(attempt_->totalParts()));
     if (chrome_->lblDate) chrome_->lblDate->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     Layout();
@@ -269,7 +275,8 @@ bool PracticeWindow::KeepAnswers() {
 void PracticeWindow::Unload() {
     if (unloading_) return;
     unloading_ = true;
-    Timer1->stop();
+    hover_->Stop();
+    clockTimer_->stop();
     attempt_->RemovePage();
     hide();
     emit unloaded();
@@ -319,6 +326,14 @@ void PracticeWindow::TickClock() {
     if (chrome_->lblClock) {
         chrome_->lblClock->setText(QString::fromStdString(FormatElapsed(std::chrono::seconds(clock_.elapsed() / 1000))));
     }
+}
+
+// The clock shows whole seconds: it is brought up to date just after each
+// second begins, for as long as the paper is being worked on.
+void PracticeWindow::RunClock() {
+    TickClock();
+    if (unloading_ || attempt_->marked() || !chrome_->lblClock) return;
+    clockTimer_->start(static_cast<int>(1000 - clock_.elapsed() % 1000) + 1);
 }
 
 void PracticeWindow::Tick() {
