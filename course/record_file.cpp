@@ -229,12 +229,15 @@ IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std:
     if (static_cast<int>(lines.size()) < lineCount) lines.resize(static_cast<std::size_t>(lineCount));
     lines[lineIndex - 1] = BuildRecordLine(key, values, valueCount);
     RecoverPaperRecords(lines, lineCount, path);
+    std::size_t size = 0;
+    for (int i = 0; i < lineCount; ++i) size += lines[i].size() + 2;
     std::string bytes;
+    bytes.reserve(size);  // one buffer, however large the file
     for (int i = 0; i < lineCount; ++i) {
-        std::string line = lines[i];
-        std::replace(line.begin(), line.end(), '\r', ' ');
-        std::replace(line.begin(), line.end(), '\n', ' ');
-        bytes += line;
+        const std::size_t start = bytes.size();
+        bytes += lines[i];
+        std::replace_if(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end(),
+                        [](char c) { return c == '\r' || c == '\n'; }, ' ');
         bytes += "\r\n";
     }
     return AtomicWriteFile(path, bytes, durability);
