@@ -161,9 +161,16 @@ void PracticeWindow::ShowCurrentPage() {
 
 void PracticeWindow::FillRemainingList() {
     QComboBox* list = chrome_->RemQns;
+    const std::vector<int>& remaining = attempt_->remainingQuestions();
+    bool same = list->count() == static_cast<int>(remaining.size());
+    for (int i = 0; same && i < list->count(); ++i) same = list->itemText(i) == QString::number(remaining[i]);
     const QSignalBlocker quiet(list);
+    if (same) {  // kept as it is, showing its first entry as a refilled list does
+        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+        return;
+    }
     list->clear();
-    for (int question : attempt_->remainingQuestions()) list->addItem(QString::number(question));
+    for (int question : remaining) list->addItem(QString::number(question));
 }
 
 void PracticeWindow::ShowStoredResults() {
