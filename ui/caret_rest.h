@@ -13,7 +13,7 @@ class CaretRest : public QObject {
     Q_OBJECT
 
 public:
-    explicit CaretRest(std::chrono::milliseconds after = std::chrono::seconds(10), QObject* parent = nullptr);
+    explicit CaretRest(std::chrono::milliseconds after = std::chrono::seconds(5), QObject* parent = nullptr);
     ~CaretRest() override;
 
     bool resting() const { return resting_; }
