@@ -261,6 +261,8 @@ TEST(ReportFiles, ReadsTheMarksAndTrendFilesOfTheSlot) {
     dir.Write("marks2QEN.txt", marks);
     dir.Write("trend2QEN.txt", "#TRD#>100>75>90\r\n");
     dir.Write("trend1QEN.txt", "#TRD#>1>2>3>4\r\n");  // another slot: not read
+    dir.Write("fresults2QEN.txt", "");
+    dir.Write("sresults2QEN.txt", "");
     const auto report = qv::LoadModuleReport(dir.path(), 2, "QEN", TenTopics());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.summary.firstAverage, "88.3%");
@@ -278,14 +280,16 @@ TEST(ReportFiles, MissingFilesGiveAnEmptyReportAndSaySo) {
     TempDir dir;
     dir.Write("marks1QEN.txt", "#FSE#>70\r\n#SSE#>\r\n");
     const auto report = qv::LoadModuleReport(dir.path(), 1, "QEN", TenTopics());
-    ASSERT_EQ(report.problems.size(), 1u);
+    // The trend file and the two results files of the learning gain.
+    ASSERT_EQ(report.problems.size(), 3u);
     EXPECT_EQ(report.problems[0].file.filename(), "trend1QEN.txt");
+    EXPECT_EQ(report.problems[2].file.filename(), "sresults1QEN.txt");
     EXPECT_NE(report.problems[0].words.find("trend1QEN.txt"), std::string::npos) << report.problems[0].words;
     EXPECT_EQ(report.summary.firstAverage, "70%");
     EXPECT_TRUE(report.trend.points.empty());
 
     const auto empty = qv::LoadModuleReport(dir.path(), 3, "QEN", TenTopics());
-    EXPECT_EQ(empty.problems.size(), 2u);
+    EXPECT_EQ(empty.problems.size(), 4u);
     EXPECT_EQ(empty.summary.firstAverage, "-");
     EXPECT_EQ(empty.summary.papersCompleted, "0 / 50");
 }
