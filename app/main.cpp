@@ -17,6 +17,7 @@
 #include "course/startup.h"
 #include "mainwindow/contents.h"
 #include "practice/practice_opener.h"
+#include "ui/caret_rest.h"
 #include "ui/record_text.h"
 
 namespace {
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     if (const std::optional<int> answered = qv::AnswerCommandLine(argc, argv)) return *answered;
 
     QApplication app(argc, argv);
+    // The caret stops blinking while the pupil leaves the program alone.
+    const qv::CaretRest caret;
 
     const qv::QtResourceSource packed;
     // "--course DIR": a compiled course folder instead of the packed course.
@@ -62,7 +65,8 @@ int main(int argc, char** argv) {
     const qv::StartupData startup = qv::PrepareStartupData(
         resources, qv::ToPath(folder.path), std::chrono::system_clock::now());
 
-    qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")));
+    // Pictures come from the packed copies already in memory.
+    qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")), &resources);
     const qv::SystemCursor cursor;
     qv::Contents window(startup, folder.path, pictures, cursor);
     // Opens the papers the home page asks for, one practice window at a time.

@@ -75,7 +75,7 @@ struct Program {
     TempDir dir;
     qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
     qv::StartupData data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
-    qv::PictureCache pictures{QString::fromStdString((dir.path() / "Graphics").string())};
+    qv::PictureCache pictures{QString::fromStdString((dir.path() / "Graphics").string()), &pack};
     qv::PlacedCursor cursor;
     qv::Contents window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
     qv::PracticeOpener opener{window, pack};

@@ -1,5 +1,5 @@
-// Time of the start-up data path: the pictures written into "Graphics", the
-// configuration unpacked and read, the result files checked (and, on a first
+// Time of the start-up data path: the pictures compared with (and, where they
+// differ, written into) "Graphics", the configuration read, the result files checked (and, on a first
 // start, created). The resources are held in memory, as the packed program
 // holds them.
 

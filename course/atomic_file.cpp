@@ -68,7 +68,7 @@ IoStatus AtomicWriteFile(const fs::path& path, std::string_view bytes, Durabilit
     const PathInfo old = InspectPath(path);
     if (old.kind == PathKind::NotAFile) return IoStatus::NotAFile;
     if (old.kind == PathKind::Unreadable) return IoStatus::WriteFailed;
-    if (old.kind == PathKind::File && old.readOnly && durability == Durability::Synced) return IoStatus::ReadOnly;
+    if (old.kind == PathKind::File && old.readOnly && durability != Durability::Normal) return IoStatus::ReadOnly;
 
     fs::path temp;
     int fd = -1;

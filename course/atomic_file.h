@@ -9,9 +9,11 @@
 namespace qv {
 
 enum class Durability {
-    Normal,  // scratch files and pictures: rename is enough
-    Synced,  // the pupil's results: flushed to the disk before the rename, the
-             // folder synced after it, and a read-only file is never replaced
+    Normal,    // scratch files and pictures: rename is enough
+    Unsynced,  // the pupil's results in the middle of a piece of work (a move):
+               // never written over a read-only file, but not flushed
+    Synced,    // the pupil's results at the end of a piece of work: as Unsynced,
+               // and flushed to the disk before the rename, the folder synced after it
 };
 
 // Replaces `path` with exactly `bytes`. The bytes go to a new temporary file

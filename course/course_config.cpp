@@ -1,8 +1,8 @@
 #include "course/course_config.h"
 
 #include <algorithm>
-#include <system_error>
 
+#include "course/atomic_file.h"
 #include "course/text.h"
 
 namespace qv {
@@ -13,9 +13,14 @@ namespace {
 
 constexpr std::array<std::string_view, kSlotCount> kLabelKeys = {"LAH", "LBH", "LCH"};
 
-int ReadCount(const fs::path& file, const std::string& key, int most) {
-    const auto value = ReadRecordValue(file, key);
-    return std::clamp(ParseStoredInt(value.value).value_or(0), 0, most);
+// The record line of `key` from its 7th character on.
+std::string_view ValueOf(std::string_view text, std::string_view key) {
+    const std::string_view line = FindRecordLine(text, key);
+    return line.size() < 7 ? std::string_view() : line.substr(6);
+}
+
+int ReadCount(std::string_view text, const std::string& key, int most) {
+    return std::clamp(ParseStoredInt(std::string(ValueOf(text, key))).value_or(0), 0, most);
 }
 
 }  // namespace
@@ -43,57 +48,43 @@ bool IsValidCourseCode(std::string_view code) {
     });
 }
 
-ReadResult<CourseConfig> ReadCourseConfig(const fs::path& file) {
+CourseConfig ParseCourseConfig(std::string_view text) {
     CourseConfig config;
-    auto title = ReadRecordValue(file, "NME");
-    if (!title.ok()) return {config, title.status};
-    config.title = title.value;
-    config.code = ReadRecordValue(file, "COD").value;
+    config.title = ValueOf(text, "NME");
+    config.code = ValueOf(text, "COD");
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         ModuleConfig& module = config.modules[static_cast<std::size_t>(slot - 1)];
-        module.label = ReadRecordValue(file, kLabelKeys[static_cast<std::size_t>(slot - 1)]).value;
+        module.label = ValueOf(text, kLabelKeys[static_cast<std::size_t>(slot - 1)]);
         if (!module.configured()) continue;
         const std::string digit = std::to_string(slot);
-        module.topicCount = ReadCount(file, "TT" + digit, kMaxTopics);
-        module.paperCount = std::min(ReadCount(file, "TP" + digit, kMaxPapers), 5 * module.topicCount);
-        module.topicNames = ReadTopicNames(file, "TN" + digit, module.topicCount).value;
+        module.topicCount = ReadCount(text, "TT" + digit, kMaxTopics);
+        module.paperCount = std::min(ReadCount(text, "TP" + digit, kMaxPapers), 5 * module.topicCount);
+        const Fields names = SplitRecordLine(FindRecordLine(text, "TN" + digit), module.topicCount);
+        std::copy(names.begin(), names.end(), module.topicNames.begin());
     }
-    return {config, IoStatus::Ok};
+    return config;
 }
 
-ConfigLoad LoadCourseConfig(const ResourceSource& source, const fs::path& workDir) {
+ReadResult<CourseConfig> ReadCourseConfig(const fs::path& file) {
+    auto bytes = ReadWholeFile(file);
+    if (!bytes.ok()) return {CourseConfig(), bytes.status};
+    return {ParseCourseConfig(bytes.value), IoStatus::Ok};
+}
+
+ConfigLoad LoadCourseConfig(const ResourceSource& source) {
     ConfigLoad load;
-    const fs::path scratch = workDir / std::string(kConfigScratchName);
-    const Extraction extraction = ExtractResourceFile(source, kConfigurationId, kResourceType, scratch);
-    if (!extraction.found) {
+    const auto bytes = source.Load(kConfigurationId, kResourceType);
+    if (!bytes) {
         load.problems.push_back("This copy of the program holds no course.");
         return load;
     }
-    if (extraction.write == IoStatus::DiskFull) {
-        load.diskFull = true;
-        load.problems.push_back("The disk that holds " + workDir.string() +
-                                " is full, so the course cannot be opened. Free some space on it and "
-                                "start the program again.");
-        return load;
-    }
-    if (!extraction.ok()) {
-        load.problems.push_back("The course could not be unpacked into " + workDir.string() + ". " +
-                                DescribeIoStatus(extraction.write, scratch));
-        return load;
-    }
-    auto read = ReadCourseConfig(scratch);
-    std::error_code ignored;
-    fs::remove(scratch, ignored);
-    if (!read.ok()) {
-        load.problems.push_back(DescribeIoStatus(read.status, scratch));
-        return load;
-    }
-    if (!IsValidCourseCode(read.value.code)) {
-        load.problems.push_back("The course code \"" + Cp1252ToUtf8(read.value.code) +
+    CourseConfig config = ParseCourseConfig(*bytes);
+    if (!IsValidCourseCode(config.code)) {
+        load.problems.push_back("The course code \"" + Cp1252ToUtf8(config.code) +
                                 "\" cannot be used in file names.");
         return load;
     }
-    load.config = std::move(read.value);
+    load.config = std::move(config);
     load.available = true;
     return load;
 }

@@ -42,19 +42,18 @@ struct CourseConfig {
 // within 0..10 and 0..50, and a paper count is never more than five papers
 // per topic. Only configured slots have their counts and names looked up.
 ReadResult<CourseConfig> ReadCourseConfig(const std::filesystem::path& file);
-
-inline constexpr std::string_view kConfigScratchName = "temptext30000.txt";
+// The same on the configuration's bytes.
+CourseConfig ParseCourseConfig(std::string_view text);
 
 struct ConfigLoad {
     CourseConfig config;   // empty when it could not be read
     bool available = false;
     std::vector<std::string> problems;  // sentences for the pupil
-    bool diskFull = false;  // it could not be unpacked because the disk is full
 };
 
-// Extracts the configuration to "temptext30000.txt" in the working folder,
-// reads it and deletes the scratch file.
-ConfigLoad LoadCourseConfig(const ResourceSource& source, const std::filesystem::path& workDir);
+// Reads the course's configuration straight from its resource; nothing is
+// written, so a full or read-only disk does not keep the course from opening.
+ConfigLoad LoadCourseConfig(const ResourceSource& source);
 
 // True when a course code is safe as part of a file name.
 bool IsValidCourseCode(std::string_view code);

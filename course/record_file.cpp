@@ -55,10 +55,7 @@ int CountSeparators(std::string_view line) {
 ReadResult<std::string> FindLine(const fs::path& path, std::string_view key) {
     auto file = ReadWholeFile(path);
     if (!file.ok()) return {{}, file.status};
-    LineCursor cursor(file.value);
-    std::string_view line;
-    if (cursor.Find(key, line)) return {std::string(line), IoStatus::Ok};
-    return {{}, IoStatus::Ok};
+    return {std::string(FindRecordLine(file.value, key)), IoStatus::Ok};
 }
 
 Fields SplitThreeCharKeyLine(std::string_view line, int n) {
@@ -89,6 +86,12 @@ void RecoverPaperRecords(std::vector<std::string>& lines, int lineCount, const f
 }
 
 }  // namespace
+
+std::string_view FindRecordLine(std::string_view text, std::string_view key) {
+    LineCursor cursor(text);
+    std::string_view line;
+    return cursor.Find(key, line) ? line : std::string_view();
+}
 
 bool LineHasKey(std::string_view line, std::string_view key) {
     const std::size_t needed = key.size() + 2;
@@ -220,21 +223,24 @@ std::string BuildRecordLine(std::string_view key, const std::vector<std::string>
 
 IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
-                         const fs::path& path) {
+                         const fs::path& path, Durability durability) {
     lineCount = std::max(lineCount, 0);
     if (lineIndex < 1 || lineIndex > lineCount) return IoStatus::BadRecord;
     if (static_cast<int>(lines.size()) < lineCount) lines.resize(static_cast<std::size_t>(lineCount));
     lines[lineIndex - 1] = BuildRecordLine(key, values, valueCount);
     RecoverPaperRecords(lines, lineCount, path);
+    std::size_t size = 0;
+    for (int i = 0; i < lineCount; ++i) size += lines[i].size() + 2;
     std::string bytes;
+    bytes.reserve(size);  // one buffer, however large the file
     for (int i = 0; i < lineCount; ++i) {
-        std::string line = lines[i];
-        std::replace(line.begin(), line.end(), '\r', ' ');
-        std::replace(line.begin(), line.end(), '\n', ' ');
-        bytes += line;
+        const std::size_t start = bytes.size();
+        bytes += lines[i];
+        std::replace_if(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end(),
+                        [](char c) { return c == '\r' || c == '\n'; }, ' ');
         bytes += "\r\n";
     }
-    return AtomicWriteFile(path, bytes, Durability::Synced);
+    return AtomicWriteFile(path, bytes, durability);
 }
 
 IoStatus WriteMarksFile(const std::array<Fields, 6>& lists, const std::array<std::string, 6>& keys,

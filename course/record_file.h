@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "course/atomic_file.h"
 #include "course/io_status.h"
 
 namespace qv {
@@ -38,6 +39,10 @@ bool LineHasKey(std::string_view line, std::string_view key);
 // The fields of `line`, with the first separator at `firstSeparator` (0-based)
 // and n fields in all.
 Fields SplitFields(std::string_view line, std::size_t firstSeparator, int n);
+
+// The first line of `text` (a file's bytes already read) that holds the
+// key, found as the file readers find it; empty when none does.
+std::string_view FindRecordLine(std::string_view text, std::string_view key);
 
 // The record line from its 7th character on; empty when the key is absent or
 // the line is shorter than 7 characters.
@@ -92,7 +97,7 @@ std::string BuildRecordLine(std::string_view key, const std::vector<std::string>
 // gives BadRecord.
 IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
-                         const std::filesystem::path& path);
+                         const std::filesystem::path& path, Durability durability = Durability::Synced);
 
 // Rewrites the marks file whole as six records, in the order given, each with
 // the first n values of its list.

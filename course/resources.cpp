@@ -89,6 +89,13 @@ std::string_view PictureFileName(int id) {
     return {};
 }
 
+int PictureId(std::string_view fileName) {
+    for (const Picture& picture : kPictures) {
+        if (picture.fileName == fileName) return picture.id;
+    }
+    return 0;
+}
+
 std::vector<int> ExtractPictures(const ResourceSource& source, const fs::path& workDir) {
     const fs::path folder = workDir / "Graphics";
     std::error_code ignored;

@@ -87,6 +87,8 @@ std::span<const Picture> InterfacePictures();
 
 // The file name of picture `id`, or empty text.
 std::string_view PictureFileName(int id);
+// The id of the picture of that file name, or 0.
+int PictureId(std::string_view fileName);
 
 // Creates "Graphics" in the working folder and makes every interface picture
 // file hold exactly its resource's bytes (files that already do are not

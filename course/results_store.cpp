@@ -68,18 +68,22 @@ std::string BackupFolderName(std::chrono::system_clock::time_point now) {
 
 ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const fs::path& marksFile, int papers) {
     ReadResult<std::array<std::vector<std::string>, 6>> marks;
+    const auto file = ReadWholeFile(marksFile);
     for (std::size_t r = 0; r < kMarksKeys.size(); ++r) {
-        auto fields = ReadRecordFields(marksFile, kMarksKeys[r], papers);
-        if (!fields.ok()) {
-            marks.status = fields.status;
-            fields.value.assign(static_cast<std::size_t>(std::max(papers, 0)), std::string());
+        std::vector<std::string> fields;
+        if (file.ok()) {
+            fields = SplitFields(FindRecordLine(file.value, kMarksKeys[r]), FirstSeparatorIndex(3),
+                                 std::clamp(papers, 0, kMaxPapers));
+        } else {
+            marks.status = file.status;
+            fields.assign(static_cast<std::size_t>(std::max(papers, 0)), std::string());
         }
-        for (std::string& field : fields.value) {
+        for (std::string& field : fields) {
             if (field.size() <= kMaxMarksFieldBytes) continue;
             field.clear();  // no score, time or date is anywhere near this long
             marks.status = IoStatus::TooLarge;
         }
-        marks.value[r] = std::move(fields.value);
+        marks.value[r] = std::move(fields);
     }
     return marks;
 }

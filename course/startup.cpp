@@ -20,7 +20,7 @@ StartupData PrepareStartupData(const ResourceSource& source, const std::filesyst
     StartupData data;
     RemoveLeftoverFiles(workDir);
     data.failedPictures = ExtractPictures(source, workDir);
-    data.configuration = LoadCourseConfig(source, workDir);
+    data.configuration = LoadCourseConfig(source);
     if (data.configuration.available) {
         data.results = EnsureResultFiles(source, workDir, data.configuration.config, now);
     }

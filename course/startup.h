@@ -22,8 +22,9 @@ struct StartupData {
     std::vector<std::string> problems() const;
 };
 
-// Removes the temporary files an interrupted write left, writes the interface pictures into "Graphics", reads the course
-// configuration (its scratch file is deleted again) and makes sure every
+// Removes the temporary files an interrupted write left, writes into
+// "Graphics" the interface pictures whose file differs from the packed copy,
+// reads the course configuration from its resource and makes sure every
 // result file of every configured module exists.
 StartupData PrepareStartupData(const ResourceSource& source, const std::filesystem::path& workDir,
                                std::chrono::system_clock::time_point now);

@@ -18,6 +18,7 @@
 #include "mainwindow/trash_page.h"
 #include "report/module_report.h"
 #include "report/results_listing.h"
+#include "ui/hover_ticker.h"
 #include "ui/picture_button.h"
 #include "ui/pop_up.h"
 #include "ui/record_text.h"
@@ -106,7 +107,8 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &Contents::Tick);
-    Timer1->start();
+    hover_ = new HoverTicker(this, Timer1, cursor_);
+    hover_->Start();
 
     const int slot = config_.firstConfiguredSlot();
     if (slot == 0) {
@@ -119,11 +121,11 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     }
     LChose = QString::number(slot);
     txtTabPos = slot;
+    // Shows the module's home page, its marks read once.
     TabClick(slot);
     txtToolBarPos = 1;
     txtReportPos = 1;
     TopicCount = QStringLiteral("1");
-    LoadModule();
     Tick();
 }
 
@@ -372,9 +374,9 @@ void Contents::PrintMistakes() {
 }
 
 void Contents::CloseProgram() {
-    Timer1->stop();
+    hover_->Stop();
     // A close refused (a paper is being marked, answers not saved) leaves the window working.
-    if (!close()) Timer1->start();
+    if (!close()) hover_->Start();
 }
 
 // The hover tick, in this order: tabs, toolbar, trash page, home page, report page, title bar.

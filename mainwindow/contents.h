@@ -20,6 +20,7 @@
 namespace qv {
 
 class AboutPage;
+class HoverTicker;
 class HomePage;
 class MistakesPrinting;
 class ReportPage;
@@ -116,6 +117,7 @@ private:
     QString workDir_;
     SkinFrame* frame_ = nullptr;
     QTimer* Timer1 = nullptr;
+    HoverTicker* hover_ = nullptr;
 
     // State of the current module.
     int topicCount_ = 0;

@@ -56,8 +56,16 @@ void SummarySection::ShowRanking(const ReportSummary& summary) {
 
 void SummarySection::resizeEvent(QResizeEvent*) { LayOut(); }
 
-// Captions in one column as wide as the widest, values beside them.
+void SummarySection::showEvent(QShowEvent*) {
+    if (!laidOut_) LayOut();
+}
+
+// Captions in one column as wide as the widest, values beside them. Measuring
+// the labels is most of the cost of building the report page, so a section
+// that is not on show is laid out when it is first shown.
 void SummarySection::LayOut() {
+    laidOut_ = isVisible();
+    if (!laidOut_) return;
     int captionWidth = 0;
     for (QLabel* caption : captions_) captionWidth = std::max(captionWidth, caption->sizeHint().width());
     const int valueLeft = kMargin + captionWidth + kCaptionGap;

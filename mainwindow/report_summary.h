@@ -24,6 +24,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void LayOut();
@@ -36,6 +37,7 @@ private:
     // Captions and values, in the order shown from the top.
     std::array<QLabel*, 5> captions_{};
     std::array<QLabel*, 5> values_{};
+    bool laidOut_ = false;
 };
 
 }  // namespace qv

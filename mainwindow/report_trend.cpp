@@ -113,9 +113,16 @@ void TrendSection::Redraw(const TrendFigures& trend) { RC3TrendPlot->Redraw(tren
 
 void TrendSection::resizeEvent(QResizeEvent*) { LayOut(); }
 
+void TrendSection::showEvent(QShowEvent*) {
+    if (!laidOut_) LayOut();
+}
+
 // The plot at its own size when the section has room, smaller when not; the
-// scale beside it and the caption under it, the three centred together.
+// scale beside it and the caption under it, the three centred together. A
+// section not on show is laid out when it is first shown.
 void TrendSection::LayOut() {
+    laidOut_ = isVisible();
+    if (!laidOut_) return;
     const int line = Label7->fontMetrics().height();
     const int width = std::min(TwipsToPixels(kPlotWidth), std::max(60, this->width() - kScaleWidth - kScaleGap - 16));
     const int height =

@@ -66,6 +66,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void LayOut();
@@ -73,6 +74,7 @@ private:
     TrendPlot* RC3TrendPlot = nullptr;
     TrendScale* Label7 = nullptr;
     QLabel* Label8 = nullptr;
+    bool laidOut_ = false;
 };
 
 }  // namespace qv

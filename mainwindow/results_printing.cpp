@@ -114,7 +114,7 @@ QString SaveListingAsPdf(const QString& file, const std::vector<ListingLine>& li
 }
 
 ResultsPrinting::ResultsPrinting(QWidget* owner)
-    : QObject(owner), owner_(owner), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QObject(owner), owner_(owner) {
     setObjectName(QStringLiteral("ResultsPrinting"));
     ask = [](const QString&, const QString&, int, QWidget*) { return false; };
     choosePdfFile = DefaultPdfFile;
@@ -123,12 +123,18 @@ ResultsPrinting::ResultsPrinting(QWidget* owner)
 
 ResultsPrinting::~ResultsPrinting() = default;
 
+QPrinter& ResultsPrinting::printer() {
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
 bool ResultsPrinting::CanPrint(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat) return !printer.outputFileName().isEmpty();
     return !printer.printerName().isEmpty() && printer.isValid();
 }
 
 PrintOutcome ResultsPrinting::Print(const std::vector<ListingLine>& lines) {
+    printer();
     QString reason;
     if (!CanPrint(*printer_)) {
         reason = QStringLiteral("No printer is set up on this computer, so your results could not be printed.");
@@ -160,6 +166,7 @@ PrintOutcome ResultsPrinting::Print(const std::vector<ListingLine>& lines) {
 }
 
 void ResultsPrinting::Setup() {
+    printer();
     // The dialog works on a copy, so that cancelling leaves the printer as it was.
     auto chosen = std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (printer_->outputFormat() == QPrinter::PdfFormat) {

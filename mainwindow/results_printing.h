@@ -43,7 +43,11 @@ public:
     // on. Cancelling changes nothing.
     void Setup();
 
-    QPrinter& printer() { return *printer_; }
+    // The printer is made on first use, so that nothing of the print support
+    // is loaded until the pupil prints or sets up a printer.
+    QPrinter& printer();
+    // False until the printer has been made.
+    bool hasPrinter() const { return printer_ != nullptr; }
     // True when the printer can take a job: a named printer, or a file.
     static bool CanPrint(const QPrinter& printer);
 

@@ -53,6 +53,7 @@ QString MarkGlyph(const std::string& result) {
 }
 
 void RowFrame::SetBorder(const QRect& around, Border border) {
+    if (around == border_ && border == style_) return;  // repainted only when it changes
     border_ = around;
     style_ = border;
     update();
@@ -162,7 +163,6 @@ QWidget* AnswerSheet::Field(const Row& row) const {
 
 void AnswerSheet::LayRowOne(bool sentence) {
     Row& row = rows_[0];
-    row.frame->SetBorder({}, RowFrame::Border::Erased);
     row.tall = sentence;
     const int frameWidth = Px(kFrameWidth);
     if (!sentence) {

@@ -126,11 +126,12 @@ LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields
     return {};
 }
 
-WriteOutcome PaperAttempt::WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records) const {
+WriteOutcome PaperAttempt::WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records,
+                                          Durability durability) const {
     const fs::path file = ResultFile(kind);
     Fields lines;
-    const IoStatus status =
-        ReplacePaperRecord(file, context_.paperCount, context_.paperNumber(), values, totalParts(), lines);
+    const IoStatus status = ReplacePaperRecord(file, context_.paperCount, context_.paperNumber(), values,
+                                               totalParts(), lines, durability);
     if (status != IoStatus::Ok) return {status, Describe(status, file)};
     records = std::move(lines);
     return {};
@@ -179,16 +180,16 @@ void PaperAttempt::StoreCurrentAnswers(const std::vector<std::string>& rowTexts)
     }
 }
 
-WriteOutcome PaperAttempt::Save() {
+WriteOutcome PaperAttempt::Save(Durability durability) {
     if (!loaded_ || marked_) return {};
-    WriteOutcome outcome = WriteOwnRecord(files_.answers, answers_, answerRecords_);
+    WriteOutcome outcome = WriteOwnRecord(files_.answers, answers_, answerRecords_, durability);
     if (!outcome.ok()) outcome.message += kKeptHere;
     return outcome;
 }
 
 WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::string>& rowTexts) {
     StoreCurrentAnswers(rowTexts);
-    WriteOutcome outcome = Save();
+    WriteOutcome outcome = Save(Durability::Unsynced);
     if (target >= 1 && target <= questionCount()) current_ = target;
     RebuildRemainingList();
     return outcome;

@@ -133,8 +133,10 @@ public:
     void StoreCurrentAnswers(const std::vector<std::string>& rowTexts);
 
     // Writes this paper's answers into the attempt's answers file. Writes
-    // nothing once the paper is marked, since its answers are locked.
-    WriteOutcome Save();
+    // nothing once the paper is marked, since its answers are locked. A save
+    // that ends a piece of work (Save, closing, marking) is flushed to the
+    // disk; a move's save only replaces the file whole.
+    WriteOutcome Save(Durability durability = Durability::Synced);
 
     // Stores the rows, saves, makes `target` the current question (when it is
     // one of the paper's) and rebuilds the remaining questions. The move is
@@ -196,7 +198,8 @@ protected:
     // Reads this paper's record of a per-paper result file, split into its
     // parts. Missing files give empty parts.
     LoadOutcome ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const;
-    WriteOutcome WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records) const;
+    WriteOutcome WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records,
+                                Durability durability = Durability::Synced) const;
 
 private:
     void Reset();

@@ -58,11 +58,12 @@ bool CanRewrite(IoStatus status) { return status == IoStatus::Ok || status == Io
 }  // namespace
 
 IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumber, const Fields& values,
-                            int parts, Fields& lines) {
+                            int parts, Fields& lines, Durability durability) {
     auto current = ReadPaperRecords(path, paperCount);
     if (!CanRewrite(current.status)) return current.status;
     lines = std::move(current.value);
-    return SavePaperRecord(lines, values, paperNumber, std::to_string(100 + paperNumber), paperCount, parts, path);
+    return SavePaperRecord(lines, values, paperNumber, std::to_string(100 + paperNumber), paperCount, parts, path,
+                           durability);
 }
 
 IoStatus UpdateMarksFields(const fs::path& path, int paperCount, int paperNumber,

@@ -32,7 +32,8 @@ Fields SplitPaperRecord(std::string_view line, int parts);
 // written (Unreadable). `lines` receives the lines written (or, on a failed
 // write, the lines that were meant).
 IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, int paperNumber,
-                            const Fields& values, int parts, Fields& lines);
+                            const Fields& values, int parts, Fields& lines,
+                            Durability durability = Durability::Synced);
 
 using MarksLists = std::array<Fields, 6>;  // FSE, SSE, LTM, CDD, FST, SST
 

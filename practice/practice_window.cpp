@@ -18,6 +18,7 @@
 #include "practice/practice_keys.h"
 #include "practice/question_text.h"
 #include "practice/wrong_reason.h"
+#include "ui/hover_ticker.h"
 #include "ui/record_text.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
@@ -60,6 +61,10 @@ PracticeWindow::PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &PracticeWindow::Tick);
+    hover_ = new HoverTicker(this, Timer1, services_.cursor);
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setSingleShot(true);
+    connect(clockTimer_, &QTimer::timeout, this, &PracticeWindow::RunClock);
     BuildToolbarLooks();
     WireButtons();
     setMinimumSize(TwipsToPixels(7300), TwipsToPixels(5000));
@@ -135,7 +140,8 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     if (attempt_->marked()) ShowMarkedState();
     answerSheetShown = true;
     clock_.start();
-    Timer1->start();
+    hover_->Start();
+    RunClock();
     chrome_->lblTotalQ->setText(QString::number(attempt_->totalParts()));
     if (chrome_->lblDate) chrome_->lblDate->setText(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     Layout();
@@ -187,9 +193,16 @@ void PracticeWindow::ShowCurrentPage() {
 
 void PracticeWindow::FillRemainingList() {
     QComboBox* list = chrome_->RemQns;
+    const std::vector<int>& remaining = attempt_->remainingQuestions();
+    bool same = list->count() == static_cast<int>(remaining.size());
+    for (int i = 0; same && i < list->count(); ++i) same = list->itemText(i) == QString::number(remaining[i]);
     const QSignalBlocker quiet(list);
+    if (same) {  // kept as it is, showing its first entry as a refilled list does
+        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+        return;
+    }
     list->clear();
-    for (int question : attempt_->remainingQuestions()) list->addItem(QString::number(question));
+    for (int question : remaining) list->addItem(QString::number(question));
 }
 
 void PracticeWindow::ShowStoredResults() {
@@ -313,7 +326,8 @@ bool PracticeWindow::KeepAnswers() {
 void PracticeWindow::Unload() {
     if (unloading_) return;
     unloading_ = true;
-    Timer1->stop();
+    hover_->Stop();
+    clockTimer_->stop();
     attempt_->RemovePage();
     hide();
     emit unloaded();
@@ -363,6 +377,14 @@ void PracticeWindow::TickClock() {
     if (chrome_->lblClock) {
         chrome_->lblClock->setText(QString::fromStdString(FormatElapsed(std::chrono::seconds(clock_.elapsed() / 1000))));
     }
+}
+
+// The clock shows whole seconds: it is brought up to date just after each
+// second begins, for as long as the paper is being worked on.
+void PracticeWindow::RunClock() {
+    TickClock();
+    if (unloading_ || attempt_->marked() || !chrome_->lblClock) return;
+    clockTimer_->start(static_cast<int>(1000 - clock_.elapsed() % 1000) + 1);
 }
 
 void PracticeWindow::Tick() {

@@ -17,6 +17,7 @@
 
 namespace qv {
 
+class HoverTicker;
 class PageBrowser;
 class SkinFrame;
 
@@ -119,6 +120,7 @@ private:
     void Layout();
     void OnPageKey(bool ctrl, int key);
     void OnPageMouse(int button);
+    void RunClock();
 
     std::unique_ptr<PaperAttempt> attempt_;
     PracticeServices services_;
@@ -127,6 +129,8 @@ private:
     PageBrowser* brwWebBrowser = nullptr;
     AnswerSheet* AnsBox = nullptr;
     QTimer* Timer1 = nullptr;
+    HoverTicker* hover_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
     QElapsedTimer clock_;
     bool busy_ = false;
     bool unloading_ = false;

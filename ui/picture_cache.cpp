@@ -2,16 +2,29 @@
 
 #include <QBitmap>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 
 #include "ui/strip_colour.h"
 
 namespace qv {
 
+QPixmap PictureCache::Load(const QString& name) const {
+    QPixmap pixmap;
+    const int id = packed_ ? PictureId(name.toStdString()) : 0;
+    if (const auto bytes = id != 0 ? packed_->Load(id, kResourceType) : std::nullopt) {
+        const QByteArray format = QFileInfo(name).suffix().toLatin1();
+        pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<uint>(bytes->size()),
+                            format.constData());
+    }
+    if (pixmap.isNull()) pixmap.load(QDir(folder_).filePath(name));
+    return pixmap;
+}
+
 const QPixmap& PictureCache::Get(const QString& name) {
     auto found = pictures_.find(name);
     if (found != pictures_.end()) return *found;
-    QPixmap pixmap(QDir(folder_).filePath(name));
+    const QPixmap pixmap = Load(name);
     if (pixmap.isNull()) missing_.append(name);
     return *pictures_.insert(name, pixmap);
 }

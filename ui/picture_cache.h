@@ -5,14 +5,18 @@
 #include <QString>
 #include <QStringList>
 
+#include "course/resources.h"
+
 namespace qv {
 
-// Interface pictures from the "Graphics" folder, each read from disk once.
-// A missing or damaged picture gives an empty pixmap and is remembered, so
-// the window still works and can say which file is missing.
+// Interface pictures, each decoded once: from the copy packed into the
+// program when there is one (it is already in memory), else from the
+// "Graphics" folder. A missing or damaged picture gives an empty pixmap and
+// is remembered, so the window still works and can say which file is missing.
 class PictureCache {
 public:
-    explicit PictureCache(QString graphicsFolder) : folder_(std::move(graphicsFolder)) {}
+    explicit PictureCache(QString graphicsFolder, const ResourceSource* packed = nullptr)
+        : folder_(std::move(graphicsFolder)), packed_(packed) {}
 
     const QPixmap& Get(const QString& name);
     // The picture drawn faded, for a button that has no disabled picture of its own.
@@ -24,7 +28,10 @@ public:
     const QString& folder() const { return folder_; }
 
 private:
+    QPixmap Load(const QString& name) const;
+
     QString folder_;
+    const ResourceSource* packed_;
     QHash<QString, QPixmap> pictures_;
     QHash<QString, QPixmap> faded_;
     QHash<QString, QPixmap> transparent_;

@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 class CoursePack : public testing::Test {
 protected:
     void SetUp() override {
-        load_ = qv::LoadCourseConfig(source_, dir_.path());
+        load_ = qv::LoadCourseConfig(source_);
         ASSERT_TRUE(load_.available);
         slot_ = load_.config.firstConfiguredSlot();
         ASSERT_EQ(slot_, 2);

@@ -62,7 +62,7 @@ TEST_P(EraseResultsTest, ErasesEverythingAfterACopyOrNothingAndSaysWhy) {
     const EraseCase& c = GetParam();
     TempDir dir;
     const qv::MemoryResourceSource source = Course(c.withTrendTemplate);
-    const qv::CourseConfig config = qv::LoadCourseConfig(source, dir.path()).config;
+    const qv::CourseConfig config = qv::LoadCourseConfig(source).config;
     for (ResultKind kind : qv::kResultKinds) dir.Write(Name(kind), Old(kind));
     c.spoil(dir);
 
@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, EraseResultsTest, testing::ValuesIn(kCases),
 TEST(EraseResults, EachEraseKeepsACopyOfItsOwn) {
     TempDir dir;
     const qv::MemoryResourceSource source = Course();
-    const qv::CourseConfig config = qv::LoadCourseConfig(source, dir.path()).config;
+    const qv::CourseConfig config = qv::LoadCourseConfig(source).config;
     dir.Write(Name(ResultKind::Marks), "first");
     const auto first = qv::EraseResults(source, dir.path(), config, kNow);
     dir.Write(Name(ResultKind::Marks), "second");

@@ -16,7 +16,7 @@
 class PackedCourseTest : public testing::Test {
 protected:
     void SetUp() override {
-        config_ = qv::LoadCourseConfig(source_, dir_.path());
+        config_ = qv::LoadCourseConfig(source_);
         ASSERT_TRUE(config_.available);
         ASSERT_TRUE(qv::ResetResults(source_, dir_.path(), config_.config).empty());
     }

@@ -42,7 +42,7 @@ struct Started {
     qv::CourseConfig config;
 
     Started() {
-        config = qv::LoadCourseConfig(source, dir.path()).config;
+        config = qv::LoadCourseConfig(source).config;
         qv::EnsureResultFiles(source, dir.path(), config, kNow);
         for (ResultKind kind : qv::kResultKinds) dir.Write(Name(kind), Old(kind));
     }
@@ -182,7 +182,7 @@ TEST(StartWithResults, AResetIsToldWithTheMissingFileAndTheCopies) {
 TEST(StartWithResults, AFirstStartIsNoReset) {
     TempDir dir;
     const auto source = Course();
-    const auto config = qv::LoadCourseConfig(source, dir.path()).config;
+    const auto config = qv::LoadCourseConfig(source).config;
     const auto outcome = qv::EnsureResultFiles(source, dir.path(), config, kNow);
     EXPECT_TRUE(outcome.reset);
     EXPECT_TRUE(outcome.notice.empty());

@@ -31,8 +31,8 @@ qv::MemoryResourceSource CourseResources() {
     return source;
 }
 
-qv::CourseConfig Config(const qv::ResourceSource& source, const fs::path& dir) {
-    return qv::LoadCourseConfig(source, dir).config;
+qv::CourseConfig Config(const qv::ResourceSource& source, const fs::path&) {
+    return qv::LoadCourseConfig(source).config;
 }
 
 std::string Template(const qv::ResourceSource& source, int slot, ResultKind kind) {

@@ -99,7 +99,7 @@ TEST_F(PrintingTest, TheListingReadsBackFromThePdfInItsZones) {
     EXPECT_EQ(lines.filter(QString(40, QLatin1Char('-'))).size(), 20);
 
     // Every topic heading of the course, in order, before its block.
-    const auto config = qv::LoadCourseConfig(Pack(), dir_.path()).config.module(2);
+    const auto config = qv::LoadCourseConfig(Pack()).config.module(2);
     int from = 0;
     for (int t = 0; t < 10; ++t) {
         const QString name = QString::fromStdString(config.topicNames[t]);
@@ -153,6 +153,7 @@ TEST_F(PrintingTest, WithoutAPrinterThePupilIsOfferedAPdfFile) {
         EXPECT_FALSE(ResultsPrinting::CanPrint(fresh));
     }
     StartPrinting();
+    EXPECT_FALSE(printing_->hasPrinter());  // made when first needed, not at start-up
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         NoPrinter();
@@ -164,7 +165,7 @@ TEST_F(PrintingTest, WithoutAPrinterThePupilIsOfferedAPdfFile) {
         fs::remove(dir_ / "results.pdf", ignored);
 
         const auto marks = qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value;
-        const auto config = qv::LoadCourseConfig(Pack(), dir_.path()).config;
+        const auto config = qv::LoadCourseConfig(Pack()).config;
         EXPECT_EQ(printing_->Print(qv::ResultsListing("T", config.module(2), marks)), c.outcome);
         ASSERT_FALSE(asked_.empty());
         EXPECT_TRUE(asked_[0].contains("No printer is set up")) << asked_[0].toStdString();

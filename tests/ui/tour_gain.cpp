@@ -63,7 +63,7 @@ void GainAndMistakes(qv::Contents& window, qv::PlacedCursor& cursor, const qv::R
     Settle();
     Save(out, QStringLiteral("main-report-gain.png"), window.frameGeometry());
 
-    const auto config = qv::LoadCourseConfig(pack, dir.path());
+    const auto config = qv::LoadCourseConfig(pack);
     const qv::ModuleConfig& module = config.config.module(2);
     const qv::Mistakes mistakes = qv::LoadMistakes(pack, dir.path(), 2, "QEN", module);
     const QString pdf = QString::fromStdString((dir.path() / "mistakes.pdf").string());

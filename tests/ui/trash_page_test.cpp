@@ -147,7 +147,7 @@ TEST_F(TrashPageTest, YesErasesEveryFileAfterACopyAndHomeShowsNoMarks) {
 
 TEST_F(TrashPageTest, OnlyTheConfiguredSlotsFilesAreTouched) {
     // The packed course has a module in slot 2 only.
-    ASSERT_FALSE(qv::LoadCourseConfig(Pack(), dir_.path()).config.module(1).configured());
+    ASSERT_FALSE(qv::LoadCourseConfig(Pack()).config.module(1).configured());
     StartTrash();
     dir_.Write("marks1QEN.txt", "slot one");
     dir_.Write("trend3QEN.txt", "slot three");
