@@ -13,6 +13,7 @@
 
 #include "course/atomic_file.h"
 #include "course/file_system.h"
+#include "course/marking_journal.h"
 #include "course/record_file.h"
 #include "course/results_store.h"
 
@@ -132,6 +133,7 @@ ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const C
         run.problems.push_back("The reset of your results will be finished the next time the program starts.");
         return run;
     }
+    DropMarkingJournal(workDir);  // a marking left unfinished is void once every result is reset
     std::error_code error;
     fs::remove(marker, error);
     SyncFolder(workDir);
@@ -262,6 +264,11 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
         return outcome;
     }
 
+    // A marking that was stopped half-way is finished before anything reads the files.
+    MarkingRecovery marking = FinishInterruptedMarking(workDir, config);
+    outcome.problems = std::move(marking.problems);
+    outcome.notice = std::move(marking.notice);
+
     std::vector<fs::path> missing;
     bool blocked = false;
     for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
@@ -272,7 +279,7 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
             outcome.problems.push_back(DescribeIoStatus(StatusOf(info), file.path));
             blocked = true;
         } else if (info.size > kMaxFileBytes) {
-            outcome.problems.push_back(DescribeIoStatus(IoStatus::TooLarge, file.path));
+            outcome.problems.push_back(DescribeIoStatus(IoStatus::Damaged, file.path));
         }
     }
     if (missing.empty()) return outcome;
@@ -287,7 +294,8 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
             if (run.begun) {
                 outcome.reset = run.problems.empty();
                 if (outcome.reset && !backup.folder.empty()) {
-                    outcome.notice = (missing.size() == 1 ? "The file " : "The files ") + JoinNames(missing) +
+                    if (!outcome.notice.empty()) outcome.notice += " ";
+                    outcome.notice += (missing.size() == 1 ? "The file " : "The files ") + JoinNames(missing) +
                                      (missing.size() == 1 ? " was" : " were") +
                                      " missing, so all your results have been reset. A copy of your results "
                                      "as they were is in " + backup.folder.string() + ".";
