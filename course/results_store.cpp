@@ -94,14 +94,18 @@ ModuleMarks ReadMarksRecords(const fs::path& marksFile, int papers) {
             damaged = count > 0;
             continue;
         }
-        const auto separators = static_cast<std::size_t>(std::count(line->begin(), line->end(), '>'));
+        // The fields start at the separator's fixed place after the key.
+        const bool inShape = line->size() > FirstSeparatorIndex(3) && (*line)[FirstSeparatorIndex(3)] == '>';
+        const auto separators =
+            inShape ? static_cast<std::size_t>(std::count(line->begin(), line->end(), '>')) : std::size_t{0};
         marks.stored[r] = SplitRecordLine(*line, static_cast<int>(count));
         const bool state = r >= 4;
         for (std::size_t i = 0; i < count; ++i) {
             const std::string& field = marks.stored[r][i];
             const bool whole = i < separators && (i + 1 < count || separators == count);
-            // A '#' would let a reader take the field for another record's key.
-            const bool keyLike = field.find('#') != std::string::npos;
+            // A '#' would let a reader take the field for another record's key;
+            // a '>' would not stay one field.
+            const bool keyLike = field.find_first_of("#>") != std::string::npos;
             const bool sound = field.size() <= kMaxMarksFieldBytes && !keyLike &&
                                (!state || TrimSpacesAndTabs(field) == "0" || TrimSpacesAndTabs(field) == "1");
             if (whole && sound) {

@@ -1,12 +1,14 @@
 // libFuzzer entry: any bytes as a module's marks file, read by the results
 // store, then a marking written into it and the file read again. Whatever
 // was read must read the same afterwards, and nothing that was not read may
-// come back as read. Build with -DQUORVALE_FUZZ=ON and clang.
+// come back as read. The same bytes as the marks and the trend file of
+// another module are read by the report. Build with -DQUORVALE_FUZZ=ON and clang.
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "course/results_store.h"
+#include "report/module_report.h"
 #include "fuzz_file.h"
 
 // A property that does not hold is a finding: say which, and stop.
@@ -23,6 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte chooses the paper count and the paper to mark.
     const int papers = size > 0 ? 1 + data[0] % 50 : 50;
     const int paper = size > 1 ? 1 + data[1] % papers : 1;
+    FuzzFile("marks2QEN.txt", bytes);
+    FuzzFile("trend2QEN.txt", bytes);
+    qv::ModuleConfig module;
+    module.label = "Module";
+    module.topicCount = (papers + 4) / 5;
+    module.paperCount = papers;
+    for (int t = 0; t < module.topicCount; ++t) module.topicNames[static_cast<std::size_t>(t)] = "Topic";
+    const qv::ModuleReport report = qv::LoadModuleReport(FuzzFolder(), 2, "QEN", module);
+    Check(report.rows.size() <= 10);
     const auto file = FuzzFile("marks1QEN.txt", bytes);
     const qv::ModuleMarks before = qv::ReadMarksRecords(file, papers);
     const auto lists = qv::ReadModuleMarks(file, papers);
