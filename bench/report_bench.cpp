@@ -61,6 +61,18 @@ std::string TrendFile() {
     return record + "\r\n";
 }
 
+// Every paper's 30 parts, one in `wrongEvery` wrong: the results files the
+// learning gain reads.
+std::string ResultsFile(int wrongEvery) {
+    std::string file;
+    for (int paper = 1; paper <= 50; ++paper) {
+        file += "#" + std::to_string(100 + paper) + "#";
+        for (int part = 0; part < 30; ++part) file += part % wrongEvery == 0 ? ">\xFB" : ">\xFC";
+        file += "\r\n";
+    }
+    return file;
+}
+
 void BM_ReportFullModule(benchmark::State& state) {
     std::mt19937 random(std::random_device{}());
     const fs::path folder = fs::temp_directory_path() / ("quorvale-report-bench-" + std::to_string(random()));
@@ -68,13 +80,15 @@ void BM_ReportFullModule(benchmark::State& state) {
     fs::create_directories(folder, ignored);
     qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::Marks, 1, "QEN"), MarksFile());
     qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::Trend, 1, "QEN"), TrendFile());
+    qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::FirstResults, 1, "QEN"), ResultsFile(3));
+    qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::SecondResults, 1, "QEN"), ResultsFile(7));
     const auto module = FullModule();
     for (auto _ : state) {
         auto report = qv::LoadModuleReport(folder, 1, "QEN", module);
         benchmark::DoNotOptimize(report);
     }
     const auto check = qv::LoadModuleReport(folder, 1, "QEN", module);
-    if (check.summary.papersCompleted != "50 / 50" || check.trend.points.size() != 20) {
+    if (check.summary.papersCompleted != "50 / 50" || check.trend.points.size() != 20 || !check.problems.empty()) {
         state.SkipWithError("the files were not read as a full module");
     }
     fs::remove_all(folder, ignored);

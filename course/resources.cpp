@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<Picture, 89> kPictures = {{
+constexpr std::array<Picture, 91> kPictures = {{
     {1, "about_off.bmp"},          {2, "about_on.bmp"},           {3, "about_pressed.bmp"},
     {4, "back_disabled.bmp"},      {5, "back_off.bmp"},           {6, "back_on.bmp"},
     {7, "back_pressed.bmp"},       {8, "close_off.bmp"},          {9, "close_on.bmp"},
@@ -43,7 +43,7 @@ constexpr std::array<Picture, 89> kPictures = {{
     {83, "pen.bmp"},               {84, "bar.bmp"},               {85, "QVicon.ico"},
     {86, "pencil.ico"},            {87, "hand.ico"},              {88, "info_mark.gif"},
     {89, "Logo.gif"},              {90, "instruction.gif"},       {91, "Border_bot_left.gif"},
-    {92, "Border_bot_right.gif"},
+    {92, "Border_bot_right.gif"},  {93, "mistakes_off.bmp"},      {94, "mistakes_on.bmp"},
 }};
 
 }  // namespace
@@ -103,7 +103,7 @@ std::vector<int> ExtractPictures(const ResourceSource& source, const fs::path& w
             continue;
         }
         // A picture already on disk with the same bytes is left alone: the
-        // folder ends up the same, without rewriting 89 files at every start.
+        // folder ends up the same, without rewriting 91 files at every start.
         const PathInfo old = InspectPath(target);
         if (old.kind == PathKind::File && old.size == bytes->size() && ReadWholeFile(target).value == *bytes) {
             continue;

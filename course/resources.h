@@ -82,7 +82,7 @@ struct Picture {
     std::string_view fileName;
 };
 
-// The 89 interface pictures in ascending id order: ids 1..37 and 41..92.
+// The 91 interface pictures in ascending id order: ids 1..37 and 41..94.
 std::span<const Picture> InterfacePictures();
 
 // The file name of picture `id`, or empty text.

@@ -35,6 +35,9 @@ std::size_t FindInvalidUtf8(std::string_view text);
 // (byte 0x9B in Windows-1252). The field count of the record is kept.
 std::string NeutraliseFieldValue(std::string_view value);
 
+// Appends character `c` to `out` as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 // Windows-1252 bytes <-> UTF-8. Bytes with no character in the code page
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number.
 std::string Cp1252ToUtf8(std::string_view bytes);
@@ -69,5 +72,10 @@ std::optional<double> ParseStoredNumber(std::string_view text);
 // A whole number as stored in the configuration ("10"); nothing when the text
 // is not a whole number.
 std::optional<int> ParseStoredInt(std::string_view text);
+
+// The number of single-character changes (one added, dropped or replaced, or
+// two neighbours swapped) that turn one text into the other: the optimal
+// string alignment distance, byte by byte.
+std::size_t EditDistance(std::string_view a, std::string_view b);
 
 }  // namespace qv

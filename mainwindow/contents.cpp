@@ -7,6 +7,7 @@
 #include "course/results_store.h"
 #include "mainwindow/about_page.h"
 #include "mainwindow/home_page.h"
+#include "mainwindow/mistakes_printing.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_page.h"
@@ -76,6 +77,9 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     connect(home_, &HomePage::topicClicked, this, &Contents::TopicClick);
     connect(home_, &HomePage::paperClicked, this, &Contents::OpenPaper);
     connect(trash_, &TrashPage::eraseConfirmed, this, &Contents::EraseConfirmed);
+    mistakes_ = new MistakesPrinting(this);
+    mistakes_->ask = printing_->ask;
+    connect(report_, &ReportPage::mistakesClicked, this, &Contents::PrintMistakes);
     connect(report_, &ReportPage::sectionClicked, this, [this](int section) {
         txtReportPos = section;
         report_->ShowSection(section);
@@ -222,7 +226,7 @@ void Contents::RefreshReport() {
     const ModuleReport report = LoadModuleReport(workDir, slot, lblCOD.toStdString(), config_.module(slot));
     report_->ShowFigures(report);
     // Each unreadable file is told once, and forgotten when it reads well again.
-    for (ResultKind kind : {ResultKind::Marks, ResultKind::Trend}) {
+    for (ResultKind kind : {ResultKind::Marks, ResultKind::Trend, ResultKind::FirstResults, ResultKind::SecondResults}) {
         const auto file = ResultFilePath(workDir, kind, slot, lblCOD.toStdString());
         const auto problem = std::find_if(report.problems.begin(), report.problems.end(),
                                           [&](const ReportProblem& p) { return p.file == file; });
@@ -355,18 +359,26 @@ void Contents::PrintResults() {
 
 void Contents::PrintSetup() { printing_->Setup(); }
 
+void Contents::PrintMistakes() {
+    const int slot = LChose.toInt();
+    if (slot < 1 || slot > kSlotCount || !config_.module(slot).configured()) return;
+    mistakes_->PrintModule(printing_->printer(), resources_, ToPath(workDir_), slot, lblCOD.toStdString(),
+                           ToRecord(windowTitle()), config_.module(slot));
+}
+
 void Contents::CloseProgram() {
     Timer1->stop();
     close();
 }
 
-// The hover tick, in this order: tabs, toolbar, trash page, home page, title bar.
+// The hover tick, in this order: tabs, toolbar, trash page, home page, report page, title bar.
 void Contents::Tick() {
     const QPoint cursor = cursor_.Pos();
     tabBar_->Tick(cursor, txtTabPos);
     toolbar_->Tick(cursor, txtTabPos, txtPressTrack);
     if (trash_->isVisible()) trash_->Tick(cursor);
     if (home_->isVisible()) home_->Tick(cursor);
+    if (report_->isVisible()) report_->Tick(cursor);
     frame_->EvaluateWindowButtons(cursor);
 }
 

@@ -21,6 +21,7 @@ namespace qv {
 
 class AboutPage;
 class HomePage;
+class MistakesPrinting;
 class ReportPage;
 class ResultsPrinting;
 class TabBar;
@@ -63,6 +64,7 @@ public:
     // default printer), and the printer dialog.
     void PrintResults();
     void PrintSetup();
+    void PrintMistakes();
     // Shows the program's message box owned by `owner`; true for "Yes"/"OK".
     bool Ask(const QString& title, const QString& message, int buttons, QWidget* owner);
 
@@ -133,6 +135,7 @@ private:
     TrashPage* trash_ = nullptr;
     AboutPage* about_ = nullptr;
     ResultsPrinting* printing_ = nullptr;
+    MistakesPrinting* mistakes_ = nullptr;
     const ResourceSource* resources_ = nullptr;
     // Every page; one at a time is shown.
     std::vector<QWidget*> pages_;

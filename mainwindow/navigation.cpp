@@ -53,22 +53,22 @@ std::array<int, 4> TabLefts(const std::array<bool, 3>& configured, int tabWidth,
     return lefts;
 }
 
-ReportLayout ReportSectionLayout(int section, int height, int h1, int h2, int h3) {
+ReportLayout ReportSectionLayout(int section, int height, const std::array<int, kReportSections>& barHeights) {
     ReportLayout layout;
-    layout.panelHeight = height - h1 - h2 - h3;
-    switch (section) {
-        case 2:
-            layout.barTops = {0, h1, height - h3};
-            layout.panelTop = h1 + h2;
-            break;
-        case 3:
-            layout.barTops = {0, h1, h1 + h2};
-            layout.panelTop = h1 + h2 + h3;
-            break;
-        default:
-            layout.barTops = {0, height - h3 - h2, height - h3};
-            layout.panelTop = h1;
-            break;
+    const int open = section >= 1 && section <= kReportSections ? section : 1;
+    int total = 0;
+    for (const int h : barHeights) total += h;
+    layout.panelHeight = height - total;
+    int top = 0;
+    for (int i = 0; i < open; ++i) {
+        layout.barTops[static_cast<std::size_t>(i)] = top;
+        top += barHeights[static_cast<std::size_t>(i)];
+    }
+    layout.panelTop = top;
+    int bottom = height;
+    for (int i = kReportSections - 1; i >= open; --i) {
+        bottom -= barHeights[static_cast<std::size_t>(i)];
+        layout.barTops[static_cast<std::size_t>(i)] = bottom;
     }
     return layout;
 }

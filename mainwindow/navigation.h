@@ -31,14 +31,17 @@ PageAction ShowPageAction(int tab, int button);
 // window at -(tab width); the Help tab after the last configured one.
 std::array<int, 4> TabLefts(const std::array<bool, 3>& configured, int tabWidth, int start = 2);
 
-// Tops of the three report bars and the open panel, for the report page of
-// height `height` with bars of heights h1, h2, h3.
+// Tops of the report's section bars and of the open panel, for the report
+// page of height `height` with bars of the given heights: the bars down to
+// the open section's stand at the top, the others at the bottom, and the
+// open panel fills the space between.
+inline constexpr int kReportSections = 4;
 struct ReportLayout {
-    std::array<int, 3> barTops{};
+    std::array<int, kReportSections> barTops{};
     int panelTop = 0;
     int panelHeight = 0;
 };
-ReportLayout ReportSectionLayout(int section, int height, int h1, int h2, int h3);
+ReportLayout ReportSectionLayout(int section, int height, const std::array<int, kReportSections>& barHeights);
 
 // Paper number of the first paper of topic k (1..10): 1, 6, ..., 46.
 inline int FirstPaperOfTopic(int topic) { return 5 * (topic - 1) + 1; }

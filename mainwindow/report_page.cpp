@@ -4,6 +4,7 @@
 
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
+#include "mainwindow/report_gain.h"
 #include "mainwindow/report_summary.h"
 #include "mainwindow/report_topical.h"
 #include "mainwindow/report_trend.h"
@@ -12,14 +13,14 @@
 namespace qv {
 
 namespace {
-constexpr int kBarHeight = 24;
+constexpr int kBarHeight = 22;  // four bars leave the topical chart its ten rows
 }  // namespace
 
 ReportPage::ReportPage(QWidget* parent, PictureCache& pictures) : QWidget(parent) {
     DressPage(this, QStringLiteral("Body_Report"));
-    const char* captions[] = {"Overall Results", "Topical Results", "Trend Analysis"};
-    const char* panels[] = {"RC1Summary", "RC2Topical", "RC3Trend"};
-    for (int i = 0; i < 3; ++i) {
+    const char* captions[] = {"Overall Results", "Topical Results", "Trend Analysis", "Learning Gain"};
+    const char* panels[] = {"RC1Summary", "RC2Topical", "RC3Trend", "RC4Gain"};
+    for (int i = 0; i < 4; ++i) {
         panels_[i] = MakePage(this, QString::fromLatin1(panels[i]));
         panels_[i]->show();
         auto* bar = new PictureButton(NumberedName("RCBar", i + 1), pictures, this);
@@ -36,9 +37,11 @@ ReportPage::ReportPage(QWidget* parent, PictureCache& pictures) : QWidget(parent
     summary_ = new SummarySection(panels_[0]);
     topical_ = new TopicalChart(panels_[1]);
     trend_ = new TrendSection(panels_[2]);
+    gain_ = new GainSection(panels_[3], pictures);
+    connect(gain_, &GainSection::mistakesClicked, this, &ReportPage::mistakesClicked);
     // Each section fills its panel and follows its size.
-    const std::array<QWidget*, 3> sections = {summary_, topical_, trend_};
-    for (int i = 0; i < 3; ++i) {
+    const std::array<QWidget*, 4> sections = {summary_, topical_, trend_, gain_};
+    for (int i = 0; i < 4; ++i) {
         auto* fill = new QVBoxLayout(panels_[i]);
         fill->setContentsMargins(0, 0, 0, 0);
         fill->addWidget(sections[i]);
@@ -51,6 +54,11 @@ void ReportPage::ShowFigures(const ModuleReport& report) {
     summary_->ShowRanking(report.summary);
     topical_->ShowRows(report.rows);
     trend_->Redraw(report.trend);
+    gain_->Show(report.gain, report.rows);
+}
+
+void ReportPage::Tick(QPoint cursor) {
+    if (open_ == 4) gain_->Tick(cursor);
 }
 
 void ReportPage::ShowSection(int section) {
@@ -58,10 +66,12 @@ void ReportPage::ShowSection(int section) {
         bar->resize(width(), kBarHeight);
         bar->findChild<QLabel*>()->setGeometry(0, 0, width(), kBarHeight);
     }
-    const auto layout =
-        ReportSectionLayout(section, height(), bars_[0]->height(), bars_[1]->height(), bars_[2]->height());
-    for (int i = 0; i < 3; ++i) bars_[i]->move(0, layout.barTops[i]);
-    QWidget* open = panel(section);
+    std::array<int, kReportSections> heights{};
+    for (std::size_t i = 0; i < bars_.size(); ++i) heights[i] = bars_[i]->height();
+    const auto layout = ReportSectionLayout(section, height(), heights);
+    for (std::size_t i = 0; i < bars_.size(); ++i) bars_[i]->move(0, layout.barTops[i]);
+    open_ = section >= 1 && section <= kReportSections ? section : 1;
+    QWidget* open = panel(open_);
     open->setGeometry(0, layout.panelTop, width(), layout.panelHeight);
     open->raise();
     for (PictureButton* bar : bars_) bar->raise();

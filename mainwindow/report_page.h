@@ -1,6 +1,6 @@
 #pragma once
 
-// The report page `Body_Report`: three sections, each opened with its header
+// The report page `Body_Report`: four sections, each opened with its header
 // bar. The figures of each section are drawn by the report's own widgets,
 // which are put into the section panels.
 
@@ -13,6 +13,7 @@
 
 namespace qv {
 
+class GainSection;
 class SummarySection;
 class TopicalChart;
 class TrendSection;
@@ -23,25 +24,31 @@ class ReportPage : public QWidget {
 public:
     ReportPage(QWidget* parent, PictureCache& pictures);
 
-    // Opens section 1..3: its panel fills the space between its bar and the
+    // Opens section 1..4: its panel fills the space between its bar and the
     // next; the bars below it sit at the bottom of the page.
     void ShowSection(int section);
-    // `RC1Summary`, `RC2Topical`, `RC3Trend` for sections 1..3.
+    // `RC1Summary`, `RC2Topical`, `RC3Trend`, `RC4Gain` for sections 1..4.
     QWidget* panel(int section) const { return panels_[section - 1]; }
-    // Fills all three sections, whichever is open: the topic rows 1..10, the
+    // Fills all four sections, whichever is open: the topic rows 1..10, the
     // averages and papers completed, the weakest and strongest topic, the
-    // rows shown, the trend plot.
+    // rows shown, the trend plot, the learning gain.
     void ShowFigures(const ModuleReport& report);
+
+    // The hover look of the open section's buttons.
+    void Tick(QPoint cursor);
 
 signals:
     void sectionClicked(int section);
+    void mistakesClicked();
 
 private:
-    std::array<PictureButton*, 3> bars_{};
-    std::array<QWidget*, 3> panels_{};
+    std::array<PictureButton*, 4> bars_{};
+    std::array<QWidget*, 4> panels_{};
     SummarySection* summary_ = nullptr;
     TopicalChart* topical_ = nullptr;
     TrendSection* trend_ = nullptr;
+    GainSection* gain_ = nullptr;
+    int open_ = 1;
 };
 
 }  // namespace qv

@@ -268,11 +268,29 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
         row.result->setVisible(part.showResult);
         if (row.second) row.second->setVisible(part.showSecondResult);
         row.model->setVisible(part.showModel);
+        ShowReason(row, FromRecord(part.reason));
     }
     rowsInUse_ = n;
     Stack();
     for (int r = 0; r < kRows; ++r) rows_[r].frame->setVisible(r < n);
     rows_[0].letter->setVisible(n >= 2);
+}
+
+// A wrong part says why as the row's tooltip, and to a screen reader as the
+// description of its field.
+void AnswerSheet::ShowReason(Row& row, const QString& reason) {
+    const QString fieldTip = reason.isEmpty() ? QStringLiteral("Enter your answer") : reason;
+    for (QWidget* field : {static_cast<QWidget*>(row.line), static_cast<QWidget*>(row.box)}) {
+        if (!field) continue;
+        field->setToolTip(fieldTip);
+        field->setAccessibleDescription(reason);
+    }
+    for (QWidget* piece : {static_cast<QWidget*>(row.frame), static_cast<QWidget*>(row.result),
+                           static_cast<QWidget*>(row.second)}) {
+        if (!piece) continue;
+        piece->setToolTip(reason);
+        piece->setAccessibleDescription(reason);
+    }
 }
 
 void AnswerSheet::Stack() {

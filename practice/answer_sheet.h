@@ -24,6 +24,7 @@ struct SheetPart {
     std::string result;        // FR: tick, cross or empty
     std::string secondResult;  // SR (second attempt only)
     bool carried = false;      // right the first time: locked and shaded (second attempt)
+    std::string reason;        // why a marked part is wrong; empty for the others
     // What the row shows beside its field.
     bool showResult = false;
     bool showSecondResult = false;
@@ -112,6 +113,7 @@ private:
     void Stack();
     QWidget* Field(const Row& row) const;
     void SetFieldText(Row& row, const QString& text);
+    static void ShowReason(Row& row, const QString& reason);
 
     std::array<Row, kRows> rows_;
     QLabel* PicInstruction = nullptr;

@@ -10,6 +10,8 @@
 #include "practice/mark_progress.h"
 #include "practice/marking.h"
 #include "practice/page_browser.h"
+#include "practice/question_text.h"
+#include "practice/wrong_reason.h"
 #include "ui/record_text.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
@@ -131,6 +133,8 @@ std::vector<SheetPart> PracticeWindow::SheetParts() const {
     const int offset = a.PartOffset(question);
     const int count = std::min(a.PartCount(question), AnswerSheet::kRows);
     std::vector<SheetPart> parts;
+    Fields boxWords;
+    bool boxRead = false;
     for (int r = 0; r < count; ++r) {
         const auto part = static_cast<std::size_t>(offset + r);
         SheetPart row;
@@ -139,6 +143,12 @@ std::vector<SheetPart> PracticeWindow::SheetParts() const {
         row.type = a.PartType(offset + r);
         row.result = part < a.partResults().size() ? a.partResults()[part] : std::string();
         row.showResult = a.marked();
+        if (a.marked() && row.result == kCross) {
+            if (!boxRead) boxWords = PlacedBoxWordsOf(services_.resources, a.paper(), question);
+            boxRead = true;
+            row.reason = PaperPartReason(a.answers(), a.paper().answerKey, a.paper().answerTypes, part, boxWords,
+                                         ModelAnswerShown::No);
+        }
         parts.push_back(std::move(row));
     }
     return parts;

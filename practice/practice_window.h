@@ -105,6 +105,7 @@ protected:
     AnswerSheet& sheet() { return *AnsBox; }
     PaperAttempt& model() { return *attempt_; }
     PracticeServices& services() { return services_; }
+    const ResourceSource& resources() const { return services_.resources; }
 
 private:
     void BuildToolbarLooks();

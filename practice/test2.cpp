@@ -1,5 +1,9 @@
 #include "practice/test2.h"
 
+#include "practice/marking.h"
+#include "practice/question_text.h"
+#include "practice/wrong_reason.h"
+
 namespace qv {
 
 Test2::Test2(PracticeServices services, QWidget* parent)
@@ -10,6 +14,7 @@ std::vector<SheetPart> Test2::SheetParts() const {
     const SecondAttempt& a = second();
     const int offset = a.PartOffset(a.currentQuestion());
     const bool marked = a.marked();
+    const Fields boxWords = marked ? PlacedBoxWordsOf(resources(), a.paper(), a.currentQuestion()) : Fields();
     for (std::size_t r = 0; r < parts.size(); ++r) {
         const int part = offset + static_cast<int>(r);
         SheetPart& row = parts[r];
@@ -22,6 +27,12 @@ std::vector<SheetPart> Test2::SheetParts() const {
         row.showResult = !marked && row.carried;
         row.showSecondResult = marked;
         row.showModel = a.ShowsModelAnswer(part);
+        // Beside the model answer the reason may name it.
+        row.reason = marked && row.secondResult == kCross
+                         ? PaperPartReason(a.answers(), a.paper().answerKey, a.paper().answerTypes,
+                                           static_cast<std::size_t>(part), boxWords,
+                                           row.showModel ? ModelAnswerShown::Yes : ModelAnswerShown::No)
+                         : std::string();
     }
     return parts;
 }

@@ -1,6 +1,7 @@
 #include "report/module_report.h"
 
 #include "course/results_store.h"
+#include "practice/paper_records.h"
 
 namespace qv {
 
@@ -26,6 +27,15 @@ ModuleReport LoadModuleReport(const std::filesystem::path& workDir, int slot, st
     ModuleReport report = ComputeModuleReport(module, marks.value[0], marks.value[1], trend.value);
     if (!marks.ok()) report.problems.push_back({marksFile, DescribeIoStatus(marks.status, marksFile)});
     if (!trend.ok()) report.problems.push_back({trendFile, DescribeIoStatus(trend.status, trendFile)});
+
+    // FST and SST are the last two; a paper counts when both are marked.
+    const auto firstFile = ResultFilePath(workDir, ResultKind::FirstResults, slot, code);
+    const auto secondFile = ResultFilePath(workDir, ResultKind::SecondResults, slot, code);
+    const auto first = ReadPaperRecords(firstFile, module.paperCount);
+    const auto second = ReadPaperRecords(secondFile, module.paperCount);
+    report.gain = ComputeLearningGain(module, marks.value[4], marks.value[5], first.value, second.value);
+    if (!first.ok()) report.problems.push_back({firstFile, DescribeIoStatus(first.status, firstFile)});
+    if (!second.ok()) report.problems.push_back({secondFile, DescribeIoStatus(second.status, secondFile)});
     return report;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "course/course_config.h"
+#include "report/learning_gain.h"
 #include "report/report_figures.h"
 #include "report/trend.h"
 
@@ -27,6 +28,7 @@ struct ModuleReport {
     ReportSummary summary;  // the "Overall Results" texts
     std::array<TopicRow, kMaxTopics> rows;  // the "Topical Results" rows 1..10
     TrendFigures trend;     // the "Trend Analysis" points
+    LearningGain gain;      // the "Learning Gain" bars and sentence
     std::vector<ReportProblem> problems;  // each file that could not be read
 };
 
@@ -35,8 +37,8 @@ struct ModuleReport {
 ModuleReport ComputeModuleReport(const ModuleConfig& module, const Fields& firstScores,
                                  const Fields& secondScores, std::string_view trendRecord);
 
-// Reads the marks file and the trend file of the slot and computes the
-// report. A file that cannot be read counts as holding no results and is
+// Reads the marks file, the trend file and the two results files of the
+// slot and computes the report. A file that cannot be read counts as holding no results and is
 // named in `problems`.
 ModuleReport LoadModuleReport(const std::filesystem::path& workDir, int slot, std::string_view code,
                               const ModuleConfig& module);

@@ -264,6 +264,8 @@ TEST(ReportFiles, ReadsTheMarksAndTrendFilesOfTheSlot) {
     dir.Write("marks2QEN.txt", marks);
     dir.Write("trend2QEN.txt", "#TRD#>100>75>90\r\n");
     dir.Write("trend1QEN.txt", "#TRD#>1>2>3>4\r\n");  // another slot: not read
+    dir.Write("fresults2QEN.txt", "");
+    dir.Write("sresults2QEN.txt", "");
     const auto report = qv::LoadModuleReport(dir.path(), 2, "QEN", TenTopics());
     EXPECT_TRUE(report.problems.empty());
     EXPECT_EQ(report.summary.firstAverage, "88.3%");
@@ -281,16 +283,18 @@ TEST(ReportFiles, MissingFilesGiveAnEmptyReportAndSaySo) {
     TempDir dir;
     dir.Write("marks1QEN.txt", "#FSE#>70\r\n#SSE#>\r\n");  // cut short: what is there is read
     const auto report = qv::LoadModuleReport(dir.path(), 1, "QEN", TenTopics());
-    ASSERT_EQ(report.problems.size(), 2u);
+    // The marks file, damaged; the trend file and the two results files of the learning gain, missing.
+    ASSERT_EQ(report.problems.size(), 4u);
     EXPECT_NE(report.problems[0].words.find("\"marks1QEN.txt\" in " + dir.path().string() + " is damaged"),
               std::string::npos) << report.problems[0].words;
     EXPECT_EQ(report.problems[1].file.filename(), "trend1QEN.txt");
+    EXPECT_EQ(report.problems[3].file.filename(), "sresults1QEN.txt");
     EXPECT_NE(report.problems[1].words.find("trend1QEN.txt"), std::string::npos) << report.problems[1].words;
     EXPECT_EQ(report.summary.firstAverage, "70%");
     EXPECT_TRUE(report.trend.points.empty());
 
     const auto empty = qv::LoadModuleReport(dir.path(), 3, "QEN", TenTopics());
-    EXPECT_EQ(empty.problems.size(), 2u);
+    EXPECT_EQ(empty.problems.size(), 4u);
     EXPECT_EQ(empty.summary.firstAverage, "-");
     EXPECT_EQ(empty.summary.papersCompleted, "0 / 50");
 }

@@ -44,16 +44,16 @@ TEST(ExtractResource, MissingFolderFailsWithoutCrashing) {
 
 TEST(InterfacePictures, EightyNineUniqueIdsAndNames) {
     const auto pictures = qv::InterfacePictures();
-    ASSERT_EQ(pictures.size(), 89u);
+    ASSERT_EQ(pictures.size(), 91u);
     std::set<int> ids;
     std::set<std::string_view> names;
     for (const auto& picture : pictures) {
         ids.insert(picture.id);
         names.insert(picture.fileName);
-        EXPECT_TRUE((picture.id >= 1 && picture.id <= 37) || (picture.id >= 41 && picture.id <= 92)) << picture.id;
+        EXPECT_TRUE((picture.id >= 1 && picture.id <= 37) || (picture.id >= 41 && picture.id <= 94)) << picture.id;
     }
-    EXPECT_EQ(ids.size(), 89u);
-    EXPECT_EQ(names.size(), 89u);
+    EXPECT_EQ(ids.size(), 91u);
+    EXPECT_EQ(names.size(), 91u);
     EXPECT_EQ(qv::PictureFileName(1), "about_off.bmp");
     EXPECT_EQ(qv::PictureFileName(85), "QVicon.ico");
     EXPECT_EQ(qv::PictureFileName(92), "Border_bot_right.gif");

@@ -164,8 +164,9 @@ TEST_F(MainWindowTest, ReportSectionSequences) {
     const int bar = Find("RCBar1")->height();
     EXPECT_EQ(Find("RCBar1")->y(), 0);
     EXPECT_EQ(Find("RCBar2")->y(), bar);
-    EXPECT_EQ(Find("RCBar3")->y(), h - bar);
-    EXPECT_EQ(Find("RC2Topical")->geometry(), QRect(0, 2 * bar, page->width(), h - 3 * bar));
+    EXPECT_EQ(Find("RCBar3")->y(), h - 2 * bar);
+    EXPECT_EQ(Find("RCBar4")->y(), h - bar);
+    EXPECT_EQ(Find("RC2Topical")->geometry(), QRect(0, 2 * bar, page->width(), h - 4 * bar));
 }
 
 TEST_F(MainWindowTest, HoverPressedAndDisabledPictures) {

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QToolTip>
 #include <chrono>
 
 #include "course/resources.h"
@@ -76,6 +77,14 @@ int main(int argc, char** argv) {
         practice->MarkPaper();
         Settle();
         Save(out, QStringLiteral("practice-%1-marked.png").arg(QLatin1String(shot.name)), practice->frameGeometry());
+        if (QLatin1String(shot.name) == QLatin1String("cloze")) {
+            // The wrong part says why under the cursor.
+            QWidget* row = practice->findChild<QWidget*>(QStringLiteral("FA1"));
+            QToolTip::showText(row->mapToGlobal(QPoint(20, row->height())), row->toolTip(), row);
+            Settle();
+            Save(out, QStringLiteral("practice-cloze-reason.png"), practice->frameGeometry());
+            QToolTip::hideText();
+        }
     }
     // The cloze paper again: the parts right the first time are carried over;
     // the one that was wrong is answered wrongly once more.

@@ -1,6 +1,6 @@
 // The report page of the main window, opened with its toolbar button: the
 // summary labels, the topic rows and their bars, read after papers were
-// marked through the program's own result files.
+// marked through the program's own result files, and the learning gain.
 
 #include <QLocale>
 #include <QTest>
@@ -92,6 +92,15 @@ TEST_F(ReportPageTest, PapersMarkedThroughTheResultFilesShowInEverySection) {
     QTest::mouseClick(Find("lblRCBar3"), Qt::LeftButton);
     ASSERT_TRUE(Find("RC3Trend")->isVisible());
     EXPECT_EQ(Text("Label8"), "Recent Papers Attempted");
+
+    // Paper 102: nothing right at the first attempt, everything at the second.
+    QTest::mouseClick(Find("lblRCBar4"), Qt::LeftButton);
+    ASSERT_TRUE(Find("RC4Gain")->isVisible());
+    EXPECT_TRUE(Find("GainBar1")->isVisible());
+    EXPECT_EQ(Find("GainBar1")->toolTip(), "Right first time: 0. Put right: 30. Still wrong: 0.");
+    EXPECT_FALSE(Find("GainBar2")->isVisible());
+    EXPECT_EQ(Text("GainSentence"),
+              "A second attempt put right 30 of the 30 parts wrong at the first attempt in Grammar (1).");
 }
 
 struct FigureCase {

@@ -67,7 +67,7 @@ TEST(Startup, EmptyFolderGetsPicturesAndResultFiles) {
         ++pictures;
         EXPECT_GT(fs::file_size(entry.path()), 0u) << entry.path();
     }
-    EXPECT_EQ(pictures, 89);
+    EXPECT_EQ(pictures, 91);
     for (const auto& picture : qv::InterfacePictures()) {
         EXPECT_EQ(ReadFile(dir / "Graphics" / std::string(picture.fileName)), *Pack().Load(picture.id, "Custom"));
     }

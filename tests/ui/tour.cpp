@@ -19,6 +19,7 @@
 #include "mainwindow/contents.h"
 #include "mainwindow/results_printing.h"
 #include "temp_dir.h"
+#include "tour_gain.h"
 #include "tour_kit.h"
 #include "ui/look.h"
 #include "ui/pop_up.h"
@@ -112,9 +113,10 @@ void PracticeFrame(qv::PictureCache& pictures, const QString& out) {
     Save(out, "practice-frame-minimum.png", window.frameGeometry());
 }
 
-// The three sections of the report page on a module with results in most
+// The four sections of the report page on a module with results in most
 // topics, some papers tried twice, and 25 papers in the trend.
-void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const TempDir& dir, const QString& out) {
+void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
+                    const TempDir& dir, const QString& out) {
     struct Result {
         int paper;
         const char* first;
@@ -138,6 +140,7 @@ void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const TempDi
         lists[1][index] = result.second;
         lists[4][index] = "1";
         if (*result.second) lists[5][index] = "1";
+        if (*result.second) WriteBothAttempts(pack, dir, result.paper, std::stod(result.first), std::stod(result.second));
         trend += ">" + std::string(result.first);
     }
     qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt");
@@ -152,6 +155,7 @@ void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const TempDi
         Settle();
         Save(out, QString::fromLatin1(names[section - 1]), window.frameGeometry());
     }
+    GainAndMistakes(window, cursor, pack, dir, out);
 }
 
 }  // namespace
@@ -251,7 +255,7 @@ int main(int argc, char** argv) {
         Save(out, buttons == 1 ? "popup-one-button.png" : "popup-two-buttons.png", dialog.frameGeometry());
         dialog.hide();
     }
-    ReportSections(window, cursor, dir, out);
+    ReportSections(window, cursor, pack, dir, out);
     PracticeFrame(pictures, out);
     return 0;
 }

@@ -44,24 +44,6 @@ LineSlip Slip(std::string_view written, std::string_view keyword, const std::str
 
 }  // namespace
 
-std::size_t EditDistance(std::string_view a, std::string_view b) {
-    // Optimal string alignment distance, three rows at a time.
-    std::vector<std::size_t> before(b.size() + 1), previous(b.size() + 1), current(b.size() + 1);
-    for (std::size_t j = 0; j <= b.size(); ++j) previous[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        current[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t change = a[i - 1] == b[j - 1] ? 0 : 1;
-            current[j] = std::min({previous[j] + 1, current[j - 1] + 1, previous[j - 1] + change});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
-                current[j] = std::min(current[j], before[j - 2] + 1);
-        }
-        std::swap(before, previous);
-        std::swap(previous, current);
-    }
-    return previous[b.size()];
-}
-
 LineSlip PaperLineSlip(std::string_view line) {
     const std::string text(line);
     // "question", alone on its line.

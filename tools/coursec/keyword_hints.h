@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "course/text.h"
+
 namespace coursec {
 
 struct LineSlip {
@@ -24,7 +26,7 @@ LineSlip PaperLineSlip(std::string_view line);
 LineSlip HeaderLineSlip(std::string_view line);
 
 // The number of single-letter edits (a letter added, dropped or changed, or
-// two neighbours swapped) that turn `a` into `b`.
-std::size_t EditDistance(std::string_view a, std::string_view b);
+// two neighbours swapped) that turn `a` into `b`: the program's own.
+using qv::EditDistance;
 
 }  // namespace coursec

@@ -1,0 +1,155 @@
+#include "mainwindow/mistakes_printing.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <algorithm>
+
+#include "report/mistakes.h"
+
+namespace qv {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Mistakes");
+
+QString ShownPath(const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); }
+
+QString DefaultPdfFile(QWidget* owner) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save your mistakes sheet as a PDF file"),
+                                        QDir(folder).filePath(QStringLiteral("mistakes.pdf")),
+                                        QStringLiteral("PDF files (*.pdf)"));
+}
+
+QFont LineFont(const QFont& base, SheetLine::Style style) {
+    QFont font = base;
+    if (style == SheetLine::Style::Title) font.setPointSizeF(base.pointSizeF() * 1.3);
+    font.setBold(style == SheetLine::Style::Title || style == SheetLine::Style::Heading ||
+                 style == SheetLine::Style::Place);
+    return font;
+}
+
+}  // namespace
+
+bool PaintMistakesSheet(QPagedPaintDevice& device, const std::vector<SheetLine>& lines) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    QFont base = painter.font();
+    if (base.pointSizeF() <= 0) base.setPointSizeF(10);
+    // The sheet is wrapped at a number of characters: the font is made
+    // smaller only when such a line would not fit across the page.
+    const QFontMetricsF probe(base, &device);
+    const qreal needed = probe.averageCharWidth() * (kSheetColumns + 2);
+    if (needed > device.width()) base.setPointSizeF(std::max(4.0, base.pointSizeF() * device.width() / needed));
+    const qreal column = QFontMetricsF(base, &device).averageCharWidth();
+    qreal top = 0;
+    bool ok = true;
+    for (const SheetLine& line : lines) {
+        const QFont font = LineFont(base, line.style);
+        const QFontMetricsF metrics(font, &device);
+        const qreal step = metrics.lineSpacing() * (line.style == SheetLine::Style::Blank ? 0.6 : 1.0);
+        if (top > 0 && top + step > device.height()) {
+            if (!device.newPage()) {
+                ok = false;
+                break;
+            }
+            top = 0;
+        }
+        if (!line.text.empty()) {
+            painter.setFont(font);
+            painter.drawText(QPointF(line.indent * column, top + metrics.ascent()), QString::fromStdString(line.text));
+        }
+        top += step;
+    }
+    return painter.end() && ok;
+}
+
+QString SaveMistakesSheetAsPdf(const QString& file, const std::vector<SheetLine>& lines) {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) return out.errorString();
+    bool painted = false;
+    {
+        QPdfWriter writer(&out);
+        writer.setTitle(QStringLiteral("Mistakes"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        painted = PaintMistakesSheet(writer, lines);
+    }
+    if (!painted) {
+        out.cancelWriting();
+        return QStringLiteral("the sheet could not be drawn");
+    }
+    if (!out.commit()) return out.errorString();
+    return QString();
+}
+
+MistakesPrinting::MistakesPrinting(QWidget* owner) : QObject(owner), owner_(owner) {
+    setObjectName(QStringLiteral("MistakesPrinting"));
+    ask = [](const QString&, const QString&, int, QWidget*) { return false; };
+    choosePdfFile = DefaultPdfFile;
+}
+
+PrintOutcome MistakesPrinting::Print(QPrinter& printer, const std::vector<SheetLine>& lines) {
+    QString reason;
+    if (!ResultsPrinting::CanPrint(printer)) {
+        reason = QStringLiteral("No printer is set up on this computer, so your mistakes sheet could not be printed.");
+    } else if (PaintMistakesSheet(printer, lines) && printer.printerState() != QPrinter::Error) {
+        if (printer.outputFormat() == QPrinter::PdfFormat) {
+            ask(kTitle,
+                QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(printer.outputFileName())), 1,
+                owner_);
+        }
+        return PrintOutcome::Printed;
+    } else if (printer.outputFormat() == QPrinter::PdfFormat) {
+        reason = QStringLiteral("Your mistakes sheet could not be saved in %1.").arg(ShownPath(printer.outputFileName()));
+    } else {
+        reason = QStringLiteral("The printer \"%1\" did not take the job, so your mistakes sheet was not printed.")
+                     .arg(printer.printerName());
+    }
+    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save it as a PDF file instead?"), 2, owner_)) {
+        return PrintOutcome::NotPrinted;
+    }
+    const QString file = choosePdfFile(owner_);
+    if (file.isEmpty()) return PrintOutcome::NotPrinted;
+    const QString problem = SaveMistakesSheetAsPdf(file, lines);
+    if (!problem.isEmpty()) {
+        ask(kTitle, QStringLiteral("Your mistakes sheet could not be saved in %1 (%2).").arg(ShownPath(file), problem),
+            1, owner_);
+        return PrintOutcome::NotPrinted;
+    }
+    ask(kTitle, QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(file)), 1, owner_);
+    return PrintOutcome::SavedAsPdf;
+}
+
+PrintOutcome MistakesPrinting::PrintModule(QPrinter& printer, const ResourceSource* source,
+                                           const std::filesystem::path& workDir, int slot, std::string_view code,
+                                           std::string_view title, const ModuleConfig& module) {
+    if (!source) {
+        ask(kTitle, QStringLiteral("This copy of the program holds no course, so there is no mistakes sheet."), 1, owner_);
+        return PrintOutcome::NotPrinted;
+    }
+    const Mistakes mistakes = LoadMistakes(*source, workDir, slot, code, module);
+    if (!mistakes.problems.empty()) {
+        QString words = QStringLiteral("Your mistakes sheet could not be made.");
+        for (const ReportProblem& problem : mistakes.problems) words += QLatin1Char(' ') + QString::fromStdString(problem.words);
+        ask(kTitle, words, 1, owner_);
+        return PrintOutcome::NotPrinted;
+    }
+    if (mistakes.parts.empty()) {
+        ask(kTitle,
+            QStringLiteral("No part is still wrong after a marked second attempt, so there is no mistakes sheet to "
+                           "print. Try a marked paper again first."),
+            1, owner_);
+        return PrintOutcome::NotPrinted;
+    }
+    return Print(printer, MistakesSheet(title, module, mistakes.parts));
+}
+
+}  // namespace qv
