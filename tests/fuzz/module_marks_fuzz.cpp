@@ -1,7 +1,7 @@
 // libFuzzer entry: any bytes as a module's marks file, read by the results
 // store, then a marking written into it and the file read again. Whatever
 // was read must read the same afterwards, and nothing that was not read may
-// come back as read. The same bytes as the marks and the trend file of
+// come back as read. The same bytes as the marks, trend and results files of
 // another module are read by the report. Build with -DQUORVALE_FUZZ=ON and clang.
 
 #include <cstdio>
@@ -27,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int paper = size > 1 ? 1 + data[1] % papers : 1;
     FuzzFile("marks2QEN.txt", bytes);
     FuzzFile("trend2QEN.txt", bytes);
+    FuzzFile("fresults2QEN.txt", bytes);
+    FuzzFile("sresults2QEN.txt", bytes);
     qv::ModuleConfig module;
     module.label = "Module";
     module.topicCount = (papers + 4) / 5;
