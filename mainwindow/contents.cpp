@@ -7,6 +7,7 @@
 #include "course/results_store.h"
 #include "mainwindow/about_page.h"
 #include "mainwindow/home_page.h"
+#include "mainwindow/main_keys.h"
 #include "mainwindow/mistakes_printing.h"
 #include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
@@ -99,6 +100,7 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     connect(frame_->imgProgClose, &PictureButton::clicked, this, &Contents::CloseProgram);
     connect(frame_->imgProgMin, &PictureButton::clicked, this, &QWidget::showMinimized);
     connect(frame_, &SkinFrame::activeChanged, this, [this] { ContentsFocus = frame_->focusFlag(); });
+    MakeMainWindowKeyboardReady(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -7,9 +7,11 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include "practice/answer_words.h"
 #include "practice/mark_progress.h"
 #include "practice/marking.h"
 #include "practice/page_browser.h"
+#include "practice/practice_keys.h"
 #include "practice/question_text.h"
 #include "practice/wrong_reason.h"
 #include "ui/record_text.h"
@@ -49,6 +51,7 @@ PracticeWindow::PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt
     BuildToolbarLooks();
     WireButtons();
     setMinimumSize(TwipsToPixels(7300), TwipsToPixels(5000));
+    MakePracticeWindowKeyboardReady(this, [this] { Tick(); });
 }
 
 PracticeWindow::~PracticeWindow() = default;
@@ -154,7 +157,11 @@ std::vector<SheetPart> PracticeWindow::SheetParts() const {
     return parts;
 }
 
-void PracticeWindow::FillSheet() { AnsBox->Fill(SheetParts()); }
+void PracticeWindow::FillSheet() {
+    const std::vector<SheetPart> parts = SheetParts();
+    AnsBox->Fill(parts);
+    DescribeAnswerFields(*AnsBox, parts);
+}
 
 void PracticeWindow::ShowCurrentPage() {
     const PageOutcome page = attempt_->ExtractCurrentPage(services_.resources);

@@ -1,7 +1,11 @@
 #include "ui/clickable_label.h"
 
+#include <QDialog>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "ui/focus_ring.h"
 
 namespace qv {
 
@@ -46,9 +50,28 @@ void ClickableLabel::changeEvent(QEvent* event) {
     }
 }
 
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && !event->isAutoRepeat() &&
+        (event->key() == Qt::Key_Space || (enter && !qobject_cast<QDialog*>(window())))) {
+        event->accept();
+        click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    DrawFocusRing(*this);
+}
+
 CaptionLabel::CaptionLabel(const QString& name, const QString& text, ClickableLabel* button)
     : ClickableLabel(text, button) {
     setObjectName(name);
+    setFocusPolicy(Qt::NoFocus);
+    setFocusProxy(button);
     setAlignment(Qt::AlignCenter);
     connect(this, &CaptionLabel::clicked, button, &ClickableLabel::click);
 }

@@ -2,11 +2,15 @@
 
 #include <QPainter>
 
+#include "ui/accessible.h"
+#include "ui/focus_ring.h"
+
 namespace qv {
 
 PictureButton::PictureButton(const QString& name, PictureCache& pictures, QWidget* parent)
     : ClickableLabel(parent), pictures_(pictures) {
     setObjectName(name);
+    EnableSpokenControls();
 }
 
 void PictureButton::SetPicture(const QString& pictureName) {
@@ -34,6 +38,8 @@ void PictureButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (hasScaledContents()) painter.drawPixmap(rect(), current);
     else painter.drawPixmap(0, 0, current);
+    painter.end();
+    DrawFocusRing(*this);
 }
 
 void SetHoverPicture(PictureButton& button, QPoint cursor, const QString& off, const QString& on) {

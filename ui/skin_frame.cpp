@@ -1,5 +1,6 @@
 #include "ui/skin_frame.h"
 
+#include <QDir>
 #include <QEvent>
 #include <QIcon>
 #include <QMouseEvent>
@@ -52,8 +53,11 @@ SkinFrame::SkinFrame(QWidget* host, PictureCache& pictures, Kind kind, const Cur
         const QPixmap& icon =
             pictures_.Get(kind_ == Kind::Main ? QStringLiteral("QVicon.ico") : QStringLiteral("pencil.ico"));
         if (!icon.isNull()) {
-            ImgIco->setPixmap(icon.scaled(16, 16, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-            host_->setWindowIcon(QIcon(icon));
+            // The icon file holds larger pictures too: a scaled screen gets the sharpest that fits.
+            const QIcon sizes(QDir(pictures_.folder()).filePath(kind_ == Kind::Main ? QStringLiteral("QVicon.ico")
+                                                                                     : QStringLiteral("pencil.ico")));
+            ImgIco->setPixmap(sizes.pixmap(QSize(16, 16), host_->devicePixelRatioF()));
+            host_->setWindowIcon(sizes);
         }
         ImgIco->resize(16, 16);
         imgProgClose = new PictureButton(QStringLiteral("imgProgClose"), pictures_, host_);

@@ -35,12 +35,12 @@ TEST_F(WrongReasonWindowTest, AWrongPartSaysWhyAsItsTooltipAndDescription) {
     const QString otherGap = QString::fromStdString(Practice()->attempt().PartKey(1));
     AnswerAllButOneAndMark(otherGap);
     ASSERT_EQ(Practice()->Status, "1");
-    for (const char* name : {"FA1", "FR1"}) {
-        EXPECT_EQ(Tip(name), "That word belongs in another gap.") << name;
-        EXPECT_EQ(Description(name), "That word belongs in another gap.") << name;
-    }
+    for (const char* name : {"FA1", "FR1"}) EXPECT_EQ(Tip(name), "That word belongs in another gap.") << name;
+    // The field's description says first whether it is right.
+    EXPECT_EQ(Description("FR1"), "That word belongs in another gap.");
+    EXPECT_EQ(Description("FA1"), "Wrong. That word belongs in another gap.");
     EXPECT_EQ(Tip("FA2"), "Enter your answer");
-    EXPECT_EQ(Description("FA2"), "");
+    EXPECT_EQ(Description("FA2"), "Right.");
     EXPECT_EQ(Tip("FR2"), "");
     ClickButton("ToolBar04");
     QApplication::processEvents();
@@ -50,7 +50,7 @@ TEST_F(WrongReasonWindowTest, AWrongPartSaysWhyAsItsTooltipAndDescription) {
     ASSERT_EQ(Practice()->Status, "1");
     const QString named = QStringLiteral("The answer was %1.").arg(QString::fromStdString(Practice()->attempt().PartKey(0)));
     EXPECT_EQ(Tip("SR1"), named);
-    EXPECT_EQ(Description("FA1"), named);
+    EXPECT_EQ(Description("FA1"), "Wrong. " + named);
     EXPECT_EQ(Tip("SR2"), "");
 }
 
