@@ -74,7 +74,7 @@ struct MarkingRecovery {
 // Finishes the marking a journal in the working folder names, or drops the
 // journal when it cannot be read whole, names a module that is not in the
 // configuration, or when one of that module's result files is missing (the
-// start then resets them all anyway).
+// start could not make it again).
 MarkingRecovery FinishInterruptedMarking(const std::filesystem::path& workDir, const CourseConfig& config);
 
 // Removes the journal; a reset of every result makes it void.

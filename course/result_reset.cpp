@@ -9,12 +9,15 @@
 // finds the marker finishes the reset; a start that finds a temporary backup
 // folder removes it, since no result file was touched yet.
 
+#include <algorithm>
+#include <array>
 #include <system_error>
 
 #include "course/atomic_file.h"
 #include "course/file_system.h"
 #include "course/marking_journal.h"
 #include "course/record_file.h"
+#include "course/record_keys.h"
 #include "course/results_store.h"
 
 namespace qv {
@@ -29,6 +32,7 @@ constexpr int kFolderAttempts = 1000;
 struct ResultFile {
     int templateId;
     fs::path path;
+    int slot;
 };
 
 std::vector<ResultFile> ConfiguredFiles(const fs::path& workDir, const CourseConfig& config) {
@@ -36,7 +40,7 @@ std::vector<ResultFile> ConfiguredFiles(const fs::path& workDir, const CourseCon
     for (int slot = 1; slot <= kSlotCount; ++slot) {
         if (!config.module(slot).configured()) continue;
         for (ResultKind kind : kResultKinds) {
-            files.push_back({ResultTemplateId(slot, kind), ResultFilePath(workDir, kind, slot, config.code)});
+            files.push_back({ResultTemplateId(slot, kind), ResultFilePath(workDir, kind, slot, config.code), slot});
         }
     }
     return files;
@@ -92,10 +96,37 @@ void TidyBackupFolder(const fs::path& workDir) {
     }
 }
 
+// True when the file can be read and holds at least one of the records its
+// template holds: the program finds some of its results in it.
+bool HoldsResults(const ResourceSource& source, const ResultFile& file) {
+    const auto templ = source.Load(file.templateId, kResourceType);
+    const ReadResult<std::string> read = ReadWholeFile(file.path);
+    return templ && read.ok() && SharesRecordKeys(read.value, *templ);
+}
+
 struct ResetRun {
     bool begun = false;  // the marker was written: files may have been overwritten
     std::vector<std::string> problems;
 };
+
+// Why the templates could not all be written over their files: a template
+// that is not there, a file that cannot be replaced. Empty when they can.
+std::vector<std::string> ResetBlockers(const ResourceSource& source, const std::vector<ResultFile>& files,
+                                       std::vector<std::string>* templates) {
+    std::vector<std::string> problems;
+    for (const ResultFile& file : files) {
+        auto bytes = source.Load(file.templateId, kResourceType);
+        if (!bytes) problems.push_back(NoTemplate(file.path));
+        if (templates) templates->push_back(bytes.value_or(std::string()));
+        const PathInfo info = InspectPath(file.path);
+        if (info.kind == PathKind::NotAFile || info.kind == PathKind::Unreadable) {
+            problems.push_back(DescribeIoStatus(StatusOf(info), file.path));
+        } else if (info.kind == PathKind::File && info.readOnly) {
+            problems.push_back(DescribeIoStatus(IoStatus::ReadOnly, file.path));
+        }
+    }
+    return problems;
+}
 
 // Writes every template over its file. Nothing is written unless every
 // template is there and every file can be replaced.
@@ -104,17 +135,7 @@ ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const C
     ResetRun run;
     const std::vector<ResultFile> files = ConfiguredFiles(workDir, config);
     std::vector<std::string> templates;
-    for (const ResultFile& file : files) {
-        auto bytes = source.Load(file.templateId, kResourceType);
-        if (!bytes) run.problems.push_back(NoTemplate(file.path));
-        templates.push_back(bytes.value_or(std::string()));
-        const PathInfo info = InspectPath(file.path);
-        if (info.kind == PathKind::NotAFile || info.kind == PathKind::Unreadable) {
-            run.problems.push_back(DescribeIoStatus(StatusOf(info), file.path));
-        } else if (info.kind == PathKind::File && info.readOnly) {
-            run.problems.push_back(DescribeIoStatus(IoStatus::ReadOnly, file.path));
-        }
-    }
+    run.problems = ResetBlockers(source, files, &templates);
     if (!run.problems.empty()) return run;
 
     const fs::path marker = MarkerPath(workDir);
@@ -152,9 +173,20 @@ std::vector<std::string> ResetResults(const ResourceSource& source, const fs::pa
     return RunReset(source, workDir, config, std::string()).problems;
 }
 
+std::string EraseRefusal(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config) {
+    const std::vector<std::string> problems = ResetBlockers(source, ConfiguredFiles(workDir, config), nullptr);
+    if (problems.empty()) return {};
+    std::string message = "Your past results have not been erased.";
+    for (const std::string& problem : problems) message += " " + problem;
+    return message + " Nothing has been changed.";
+}
+
 EraseOutcome EraseResults(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config,
                           std::chrono::system_clock::time_point now) {
     EraseOutcome outcome;
+    // An erase that cannot go ahead makes no copy either.
+    outcome.message = EraseRefusal(source, workDir, config);
+    if (!outcome.message.empty()) return outcome;
     BackupOutcome backup = BackupResults(workDir, config, now);
     outcome.backupFolder = backup.folder;
     outcome.problems = std::move(backup.problems);
@@ -240,8 +272,10 @@ BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
     return outcome;
 }
 
-EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& workDir,
-                                const CourseConfig& config, std::chrono::system_clock::time_point now) {
+namespace {
+
+EnsureOutcome EnsureFilesExist(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config,
+                               std::chrono::system_clock::time_point now) {
     EnsureOutcome outcome;
     TidyBackupFolder(workDir);
 
@@ -264,11 +298,6 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
         return outcome;
     }
 
-    // A marking that was stopped half-way is finished before anything reads the files.
-    MarkingRecovery marking = FinishInterruptedMarking(workDir, config);
-    outcome.problems = std::move(marking.problems);
-    outcome.notice = std::move(marking.notice);
-
     std::vector<fs::path> missing;
     bool blocked = false;
     for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
@@ -284,7 +313,42 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
     }
     if (missing.empty()) return outcome;
 
-    if (!blocked) {
+    // Files that are there and readable are kept: only the missing ones are
+    // made again. A slot none of whose files was there is new, and no news.
+    const std::vector<ResultFile> files = ConfiguredFiles(workDir, config);
+    const auto isMissing = [&](const ResultFile& file) {
+        return std::find(missing.begin(), missing.end(), file.path) != missing.end();
+    };
+    bool anyPresent = false, anyReadable = false;
+    std::array<bool, kSlotCount + 1> slotHasFiles{};
+    for (const ResultFile& file : files) {
+        if (isMissing(file)) continue;
+        anyPresent = true;
+        slotHasFiles[static_cast<std::size_t>(file.slot)] = true;
+        anyReadable = anyReadable || HoldsResults(source, file);
+    }
+    if (!blocked && (anyReadable || !anyPresent)) {
+        outcome.reset = !anyPresent;  // a first start: every file is its template
+        std::vector<fs::path> told;
+        for (const ResultFile& file : files) {
+            if (!isMissing(file)) continue;
+            const Extraction made =
+                ExtractResourceFile(source, file.templateId, kResourceType, file.path, Durability::Synced);
+            if (!made.found) outcome.problems.push_back(NoTemplate(file.path));
+            else if (!made.ok()) outcome.problems.push_back(DescribeIoStatus(made.write, file.path));
+            else if (slotHasFiles[static_cast<std::size_t>(file.slot)]) told.push_back(file.path);
+        }
+        if (!told.empty()) {
+            outcome.notice = (told.size() == 1 ? "The file " : "The files ") + JoinNames(told) +
+                             (told.size() == 1 ? " was" : " were") +
+                             " missing, so it has been made again, empty. Your other results are as they were.";
+            if (told.size() > 1) outcome.notice.replace(outcome.notice.find("so it has"), 9, "so they have");
+        }
+        return outcome;
+    }
+
+    // None of the files there can be read: all are reset, after a copy.
+    {
         BackupOutcome backup = BackupResults(workDir, config, now);
         outcome.backupFolder = backup.folder;
         outcome.problems.insert(outcome.problems.end(), backup.problems.begin(), backup.problems.end());
@@ -294,8 +358,7 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
             if (run.begun) {
                 outcome.reset = run.problems.empty();
                 if (outcome.reset && !backup.folder.empty()) {
-                    if (!outcome.notice.empty()) outcome.notice += " ";
-                    outcome.notice += (missing.size() == 1 ? "The file " : "The files ") + JoinNames(missing) +
+                    outcome.notice = (missing.size() == 1 ? "The file " : "The files ") + JoinNames(missing) +
                                      (missing.size() == 1 ? " was" : " were") +
                                      " missing, so all your results have been reset. A copy of your results "
                                      "as they were is in " + backup.folder.string() + ".";
@@ -313,6 +376,23 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
         const Extraction made = ExtractResourceFile(source, file.templateId, kResourceType, file.path, Durability::Synced);
         if (!made.found) outcome.problems.push_back(NoTemplate(file.path));
         else if (!made.ok()) outcome.problems.push_back(DescribeIoStatus(made.write, file.path));
+    }
+    return outcome;
+}
+
+}  // namespace
+
+EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& workDir,
+                                const CourseConfig& config, std::chrono::system_clock::time_point now) {
+    EnsureOutcome outcome = EnsureFilesExist(source, workDir, config, now);
+    // A marking that was stopped half-way is finished once every file is
+    // there, before the windows read them; a reset still to be finished
+    // makes it void.
+    if (InspectPath(MarkerPath(workDir)).kind != PathKind::Missing) return outcome;
+    MarkingRecovery marking = FinishInterruptedMarking(workDir, config);
+    outcome.problems.insert(outcome.problems.end(), marking.problems.begin(), marking.problems.end());
+    if (!marking.notice.empty()) {
+        outcome.notice += (outcome.notice.empty() ? "" : " ") + marking.notice;
     }
     return outcome;
 }

@@ -67,6 +67,11 @@ struct EraseOutcome {
 };
 EraseOutcome EraseResults(const ResourceSource& source, const std::filesystem::path& workDir,
                           const CourseConfig& config, std::chrono::system_clock::time_point now);
+// Why an erase would be refused before anything is copied or changed (a
+// template missing, a result file read-only or not a file), in words for the
+// pupil; empty when it can go ahead.
+std::string EraseRefusal(const ResourceSource& source, const std::filesystem::path& workDir,
+                         const CourseConfig& config);
 
 // Copies every existing result file of the configured slots into
 // "backup/<date>_<time>" of the working folder (a new folder each time,
@@ -80,19 +85,21 @@ struct BackupOutcome {
 BackupOutcome BackupResults(const std::filesystem::path& workDir, const CourseConfig& config,
                             std::chrono::system_clock::time_point now);
 
-// Makes sure every result file of every configured slot exists. When one is
-// missing, all result files are reset to their templates, after a copy of the
-// files being replaced has been put into the backup folder. When that copy
-// cannot be made, or a result path holds something that is not a file,
-// nothing is overwritten: only the missing files are created. A reset that
+// Makes sure every result file of every configured slot exists. A missing
+// file is made again from its template and the others are kept, with a
+// notice naming it (none for a slot that had no files yet). Only when none of
+// the files there holds any of its records are all result files reset to
+// their templates, after a copy of them has been put into the backup folder.
+// When that copy cannot be made, or a result path holds something that is
+// not a file, nothing is overwritten: only the missing files are created. A reset that
 // an earlier start left half-done is finished first, and what a backup
 // stopped half-way left in the backup folder is removed.
 struct EnsureOutcome {
     bool reset = false;               // all files were reset to their templates
     std::filesystem::path backupFolder;
     std::vector<std::string> problems;
-    // When results the pupil had were reset: which file was missing, that the
-    // results were reset and where the copies are. Empty otherwise.
+    // Which file was missing and made again; when results the pupil had were
+    // reset, that they were and where the copies are. Empty otherwise.
     std::string notice;
 };
 EnsureOutcome EnsureResultFiles(const ResourceSource& source, const std::filesystem::path& workDir,

@@ -216,6 +216,7 @@ void Contents::RefreshContents() {
     const int topic = TopicOfFirstPaper(TopicCount.toInt());
     if (topic >= 1) TopicClick(topic);
     RefreshLog = QStringLiteral("off");
+    if (report_->isVisible()) ShowPage();  // a report on show follows the paper just closed too
 }
 
 // Report page --------------------------------------------------------------
@@ -315,20 +316,22 @@ void Contents::RaiseBorders() {
 // Trash and printing -------------------------------------------------------
 
 void Contents::EraseConfirmed() {
+    // An erase that would be refused leaves the open paper as it is.
+    const std::string refusal = resources_ ? EraseRefusal(*resources_, ToPath(workDir_), config_) : std::string();
     bool refused = false;
-    emit erasingResults(&refused);
+    if (refusal.empty()) emit erasingResults(&refused);
     if (refused) {
         Ask(QStringLiteral("Quorvale"),
             QStringLiteral("A paper is being marked. Erase your results when the marking has finished."), 1, this);
         return;
     }
-    const EraseOutcome outcome = ResetResults();
+    const EraseOutcome outcome = refusal.empty() ? ResetResults() : EraseOutcome{};
     if (outcome.erased) {
         trash_->ShowState(TrashState::Done);
         return;
     }
     trash_->ShowState(TrashState::Offer);
-    Ask(QStringLiteral("Quorvale"), QString::fromStdString(outcome.message), 1, this);
+    Ask(QStringLiteral("Quorvale"), QString::fromStdString(refusal.empty() ? outcome.message : refusal), 1, this);
 }
 
 EraseOutcome Contents::ResetResults() {
@@ -370,7 +373,8 @@ void Contents::PrintMistakes() {
 
 void Contents::CloseProgram() {
     Timer1->stop();
-    close();
+    // A close refused (a paper is being marked, answers not saved) leaves the window working.
+    if (!close()) Timer1->start();
 }
 
 // The hover tick, in this order: tabs, toolbar, trash page, home page, report page, title bar.

@@ -46,6 +46,8 @@ void Toolbar::Tick(QPoint cursor, int tab, bool pressTrack) {
             button.setToolTip(look.tooltip);
             label.setToolTip(look.tooltip);
         }
+        // A place that carries no command shows nothing.
+        if (button.isHidden() == available) button.setVisible(available);
         EvaluateToolbarButton(button, cursor, pressTrack, available, look.pictures);
         if (label.isEnabled() != available) label.setEnabled(available);
     }

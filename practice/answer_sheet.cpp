@@ -1,11 +1,11 @@
 #include "practice/answer_sheet.h"
 
-#include <QKeyEvent>
-#include <QMimeData>
+#include <QApplication>
 #include <QPainter>
-#include <QValidator>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QWheelEvent>
 
-#include "practice/answer_text.h"
 #include "practice/marking.h"
 #include "ui/record_text.h"
 #include "ui/skin.h"
@@ -44,17 +44,6 @@ void SetMarkColour(QLabel* label, const std::string& result) {
     SetTextColour(label, result == kTick ? QColor(30, 130, 60) : QColor(200, 40, 40));
 }
 
-class StorableValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        return IsStorableAnswer(ToUtf8(input), {}) ? Acceptable : Invalid;
-    }
-
-private:
-    static std::string ToUtf8(const QString& text) { return text.toStdString(); }
-};
-
 }  // namespace
 
 QString MarkGlyph(const std::string& result) {
@@ -80,48 +69,6 @@ void RowFrame::paintEvent(QPaintEvent*) {
     painter.drawLine(r, t, r, b);
 }
 
-AnswerLine::AnswerLine(QWidget* parent) : QLineEdit(parent) {
-    setValidator(new StorableValidator(this));
-    setFrame(false);
-}
-
-void AnswerLine::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
-}
-
-AnswerBox::AnswerBox(QWidget* parent) : QPlainTextEdit(parent) {
-    setFrameShape(QFrame::NoFrame);
-    setTabChangesFocus(true);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
-void AnswerBox::keyPressEvent(QKeyEvent* event) {
-    // One line of text: Enter goes on to the next field.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !IsStorableAnswer(text.toStdString(), {})) return;
-    QPlainTextEdit::keyPressEvent(event);
-}
-
-bool AnswerBox::canInsertFromMimeData(const QMimeData* source) const { return source->hasText(); }
-
-void AnswerBox::insertFromMimeData(const QMimeData* source) {
-    if (!source->hasText()) return;
-    // A line break becomes a space; what the files cannot hold is dropped.
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
-    insertPlainText(QString::fromStdString(StorableAnswer(text.toStdString(), {})));
-}
-
 AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent)
     : QWidget(parent), secondAttempt_(secondAttempt) {
     setObjectName(QStringLiteral("AnsBox"));
@@ -143,6 +90,7 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
         row.line->setFont(AnswerFont());
         row.line->setToolTip(QStringLiteral("Enter your answer"));
         connect(row.line, &QLineEdit::textEdited, this, &AnswerSheet::edited);
+        row.line->onEnter = [this, r] { EnterFrom(r - 1); };
         row.result = new QLabel(row.frame);
         row.result->setObjectName(QStringLiteral("FR") + n);
         row.result->setFont(MarkFont());
@@ -172,6 +120,12 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     first.box->setFont(AnswerFont());
     first.box->setToolTip(QStringLiteral("Enter your answer"));
     first.box->hide();
+    first.box->onEnter = [this] { EnterFrom(0); };
+    // Tab goes from field to field in the order of the rows.
+    setTabOrder(first.line, first.box);
+    for (int r = 1; r < kRows; ++r) {
+        setTabOrder(r == 1 ? static_cast<QWidget*>(first.box) : rows_[r - 1].line, rows_[r].line);
+    }
     connect(first.box, &QPlainTextEdit::textChanged, this, [this] {
         if (rows_[0].tall) emit edited();
     });
@@ -181,6 +135,13 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     PicInstruction->setPixmap(pictures.Get(QStringLiteral("instruction.gif")));
     PicInstruction->adjustSize();
     PicInstruction->hide();
+
+    scroll_ = new QScrollBar(Qt::Vertical, this);
+    scroll_->setObjectName(QStringLiteral("AnsScroll"));
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    scroll_->hide();
+    connect(scroll_, &QScrollBar::valueChanged, this, [this] { Stack(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { KeepInView(now); });
 
     LayRowOne(false);
     for (int r = 1; r < kRows; ++r) {
@@ -260,6 +221,11 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
         const bool readOnly = locked_ || part.carried;
         row.line->setReadOnly(readOnly);
         if (row.box) row.box->setReadOnly(readOnly);
+        // A locked answer is read from its start.
+        if (readOnly) {
+            row.line->setCursorPosition(0);
+            if (row.box) row.box->moveCursor(QTextCursor::Start);
+        }
         QWidget* field = Field(row);
         field->setAutoFillBackground(part.carried);
         QPalette palette = field->palette();
@@ -271,7 +237,8 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
         ShowReason(row, FromRecord(part.reason));
     }
     rowsInUse_ = n;
-    Stack();
+    if (scroll_->isVisible()) scroll_->setValue(0);
+    FitScroll();
     for (int r = 0; r < kRows; ++r) rows_[r].frame->setVisible(r < n);
     rows_[0].letter->setVisible(n >= 2);
 }
@@ -295,11 +262,47 @@ void AnswerSheet::ShowReason(Row& row, const QString& reason) {
 
 void AnswerSheet::Stack() {
     const int gap = StackGap(rowsInUse_, secondAttempt_);
+    const int offset = scroll_->isVisible() ? scroll_->value() : 0;
     int top = 50;  // twips
     for (Row& row : rows_) {
-        row.frame->move(row.frame->x(), Px(top));
+        row.frame->move(row.frame->x(), Px(top) - offset);
         top += (row.tall ? kTallFrameHeight : kFrameHeight) + gap;
     }
+    const int rowsBottom = rowsInUse_ > 0 ? rows_[rowsInUse_ - 1].frame->geometry().bottom() + 1 + offset : 0;
+    const int pictureTop = std::max(height() - PicInstruction->height(), rowsBottom + Px(60));
+    PicInstruction->move((width() - PicInstruction->width()) / 2, pictureTop - offset);
+}
+
+// Rows that do not fit the sheet's height scroll, with the wheel or the bar
+// at the sheet's edge, and the field with the focus is always in view.
+void AnswerSheet::FitScroll() {
+    const QSignalBlocker quiet(scroll_);
+    const int gap = StackGap(rowsInUse_, secondAttempt_);
+    int content = Px(50);
+    for (int r = 0; r < rowsInUse_; ++r) content += Px((rows_[r].tall ? kTallFrameHeight : kFrameHeight) + gap);
+    if (PicInstruction->isVisibleTo(this)) content += PicInstruction->height() + Px(60);
+    const int hidden = std::max(0, content - height());
+    scroll_->setRange(0, hidden);
+    scroll_->setPageStep(std::max(1, height()));
+    scroll_->setSingleStep(Px(kFrameHeight));
+    scroll_->setGeometry(width() - Px(120), 0, Px(120), height());
+    scroll_->setVisible(hidden > 0);
+    scroll_->raise();
+    Stack();
+}
+
+void AnswerSheet::KeepInView(QWidget* field) {
+    if (!field || !isAncestorOf(field) || !scroll_->isVisible()) return;
+    const QRect place(field->mapTo(this, QPoint(0, 0)), field->size());
+    int value = scroll_->value();
+    if (place.bottom() + Px(60) > height()) value += place.bottom() + Px(60) - height();
+    if (place.top() - Px(60) < 0) value += place.top() - Px(60);
+    scroll_->setValue(value);
+}
+
+void AnswerSheet::wheelEvent(QWheelEvent* event) {
+    if (!scroll_->isVisible()) return QWidget::wheelEvent(event);
+    QApplication::sendEvent(scroll_, event);
 }
 
 int AnswerSheet::StackGap(int rows, bool secondAttempt) {
@@ -324,12 +327,31 @@ void AnswerSheet::SetLocked(bool locked) {
     }
 }
 
+bool AnswerSheet::TakesTyping(const Row& row) {
+    return row.tall ? !row.box->isReadOnly() : !row.line->isReadOnly();
+}
+
+void AnswerSheet::EnterFrom(int r) {
+    for (int k = r + 1; k < rowsInUse_; ++k) {
+        if (TakesTyping(rows_[k])) {
+            Field(rows_[k])->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    emit finished();
+}
+
 void AnswerSheet::FocusFirstField() {
+    // The first field that takes typing; on a marked paper, the first field.
+    for (int r = 0; r < rowsInUse_; ++r) {
+        if (TakesTyping(rows_[r])) {
+            Field(rows_[r])->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
     if (rowsInUse_ >= 1) Field(rows_[0])->setFocus(Qt::OtherFocusReason);
 }
 
-void AnswerSheet::Relayout() {
-    PicInstruction->move((width() - PicInstruction->width()) / 2, height() - PicInstruction->height());
-}
+void AnswerSheet::Relayout() { FitScroll(); }
 
 }  // namespace qv

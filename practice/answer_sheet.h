@@ -6,11 +6,15 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "practice/answer_fields.h"
+
+class QScrollBar;
 
 namespace qv {
 
@@ -48,27 +52,6 @@ private:
     Border style_ = Border::Erased;
 };
 
-// The pupil's answer to one part. Characters the result files cannot hold
-// ('>', line breaks, characters outside the code page) never get in.
-class AnswerLine : public QLineEdit {
-public:
-    explicit AnswerLine(QWidget* parent);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-};
-
-// The tall field of a sentence answer: wraps, but holds one line of text.
-class AnswerBox : public QPlainTextEdit {
-public:
-    explicit AnswerBox(QWidget* parent);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void insertFromMimeData(const QMimeData* source) override;
-    bool canInsertFromMimeData(const QMimeData* source) const override;
-};
-
 class AnswerSheet : public QWidget {
     Q_OBJECT
 
@@ -93,9 +76,14 @@ public:
     // a question has sixteen or more, the first attempt's overlap slightly.
     static int StackGap(int rows, bool secondAttempt);
 
+protected:
+    void wheelEvent(QWheelEvent* event) override;
+
 signals:
     // The pupil changed a field (for the window's own bookkeeping).
     void edited();
+    // Enter in the last field that takes typing: the pupil is done with the question.
+    void finished();
 
 private:
     struct Row {
@@ -111,12 +99,18 @@ private:
     };
     void LayRowOne(bool sentence);
     void Stack();
+    void FitScroll();
+    void KeepInView(QWidget* field);
     QWidget* Field(const Row& row) const;
     void SetFieldText(Row& row, const QString& text);
+    static bool TakesTyping(const Row& row);
+    // Enter in row `r`: on to the next field that takes typing.
+    void EnterFrom(int r);
     static void ShowReason(Row& row, const QString& reason);
 
     std::array<Row, kRows> rows_;
     QLabel* PicInstruction = nullptr;
+    QScrollBar* scroll_ = nullptr;
     int rowsInUse_ = 0;
     bool locked_ = false;
     bool secondAttempt_ = false;

@@ -41,7 +41,10 @@ bool IsStorableSequence(std::string_view sequence, char32_t c) {
 
 }  // namespace
 
-int AnswerMaxLength(std::string_view type) { return type == "Q" ? 1 : 0; }
+int AnswerMaxLength(std::string_view type) {
+    if (type == "Q") return 1;
+    return type == "L" ? kSentenceMaxLength : 0;
+}
 
 bool IsStorableAnswer(std::string_view utf8, std::string_view type) {
     const int limit = AnswerMaxLength(type);

@@ -13,8 +13,13 @@
 
 namespace qv {
 
+// The longest sentence answer, in characters: far more than any sentence,
+// and still a short line in the answers file.
+inline constexpr int kSentenceMaxLength = 2000;
+
 // The longest answer a field of this type takes: 1 for a choice ("Q", the
-// option number), 0 (no limit) for every other type.
+// option number), kSentenceMaxLength for a sentence ("L"), 0 (no limit of
+// its own: the one-line field's) for every other type.
 int AnswerMaxLength(std::string_view type);
 
 // True when every character of the text can be stored in an answer (not '>',

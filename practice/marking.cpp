@@ -22,9 +22,27 @@ char FoldChar(char c) {
     return c;
 }
 
-bool SameText(std::string_view a, std::string_view b) {
-    return FoldCase(TrimSpaces(PlainTypography(a))) == FoldCase(TrimSpaces(PlainTypography(b)));
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsFinalMark(char c) { return c == '.' || c == '!' || c == '?' || c == ',' || c == ';' || c == ':'; }
+
+// The text in its plain form with the slips of spacing a teacher lets pass:
+// trimmed, every run of blanks one space, no blank before the final punctuation mark.
+std::string Tidy(std::string_view text) {
+    const std::string plain = PlainTypography(text);
+    std::string out;
+    for (const char c : TrimSpaces(plain)) {
+        if (IsBlank(c)) {
+            if (!out.empty() && out.back() != ' ') out += ' ';
+        } else {
+            out += c;
+        }
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    if (out.size() >= 2 && IsFinalMark(out.back()) && out[out.size() - 2] == ' ') out.erase(out.size() - 2, 1);
+    return out;
 }
+
+bool SameText(std::string_view a, std::string_view b) { return FoldCase(Tidy(a)) == FoldCase(Tidy(b)); }
 
 std::optional<double> NumberValue(std::string_view text) {
     const auto value = ParseStoredNumber(text);
@@ -54,7 +72,7 @@ bool IsSingleSpace(std::string_view key) { return key == " "; }
 std::vector<std::string> ComparableAlternatives(std::string_view key) {
     std::vector<std::string> out;
     for (const std::string& alternative : SplitAlternatives(key))
-        out.push_back(FoldCase(TrimSpaces(PlainTypography(alternative))));
+        out.push_back(FoldCase(Tidy(alternative)));
     return out;
 }
 
@@ -89,8 +107,8 @@ std::string MarkAnswer(std::string_view answer, std::string_view key, std::strin
         return Result(given && expected && *given == *expected);
     }
     if (type == "R" || type == "F" || type == "X") {
-        const std::string plainKey = PlainTypography(key);
-        return Result(TrimSpaces(plainKey) == WithoutSpaces(PlainTypography(answer), plainKey));
+        const std::string plainKey = Tidy(key);
+        return Result(plainKey == WithoutSpaces(Tidy(answer), plainKey));
     }
     return {};
 }
@@ -123,10 +141,10 @@ std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size
     if (!start) return Result(false);
     std::vector<std::string> remaining = ComparableAlternatives(keys[*start]);
     for (std::size_t earlier = *start; earlier < part; ++earlier) {
-        const std::string given = FoldCase(TrimSpaces(PlainTypography(At(answers, earlier))));
+        const std::string given = FoldCase(Tidy(At(answers, earlier)));
         std::erase(remaining, given);
     }
-    const std::string given = FoldCase(TrimSpaces(PlainTypography(At(answers, part))));
+    const std::string given = FoldCase(Tidy(At(answers, part)));
     return Result(!given.empty() && std::find(remaining.begin(), remaining.end(), given) != remaining.end());
 }
 

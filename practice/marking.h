@@ -30,7 +30,9 @@ std::string FoldCase(std::string_view text);
 std::string_view TrimSpaces(std::string_view text);
 
 // Texts are compared in their plain form (PlainTypography): a curly
-// apostrophe, a dash or a non-breaking space reads as the keyboard's.
+// apostrophe, a dash or a non-breaking space reads as the keyboard's. Slips
+// of spacing do not count: every run of blanks is one space, and a blank
+// before the final punctuation mark is dropped.
 //
 // One part of any type but "G" and "M":
 //   "Q", "T", "L"  answer and key equal once trimmed and case-folded;

@@ -6,7 +6,9 @@
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPdfWriter>
 #include <QPrinterInfo>
+#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextDocument>
 
@@ -78,6 +80,8 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
     setDocument(new ArchiveDocument(this));
+    // Lines break between words only; a word wider than its table cell widens the cell.
+    setWordWrapMode(QTextOption::WordWrap);
 }
 
 PageStatus PageBrowser::Navigate(const QString& path) {
@@ -168,6 +172,18 @@ PrintStatus PageBrowser::PrintPage(QWidget* parent) {
 
 void PageBrowser::PrintTo(QPrinter& printer) const {
     document()->print(&printer);
+}
+
+QString PageBrowser::SaveAsPdf(const QString& file) const {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) return out.errorString();
+    {
+        QPdfWriter writer(&out);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        document()->print(&writer);
+    }
+    if (!out.commit()) return out.errorString();
+    return QString();
 }
 
 QString PageBrowser::DescribePrintStatus(PrintStatus status) {

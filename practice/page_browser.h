@@ -69,6 +69,9 @@ class PageBrowser : public QTextBrowser {
     PrintStatus PrintPage(QWidget* parent);
     // Prints the page on show on `printer` without asking.
     void PrintTo(QPrinter& printer) const;
+    // Writes the page on show into a PDF file, replacing it whole; empty
+    // text when that worked, else why not.
+    QString SaveAsPdf(const QString& file) const;
     // A sentence for the pupil about a print that did not happen, or empty text.
     static QString DescribePrintStatus(PrintStatus status);
 

@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include "practice/answer_sheet.h"
+#include "practice/question_list.h"
 #include "ui/look.h"
 #include "ui/skin_frame.h"
 #include "ui/widget_kit.h"
@@ -84,13 +85,15 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     RemQnsBG->resize(400, kStatusHeight);
     TxtRem = Panel(QStringLiteral("TxtRem"), QStringLiteral("bottombg2.bmp"), RemQnsBG);
     TxtRemlbl = Text(TxtRem, QStringLiteral("TxtRemlbl"), QStringLiteral("Qns left:"), Font(8));
-    TxtRemlbl->setGeometry(8, 0, 64, kStatusHeight);
-    RemQns = new QComboBox(TxtRem);
+    // As narrow as its words and a two-digit number, so the status panels keep their room.
+    const int captionWidth = TxtRemlbl->fontMetrics().horizontalAdvance(TxtRemlbl->text()) + 6;
+    TxtRemlbl->setGeometry(8, 0, captionWidth, kStatusHeight);
+    RemQns = new QuestionList(TxtRem);
     RemQns->setObjectName(QStringLiteral("RemQns"));
     RemQns->setToolTip(QStringLiteral("Select a remaining question"));
     RemQns->setFont(Font(8));
-    RemQns->setGeometry(72, 2, 64, kStatusHeight - 4);
-    TxtRem->resize(146, kStatusHeight);
+    RemQns->setGeometry(8 + captionWidth, 2, 52, kStatusHeight - 4);
+    TxtRem->resize(RemQns->x() + RemQns->width() + 8, kStatusHeight);
 
     Bot1 = Panel(QStringLiteral("Bot1"), secondAttempt ? QStringLiteral("bottombg1.bmp") : QStringLiteral("bottombg3.bmp"),
                  RemQnsBG);
@@ -120,14 +123,14 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     }
     QWidget* counts = secondAttempt ? Bot3 : Bot2;
     lblAnsweredQ = Text(counts, QStringLiteral("lblAnsweredQ"), QStringLiteral("0"), Font(8, true));
-    lblAnsweredQ->setToolTip(QStringLiteral("Number of questions answered"));
+    lblAnsweredQ->setToolTip(QStringLiteral("Number of parts answered"));
     lblAnsweredQ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     lblAnsweredQ->setProperty("widest", QStringLiteral("00"));
     Text(counts, QStringLiteral("CountSeparator"), QStringLiteral("of"), Font(8));
     lblTotalQ = Text(counts, QStringLiteral("lblTotalQ"), QString(), Font(8, true));
-    lblTotalQ->setToolTip(QStringLiteral("Total number of questions"));
+    lblTotalQ->setToolTip(QStringLiteral("Total number of parts"));
     lblTotalQ->setProperty("widest", QStringLiteral("00"));
-    Text(counts, QStringLiteral("CountCaption"), QStringLiteral("answered"), Font(8));
+    Text(counts, QStringLiteral("CountCaption"), QStringLiteral("parts answered"), Font(8));
 
     fmeMark = Panel(QStringLiteral("fmeMark"), QStringLiteral("bottombg4.bmp"), RemQnsBG);
     fmeMark->resize(8 + kBars * 13, kStatusHeight);
@@ -135,6 +138,7 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
         auto* bar = new QLabel(fmeMark);
         bar->setObjectName(TwoDigitName("imgBar", k + 1));
         bar->setPixmap(pictures_.Get(QStringLiteral("progressbar.bmp")));
+        bar->setScaledContents(true);
         bar->setGeometry(5 + k * 13, 4, 12, 16);
         bar->hide();
         imgBar[k] = bar;
@@ -212,7 +216,6 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
 void PracticeChrome::LayStatusStrip() {
     const int w = RemQnsBG->width();
     TxtRem->move(0, 0);
-    fmeMark->move(0, 0);
     int x = w;
     for (QLabel* panel : {Bot3, Bot2, Bot1}) {
         if (panel->isHidden()) continue;
@@ -220,6 +223,11 @@ void PracticeChrome::LayStatusStrip() {
         x -= width;
         panel->setGeometry(x, 0, width, kStatusHeight);
     }
+    // The progress panel keeps clear of the status panels: narrower bars when room is short.
+    const int room = std::max(TxtRem->width(), x);
+    const int step = std::clamp((room - 8) / kBars, 4, 13);
+    fmeMark->setGeometry(0, 0, std::min(8 + kBars * 13, 8 + kBars * step), kStatusHeight);
+    for (int k = 0; k < kBars; ++k) imgBar[k]->setGeometry(5 + k * step, 4, step - 1, 16);
 }
 
 // Lays a panel's labels side by side and gives the width they need.

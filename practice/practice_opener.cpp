@@ -46,7 +46,7 @@ void PracticeOpener::OpenPaper() {
     const bool second = contents_.TakeNum == QStringLiteral("2");
     if (!second && contents_.TakeNum != QStringLiteral("1")) return;
     PracticeServices services{contents_.pictures(), contents_.cursor(), resources_, ask, inform,
-                              [this] { contents_.RefreshContents(); }, markingStep};
+                              [this] { contents_.RefreshContents(); }, markingStep, choosePdfFile};
     PracticeWindow* window = second ? static_cast<PracticeWindow*>(new Test2(std::move(services)))
                                     : new Test1(std::move(services));
     const LoadOutcome outcome = window->Open(Context());
@@ -69,11 +69,28 @@ void PracticeOpener::UnloadAll() {
 }
 
 bool PracticeOpener::eventFilter(QObject* watched, QEvent* event) {
-    // The program closes its practice window before the main window, keeping its answers.
-    if (watched == &contents_ && event->type() == QEvent::Close) {
-        if (current_) current_->KeepAnswers();
-        UnloadAll();
+    // The program closes its practice window before the main window, keeping
+    // its answers. It stays open while a paper is being marked, and when the
+    // answers could not be written, unless the pupil chooses to go without them.
+    if (watched != &contents_ || event->type() != QEvent::Close || !current_) {
+        return QObject::eventFilter(watched, event);
     }
+    bool stay = false;
+    if (current_->busy()) {
+        ask(QStringLiteral("Quorvale"),
+            QStringLiteral("A paper is being marked. Close the program when the marking has finished."), 1,
+            &contents_);
+        stay = true;
+    } else if (!current_->KeepAnswers()) {
+        stay = !ask(QStringLiteral("Quorvale"),
+                    QStringLiteral("Close the program without the answers that could not be saved?"), 2,
+                    &contents_);
+    }
+    if (stay) {
+        event->ignore();
+        return true;
+    }
+    UnloadAll();
     return QObject::eventFilter(watched, event);
 }
 

@@ -36,6 +36,8 @@ public:
     std::function<bool(const QString&, const QString&, int, QWidget*)> ask;
     std::function<void(const QString&, const QString&, QWidget*)> inform;
     std::chrono::milliseconds markingStep{200};
+    // The file a question page is saved in as a PDF; the file dialog when not set.
+    std::function<QString(QWidget*)> choosePdfFile;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,10 +2,14 @@
 
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStandardPaths>
 
 #include "practice/answer_words.h"
 #include "practice/mark_progress.h"
@@ -26,6 +30,14 @@ constexpr const char* kPictureStems[] = {"save", "mark", "print", "close", "back
 enum Button { kPrint = 2, kClose = 3 };
 
 QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+QString ChoosePdfFile(QWidget* owner) {
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty()) folder = QDir::homePath();
+    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save the question as a PDF file"),
+                                        QDir(folder).filePath(QStringLiteral("question.pdf")),
+                                        QStringLiteral("PDF files (*.pdf)"));
+}
 
 }  // namespace
 
@@ -77,10 +89,13 @@ void PracticeWindow::WireButtons() {
         const int target = chrome_->RemQns->itemText(index).toInt(&ok);
         if (ok) GoToQuestion(target);
     });
+    // Enter after the last answer of a question goes on to the next question.
+    connect(AnsBox, &AnswerSheet::finished, this, [this] {
+        if (attempt_->CanGoNext()) NextQuestion();
+    });
     connect(c.ImgHandle, &ClickableLabel::clicked, this, &PracticeWindow::ToggleAnswerSheet);
     connect(frame_->imgProgClose, &PictureButton::clicked, this, &PracticeWindow::ClosePractice);
     connect(frame_->imgProgMin, &PictureButton::clicked, this, &QWidget::showMinimized);
-    connect(frame_->imgProgMax, &PictureButton::clicked, frame_, &SkinFrame::MaximiseOrRestore);
     connect(frame_, &SkinFrame::laidOut, this, &PracticeWindow::Layout);
     // The page refuses copying and its context menu; the window says why.
     brwWebBrowser->setGuard([](const PageInput& input) {
@@ -264,8 +279,20 @@ void PracticeWindow::ShowMarkedState() {
 
 void PracticeWindow::PrintQuestion() {
     if (busy_ || unloading_) return;
-    const QString problem = PageBrowser::DescribePrintStatus(brwWebBrowser->PrintPage(this));
-    if (!problem.isEmpty()) services_.ask(QStringLiteral("Quorvale"), problem, 1, this);
+    const PrintStatus status = brwWebBrowser->PrintPage(this);
+    if (status != PrintStatus::NoPrinter) return;
+    // Without a printer the page can still be kept, as a PDF file.
+    const QString offer = PageBrowser::DescribePrintStatus(status) +
+                          QStringLiteral(" Would you like to save it as a PDF file instead?");
+    if (!services_.ask(QStringLiteral("Print"), offer, 2, this)) return;
+    const QString file = services_.choosePdfFile ? services_.choosePdfFile(this) : ChoosePdfFile(this);
+    if (file.isEmpty()) return;
+    const QString problem = brwWebBrowser->SaveAsPdf(file);
+    const QString shown = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+    services_.ask(QStringLiteral("Print"),
+                  problem.isEmpty() ? QStringLiteral("The question has been saved in %1.").arg(shown)
+                                    : QStringLiteral("The question could not be saved in %1 (%2).").arg(shown, problem),
+                  1, this);
 }
 
 void PracticeWindow::ClosePractice() {

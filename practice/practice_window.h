@@ -33,6 +33,8 @@ struct PracticeServices {
     std::function<void()> refreshContents;
     // The wait between two bars of the marking progress display.
     std::chrono::milliseconds markingStep{200};
+    // The file a page is saved in as a PDF (empty: cancelled); the file dialog when not set.
+    std::function<QString(QWidget* owner)> choosePdfFile;
 };
 
 // A practice window: one question at a time as a page beside its answer

@@ -1,5 +1,11 @@
 #include "ui/pop_up.h"
 
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
 
 #include "ui/look.h"
@@ -14,6 +20,11 @@ const QString kButtonOn = QStringLiteral("button_on.bmp");
 
 QFont MessageFont() { return TextFont(8.25); }
 
+// The design's box and its message, in twips.
+constexpr int kDesignWidthTwips = 3975;
+constexpr int kDesignHeightTwips = 2250;
+constexpr int kDesignLabelTwips = 2880;
+
 }  // namespace
 
 frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, QWidget* parent)
@@ -21,7 +32,7 @@ frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& 
     setObjectName(QStringLiteral("frmPopUp"));
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(TwipsToPixels(3975), TwipsToPixels(2250));
+    setFixedSize(TwipsToPixels(kDesignWidthTwips), TwipsToPixels(kDesignHeightTwips));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -40,7 +51,7 @@ frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& 
     lblMessage->setFont(MessageFont());
     lblMessage->setWordWrap(true);
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblMessage->resize(TwipsToPixels(2880), TwipsToPixels(420) + 6);
+    lblMessage->resize(TwipsToPixels(kDesignLabelTwips), TwipsToPixels(420) + 6);
 
     But1 = new PictureButton(QStringLiteral("But1"), pictures_, this);
     But2 = new PictureButton(QStringLiteral("But2"), pictures_, this);
@@ -48,6 +59,7 @@ frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& 
     But2_lbl = new CaptionLabel(QStringLiteral("But2_lbl"), QStringLiteral("Cancel"), But2);
     for (PictureButton* button : {But1, But2}) {
         button->SetPicture(kButtonOff);
+        button->setFocusPolicy(Qt::StrongFocus);
         button->resize(TwipsToPixels(1200), TwipsToPixels(375));
     }
     for (CaptionLabel* label : {But1_lbl, But2_lbl}) {
@@ -77,11 +89,7 @@ void frmPopUp::CallPop(const QString& title, const QString& message, int buttons
     frame_->Title->setText(title);
     frame_->Title->adjustSize();
     lblMessage->setText(message);
-    // A long message may wrap onto more lines than the design allows for,
-    // as far as the buttons.
-    const int room = But1->y() - ImgInfo->y() - 6;
-    lblMessage->resize(lblMessage->width(),
-                       std::clamp(lblMessage->heightForWidth(lblMessage->width()), TwipsToPixels(420), room));
+    FitMessage(message, owner);
     if (buttons == 1) {
         But1->setVisible(true);
         But2->setVisible(false);
@@ -103,10 +111,86 @@ void frmPopUp::CallPop(const QString& title, const QString& message, int buttons
     }
 }
 
+// The design's box holds a short message; a longer one makes it wider (as
+// far as its longest word needs) and taller, up to most of the screen, and
+// beyond that the message scrolls.
+void frmPopUp::FitMessage(const QString& message, const QWidget* owner) {
+    const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int designWidth = TwipsToPixels(kDesignWidthTwips), designHeight = TwipsToPixels(kDesignHeightTwips);
+    const int designLabel = TwipsToPixels(kDesignLabelTwips);
+    const QFontMetrics metrics(lblMessage->font());
+    int widest = 0;
+    for (const QString& word : message.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)) {
+        widest = std::max(widest, metrics.horizontalAdvance(word) + 4);
+    }
+    const int widestLabel = std::max(designLabel, area.width() * 4 / 5 - (designWidth - designLabel));
+    const int labelWidth = std::clamp(widest, designLabel, widestLabel);
+    const int needed = std::max(lblMessage->heightForWidth(labelWidth), TwipsToPixels(420));
+    const int buttonGap = But1->height() + TwipsToPixels(240);
+    const int designRoom = designHeight - buttonGap - ImgInfo->y() - 6;
+    const int width = designWidth + labelWidth - designLabel;
+    const int tallest = std::max(designHeight, area.height() * 4 / 5);
+    const int height = std::min(designHeight + std::max(0, needed - designRoom), tallest);
+    setFixedSize(width, height);
+    frame_->Layout();
+    But1->move(But1->x(), height - buttonGap);
+    But2->move(But2->x(), But1->y());
+    const int room = But1->y() - ImgInfo->y() - 6;
+    if (needed <= room) {
+        lblMessage->resize(labelWidth, needed);
+        return;
+    }
+    // Longer than most of the screen: the message scrolls.
+    if (!scroll_) {
+        scroll_ = new QScrollArea(this);
+        scroll_->setObjectName(QStringLiteral("MessageScroll"));
+        scroll_->setFrameShape(QFrame::NoFrame);
+        scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll_->setWidgetResizable(false);
+        scroll_->setWidget(lblMessage);
+        scroll_->viewport()->setAutoFillBackground(false);
+        scroll_->show();
+    }
+    const int bar = scroll_->verticalScrollBar()->sizeHint().width();
+    scroll_->setGeometry(ImgInfo->x() + ImgInfo->width() + TwipsToPixels(150), ImgInfo->y(), labelWidth + bar, room);
+    lblMessage->resize(labelWidth, needed);
+}
+
 void frmPopUp::Tick() {
     const QPoint cursor = cursor_.Pos();
-    SetHoverPicture(*But1, cursor, kButtonOff, kButtonOn);
-    SetHoverPicture(*But2, cursor, kButtonOff, kButtonOn);
+    // The focused button looks as under the cursor, so the keyboard's place shows.
+    for (PictureButton* button : {But1, But2}) {
+        if (button->hasFocus()) button->SetPicture(kButtonOn);
+        else SetHoverPicture(*button, cursor, kButtonOff, kButtonOn);
+    }
+}
+
+void frmPopUp::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    But1->setFocus(Qt::OtherFocusReason);
+    Tick();
+}
+
+// Enter answers the first button (Yes, OK), Space the focused one, Escape
+// the last one shown (No, or OK when it is alone).
+void frmPopUp::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            Answer(true);
+            return;
+        case Qt::Key_Space:
+            Answer(!But2->hasFocus());
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            if (But2->isVisible()) (But1->hasFocus() ? But2 : But1)->setFocus(Qt::TabFocusReason);
+            Tick();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
 }
 
 void frmPopUp::Answer(bool first) {

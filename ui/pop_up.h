@@ -11,6 +11,8 @@
 #include "ui/picture_cache.h"
 #include "ui/skin_frame.h"
 
+class QScrollArea;
+
 namespace qv {
 
 // The program's own message box. The caller prepares it with CallPop, shows
@@ -33,9 +35,12 @@ protected:
     // Escape answers like the last button shown, so a stale answer from an
     // earlier dialog is never read as this one's.
     void reject() override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Answer(bool first);
+    void FitMessage(const QString& message, const QWidget* owner);
 
     PictureCache& pictures_;
     const CursorSource& cursor_;
@@ -48,6 +53,7 @@ private:
     CaptionLabel* But1_lbl;
     CaptionLabel* But2_lbl;
     QTimer* Timer1;
+    QScrollArea* scroll_ = nullptr;  // only for a message longer than most of the screen
 };
 
 // Shows the dialog and returns true when its first button was chosen.

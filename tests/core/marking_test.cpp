@@ -61,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"T", "well-known", "well\x96known", kTick}, AnswerCase{"T", "rusty", "rusty\xA0", kTick},
         AnswerCase{"T", "wait...", "wait\x85", kTick}, AnswerCase{"R", "ice\xA0" "cream", "ice cream", kTick},
         AnswerCase{"T", "don't", "dont", kCross},
+        // Slips of spacing a teacher lets pass: a double space, a space before the final mark.
+        AnswerCase{"L", "The jumper my gran knitted is too big for me.",
+                   "The jumper  my gran knitted is too big for me.", kTick},
+        AnswerCase{"L", "The jumper my gran knitted is too big for me.",
+                   "The jumper my gran knitted is too big for me .", kTick},
+        AnswerCase{"L", "Where is it?", "where  is it ?", kTick}, AnswerCase{"T", "ice cream", "ice  cream", kTick},
+        AnswerCase{"L", "Where is it?", "Where is it", kCross}, AnswerCase{"T", "ice cream", "icecream", kCross},
         // Any other type is neither right nor wrong.
         AnswerCase{"Z", "a", "a", ""}, AnswerCase{"", "a", "a", ""}, AnswerCase{"q", "a", "a", ""}));
 

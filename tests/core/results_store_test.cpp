@@ -77,7 +77,7 @@ TEST(EnsureResultFiles, AllPresentChangesNothing) {
     EXPECT_EQ(dir.Read("trend2QEN.txt"), "#TRD#>90\r\n");
 }
 
-TEST(EnsureResultFiles, OneMissingFileResetsEverySlotAfterABackup) {
+TEST(EnsureResultFiles, OneMissingFileIsMadeAgainAndEveryOtherIsKept) {
     for (ResultKind missing : qv::kResultKinds) {
         TempDir dir;
         const auto source = CourseResources();
@@ -85,23 +85,26 @@ TEST(EnsureResultFiles, OneMissingFileResetsEverySlotAfterABackup) {
         qv::EnsureResultFiles(source, dir.path(), config, kNow);
         dir.Write("trend1QEN.txt", "#TRD#>75\r\n");
         dir.Write("marks2QEN.txt", "#FSE#>90\r\n");
-        fs::remove(dir / qv::ResultFileName(missing, 2, "QEN"));
+        const std::string name = qv::ResultFileName(missing, 2, "QEN");
+        fs::remove(dir / name);
 
         const auto outcome = qv::EnsureResultFiles(source, dir.path(), config, kNow);
-        EXPECT_TRUE(outcome.reset);
-        for (int slot : {1, 2}) {
-            for (ResultKind kind : qv::kResultKinds) {
-                EXPECT_EQ(dir.Read(qv::ResultFileName(kind, slot, "QEN")), Template(source, slot, kind));
-            }
-        }
-        // The replaced files are kept in the backup folder.
-        ASSERT_FALSE(outcome.backupFolder.empty());
-        EXPECT_EQ(outcome.backupFolder.parent_path(), dir / "backup");
-        EXPECT_EQ(qv::ReadWholeFile(outcome.backupFolder / "trend1QEN.txt").value, "#TRD#>75\r\n");
+        EXPECT_FALSE(outcome.reset);
+        EXPECT_TRUE(outcome.problems.empty());
+        EXPECT_EQ(dir.Read(name), Template(source, 2, missing));
+        EXPECT_EQ(dir.Read("trend1QEN.txt"), "#TRD#>75\r\n");
         if (missing != ResultKind::Marks) {
-            EXPECT_EQ(qv::ReadWholeFile(outcome.backupFolder / "marks2QEN.txt").value, "#FSE#>90\r\n");
+            EXPECT_EQ(dir.Read("marks2QEN.txt"), "#FSE#>90\r\n");
         }
-        EXPECT_FALSE(fs::exists(outcome.backupFolder / qv::ResultFileName(missing, 2, "QEN")));
+        EXPECT_FALSE(fs::exists(dir / "backup"));
+        EXPECT_NE(outcome.notice.find("\"" + name + "\" was missing"), std::string::npos) << outcome.notice;
+    }
+}
+
+// Files that hold none of their records are no results to keep.
+void Unreadable(const TempDir& dir) {
+    for (int slot : {1, 2}) {
+        for (ResultKind kind : qv::kResultKinds) dir.Write(qv::ResultFileName(kind, slot, "QEN"), "#OLD#>1\r\n");
     }
 }
 
@@ -110,8 +113,10 @@ TEST(EnsureResultFiles, TwoResetsInOneSecondKeepBothBackups) {
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
     qv::EnsureResultFiles(source, dir.path(), config, kNow);
+    Unreadable(dir);
     fs::remove(dir / "trend2QEN.txt");
     const auto first = qv::EnsureResultFiles(source, dir.path(), config, kNow);
+    Unreadable(dir);
     fs::remove(dir / "trend2QEN.txt");
     const auto second = qv::EnsureResultFiles(source, dir.path(), config, kNow);
     EXPECT_NE(first.backupFolder, second.backupFolder);
@@ -124,14 +129,15 @@ TEST(EnsureResultFiles, WithoutABackupOnlyTheMissingFileIsMade) {
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
     qv::EnsureResultFiles(source, dir.path(), config, kNow);
-    dir.Write("marks2QEN.txt", "#FSE#>90\r\n");
+    Unreadable(dir);
+    dir.Write("marks2QEN.txt", "#OLD#>90\r\n");
     fs::remove(dir / "trend2QEN.txt");
     dir.Write("backup", "a file where the backup folder should go");
 
     const auto outcome = qv::EnsureResultFiles(source, dir.path(), config, kNow);
     EXPECT_FALSE(outcome.reset);
     EXPECT_FALSE(outcome.problems.empty());
-    EXPECT_EQ(dir.Read("marks2QEN.txt"), "#FSE#>90\r\n");
+    EXPECT_EQ(dir.Read("marks2QEN.txt"), "#OLD#>90\r\n");
     EXPECT_EQ(dir.Read("trend2QEN.txt"), "#TRD#");
 }
 

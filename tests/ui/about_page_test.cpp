@@ -1,5 +1,6 @@
 // The about page and its web link.
 
+#include <QMouseEvent>
 #include <QTest>
 #include <QUrl>
 
@@ -93,8 +94,20 @@ TEST_F(AboutPageTest, EachClickOpensThePageOnceAndADoubleClickIsOneClick) {
     QTest::mouseClick(Find("lbl_QVURL"), Qt::LeftButton);
     EXPECT_EQ(opened_.size(), 2u);
     opened_.clear();
-    QTest::mouseDClick(Find("lbl_QVURL"), Qt::LeftButton);
-    EXPECT_LE(opened_.size(), 1u);
+    // A double click as the desktop delivers it: two presses and releases, the
+    // second press followed by the double-click event.
+    QWidget* link = Find("lbl_QVURL");
+    const QPointF at = link->rect().center();
+    for (int press = 0; press < 2; ++press) {
+        QTest::mousePress(link, Qt::LeftButton, {}, at.toPoint());
+        if (press == 1) {
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, link->mapToGlobal(at), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(link, &twice);
+        }
+        QTest::mouseRelease(link, Qt::LeftButton, {}, at.toPoint());
+    }
+    EXPECT_EQ(opened_.size(), 1u);
 }
 
 }  // namespace

@@ -6,9 +6,14 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QTest>
+#include <QToolTip>
 
+#include "course/text.h"
 #include "practice/answer_sheet.h"
+#include "practice/answer_text.h"
 #include "skin_fixture.h"
 #include "ui/skin.h"
 #include "ui/units.h"
@@ -18,16 +23,6 @@ namespace {
 using qv::AnswerSheet;
 using qv::SheetPart;
 using qv::TwipsToPixels;
-
-// Types text a character at a time, as a keyboard would send it.
-void Type(QWidget* widget, const QString& text) {
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(widget, &release);
-    }
-}
 
 class AnswerSheetTest : public SkinTest {
 protected:
@@ -106,30 +101,72 @@ TEST_F(AnswerSheetTest, HandsBackWhatWasTypedAsRecordBytes) {
     EXPECT_EQ(answers[2], "");
 }
 
-TEST_F(AnswerSheetTest, StopsCharactersTheResultFilesCannotHold) {
+// Every road into a field keeps out what the files cannot hold, says so
+// beside the field, and shows exactly what is saved.
+TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
+    enum class Road { Keys, Paste, InputMethod };
     struct Case {
-        QString typed;
-        QString kept;
+        const char* type;
+        Road road;
+        QString input;
+        QString shown;
+        bool told;
     };
-    sheet_->Fill(Parts(1));
-    auto* line = qobject_cast<QLineEdit*>(Find("FA1"));
-    for (const Case& c : {Case{QStringLiteral("a>b"), QStringLiteral("ab")},
-                          Case{QStringLiteral("\u20ac5"), QStringLiteral("\u20ac5")},
-                          Case{QStringLiteral("\u0101x"), QStringLiteral("x")}}) {
-        SCOPED_TRACE(c.typed.toStdString());
-        line->clear();
-        Type(line, c.typed);
-        EXPECT_EQ(line->text(), c.kept);
+    const QString emoji = QStringLiteral("\U0001F600");
+    for (const Case& c : {Case{"T", Road::Keys, QStringLiteral("a>b"), QStringLiteral("ab"), true},
+                          Case{"T", Road::Keys, QStringLiteral("\u20ac5"), QStringLiteral("\u20ac5"), false},
+                          Case{"T", Road::Paste, QStringLiteral("jumper\n"), QStringLiteral("jumper"), false},
+                          Case{"T", Road::Paste, QStringLiteral("one\r\ntwo"), QStringLiteral("one two"), false},
+                          Case{"T", Road::Paste, QStringLiteral("caf\u00e9 \u0101x"), QStringLiteral("caf\u00e9 x"), true},
+                          Case{"T", Road::InputMethod, QStringLiteral("x") + emoji, QStringLiteral("x"), true},
+                          Case{"L", Road::Keys, emoji + QStringLiteral("a"), QStringLiteral("a"), true},
+                          Case{"L", Road::InputMethod, QStringLiteral("b") + emoji, QStringLiteral("b"), true},
+                          Case{"L", Road::Paste, QStringLiteral("one\ntwo>three"), QStringLiteral("one twothree"), true}}) {
+        SCOPED_TRACE(c.input.toStdString());
+        QToolTip::showText(QPoint(), QStringLiteral("none"), sheet_.get());  // a tip that says nothing was told
+        sheet_->Fill(Parts(1, c.type));
+        QWidget* field = Find(QStringLiteral("FA1"));
+        field->setFocus();
+        if (c.road == Road::Keys) {
+            // One key event per character as the keyboard sends it, both halves of an emoji in one.
+            for (int i = 0; i < c.input.size(); ++i) {
+                const int n = c.input.at(i).isHighSurrogate() ? 2 : 1;
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c.input.mid(i, n));
+                QApplication::sendEvent(field, &press);
+                i += n - 1;
+            }
+        } else if (c.road == Road::Paste) {
+            QApplication::clipboard()->setText(c.input);
+            if (auto* line = qobject_cast<QLineEdit*>(field)) line->paste();
+            else qobject_cast<QPlainTextEdit*>(field)->paste();
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(c.input);
+            QApplication::sendEvent(field, &commit);
+        }
+        const auto* line = qobject_cast<QLineEdit*>(field);
+        const QString shown = line ? line->text() : qobject_cast<QPlainTextEdit*>(field)->toPlainText();
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(QString::fromStdString(qv::Cp1252ToUtf8(sheet_->Answers()[0])), shown);
+        EXPECT_EQ(QToolTip::text() != QStringLiteral("none"), c.told) << QToolTip::text().toStdString();
     }
-    // A pasted line break becomes a space in a sentence field.
-    sheet_->Fill(Parts(1, "L"));
+    // Enter takes no line break into a sentence.
     auto* box = qobject_cast<QPlainTextEdit*>(Find("FA1"));
-    QApplication::clipboard()->setText(QStringLiteral("one\ntwo>three"));
-    box->setFocus();
-    box->paste();
-    EXPECT_EQ(box->toPlainText(), QStringLiteral("one twothree"));
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(box->toPlainText(), QStringLiteral("one twothree"));
+}
+
+// A huge paste is cut to what a sentence holds, at once, and the pupil is told.
+TEST_F(AnswerSheetTest, AHugePasteIsCutQuicklyAndTold) {
+    sheet_->Fill(Parts(1, "L"));
+    auto* box = qobject_cast<QPlainTextEdit*>(Find("FA1"));
+    QApplication::clipboard()->setText(QString(4'300'000, QLatin1Char('w')));
+    QElapsedTimer clock;
+    clock.start();
+    box->paste();
+    EXPECT_LT(clock.elapsed(), 2000);
+    EXPECT_EQ(box->toPlainText().size(), qv::kSentenceMaxLength);
+    EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("at most"))) << QToolTip::text().toStdString();
 }
 
 TEST_F(AnswerSheetTest, MarksAndModelAnswersShowOnlyWhereTheRowSaysSo) {
@@ -187,10 +224,12 @@ TEST_F(AnswerSheetTest, TheSecondAttemptSheetStacksWithoutAGapAndShowsBothResult
 TEST_F(AnswerSheetTest, LockedAndCarriedFieldsAreReadOnly) {
     auto parts = Parts(2);
     parts[1].carried = true;
+    parts[1].answer = std::string(200, 'w') + " and the end";
     sheet_->Fill(parts);
     EXPECT_FALSE(qobject_cast<QLineEdit*>(Find("FA1"))->isReadOnly());
     auto* carried = qobject_cast<QLineEdit*>(Find("FA2"));
     EXPECT_TRUE(carried->isReadOnly());
+    EXPECT_EQ(carried->cursorPosition(), 0);  // a locked answer shows its start
     EXPECT_EQ(carried->palette().color(QPalette::Base), QColor(192, 192, 255));
     sheet_->SetLocked(true);
     EXPECT_TRUE(qobject_cast<QLineEdit*>(Find("FA1"))->isReadOnly());
@@ -211,6 +250,53 @@ TEST_F(AnswerSheetTest, TheFieldFrameIsDrawnOnEveryRepaint) {
     const QPoint below(corner.x(), field->geometry().bottom() + TwipsToPixels(100));
     if (below.y() < once.height()) {
         EXPECT_NE(QColor(once.pixel(below)), QColor(178, 217, 246));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Enter and the first focus skip the fields that take no typing (carried
+// rows of a second attempt); Enter in the last one says the question is done.
+TEST_F(AnswerSheetTest, EnterGoesToTheNextFieldThatTakesTyping) {
+    sheet_->show();
+    sheet_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet_.get()));
+    auto parts = Parts(4);
+    parts[0].carried = true;
+    parts[2].carried = true;
+    sheet_->Fill(parts);
+    int finished = 0;
+    QObject::connect(sheet_.get(), &AnswerSheet::finished, [&] { ++finished; });
+    sheet_->FocusFirstField();
+    EXPECT_EQ(QApplication::focusWidget(), Find("FA2"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Find("FA4"));
+    EXPECT_EQ(finished, 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    EXPECT_EQ(finished, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// At the smallest height rows that do not fit scroll, and the field with the
+// focus is always in view.
+TEST_F(AnswerSheetTest, RowsThatDoNotFitScrollToTheFocusedField) {
+    sheet_->resize(sheet_->width(), 230);
+    sheet_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet_.get()));
+    sheet_->Fill(Parts(10));
+    sheet_->FocusFirstField();
+    for (int r = 1; r <= 10; ++r) {
+        SCOPED_TRACE(r);
+        QWidget* field = Find(QStringLiteral("FA%1").arg(r));
+        ASSERT_EQ(QApplication::focusWidget(), field);
+        const QRect place(field->mapTo(sheet_.get(), QPoint(0, 0)), field->size());
+        EXPECT_TRUE(sheet_->rect().contains(place)) << place.y();
+        QTest::keyClick(field, Qt::Key_Tab);
     }
 }
 

@@ -21,6 +21,10 @@ protected:
         Settle();
     }
     fs::path Marks() const { return dir_ / "marks2QEN.txt"; }
+    // Result files holding none of their records: with one missing, all are reset.
+    void SpoilResults() {
+        for (qv::ResultKind kind : qv::kResultKinds) dir_.Write(qv::ResultFileName(kind, 2, "QEN"), "#OLD#>1\r\n");
+    }
 };
 
 TEST_F(NoticesTest, AProblemWithTheMarksFileIsToldOnceUntilItChanges) {
@@ -70,6 +74,7 @@ TEST_F(NoticesTest, AProblemWithTheMarksFileIsToldOnceUntilItChanges) {
 
 TEST_F(NoticesTest, EveryStartNoticeComesInOneMessageBoxAfterTheWindowIsShown) {
     Prepare(Pack());
+    SpoilResults();
     fs::remove(dir_ / "trend2QEN.txt");
     Prepare(Pack());
     ASSERT_TRUE(startup_.results.reset);
@@ -98,6 +103,7 @@ TEST_F(NoticesTest, EveryStartNoticeComesInOneMessageBoxAfterTheWindowIsShown) {
 
 TEST_F(NoticesTest, AResetIsToldOnceAfterTheWindowIsShown) {
     Prepare(Pack());
+    SpoilResults();
     fs::remove(dir_ / qv::ResultFileName(qv::ResultKind::FirstAnswers, 2, "QEN"));
     Prepare(Pack());
     ASSERT_TRUE(startup_.results.reset);

@@ -125,3 +125,60 @@ TEST_F(PopUpTest, OutlineHasRoundedBottomCorners) {
 }
 
 }  // namespace
+
+namespace {
+
+// Enter answers the first button, Space the focused one, Escape the last one shown.
+TEST_F(PopUpTest, AnswersFromTheKeyboard) {
+    struct Case {
+        int buttons;
+        std::vector<Qt::Key> keys;
+        const char* answer;
+    };
+    for (const Case& c : {Case{2, {Qt::Key_Return}, "True"}, Case{2, {Qt::Key_Enter}, "True"},
+                          Case{2, {Qt::Key_Escape}, "False"}, Case{2, {Qt::Key_Space}, "True"},
+                          Case{2, {Qt::Key_Right, Qt::Key_Space}, "False"}, Case{1, {Qt::Key_Return}, "True"},
+                          Case{1, {Qt::Key_Escape}, "True"}}) {
+        SCOPED_TRACE(c.keys.size() * 10 + c.buttons);
+        window_->PopUpResponse = c.answer == std::string("True") ? "False" : "True";
+        auto dialog = Dialog();
+        dialog->CallPop("Marking", "Do you want to mark your practice now?", c.buttons, window_.get());
+        QTimer::singleShot(0, [&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+            EXPECT_EQ(QApplication::focusWidget(), In(dialog.get(), "But1"));
+            for (Qt::Key key : c.keys) {
+                QWidget* focused = QApplication::focusWidget();
+                QTest::keyClick(focused ? focused : dialog.get(), key);
+            }
+            // Keys that answer nothing leave no answer at all.
+            QTimer::singleShot(200, dialog.get(), [&] {
+                if (!dialog->isVisible()) return;
+                window_->PopUpResponse = "unanswered";
+                dialog->done(QDialog::Rejected);
+            });
+        });
+        dialog->exec();
+        EXPECT_EQ(window_->PopUpResponse, c.answer);
+    }
+}
+
+// A long message is shown whole: the box grows to fit it, a long path included.
+TEST_F(PopUpTest, ALongMessageIsShownWhole) {
+    const QString path = QStringLiteral("/home/pupil/.local/share/Quorvale/Quorvale Practice/backup/2026-12-09_20-15-03");
+    const QString message =
+        QStringLiteral("The file \"trend2QEN.txt\" was missing, so all your results have been reset. A copy of your "
+                       "results as they were is in ") + path + QStringLiteral(". Your past results have not been "
+                       "erased. The file \"sresults2QEN.txt\" in /home/pupil is read-only, so it has not been "
+                       "changed. Allow changes to it and try again. Nothing has been changed.");
+    auto dialog = Dialog();
+    dialog->CallPop("Quorvale", message, 1, window_.get());
+    dialog->show();
+    auto* label = In<QLabel>(dialog.get(), "lblMessage");
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(path.section(' ', -1)));
+    const QRect shown(label->mapTo(dialog.get(), QPoint(0, 0)), label->size());
+    EXPECT_LE(shown.bottom(), In(dialog.get(), "But1")->y());
+    EXPECT_LE(shown.right(), dialog->width());
+}
+
+}  // namespace

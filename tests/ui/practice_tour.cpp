@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <chrono>
 
@@ -101,6 +102,32 @@ int main(int argc, char** argv) {
     second->MarkPaper();
     Settle();
     Save(out, QStringLiteral("practice-second-marked.png"), second->frameGeometry());
+    // The word box of a cloze at the window's first size, then the window maximised.
+    QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Topic8")), Qt::LeftButton);
+    window.PaperNum = QStringLiteral("138");
+    window.TakeNum = QStringLiteral("1");
+    opener.OpenPaper();
+    qv::PracticeWindow* cloze = opener.current();
+    if (!cloze) return 1;
+    cloze->activateWindow();
+    Settle();
+    Save(out, QStringLiteral("practice-cloze-box.png"), cloze->frameGeometry());
+    QTest::mouseClick(cloze->findChild<QWidget*>(QStringLiteral("imgProgMax")), Qt::LeftButton);
+    Settle();
+    // The window as drawn, also where no window manager maximises it.
+    cloze->grab().save(QDir(out).filePath(QStringLiteral("practice-maximised.png")));
+    // A long message in the program's own box.
+    QTimer::singleShot(600, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            Save(out, QStringLiteral("popup-long.png"), box->frameGeometry());
+            box->close();
+        }
+    });
+    window.Ask(QStringLiteral("Quorvale"),
+               QStringLiteral("Your past results have not been erased. The file \"sresults2QEN.txt\" in "
+                              "/home/pupil/.local/share/Quorvale/Quorvale Practice is read-only, so it has not been "
+                              "changed. Allow changes to it and try again. Nothing has been changed."),
+               1, cloze);
     opener.UnloadAll();
     return 0;
 }

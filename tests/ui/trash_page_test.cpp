@@ -282,3 +282,25 @@ TEST_F(TrashWithPaperTest, WhileAPaperIsBeingMarkedNothingIsErased) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TrashWithPaperTest, ARefusedEraseLeavesTheOpenPaperAndMakesNoCopy) {
+    StartWithOpener();
+    Click("P1a");
+    AnswerAndMove();
+    fs::permissions(dir_ / "sresults2QEN.txt", fs::perms::owner_read);
+    OpenTrash();
+    DialogWatcher dialogs(window_.get());
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        Click("ButTrash");
+        Click("ButTrash_Yes");
+    }
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[0].contains("have not been erased")) << dialogs.messages[0].toStdString();
+    ASSERT_NE(opener_->current(), nullptr);
+    EXPECT_EQ(opener_->current()->findChild<QLineEdit*>(QStringLiteral("FA1"))->text(), "3");
+    EXPECT_FALSE(fs::exists(dir_ / "backup"));
+}
+
+}  // namespace

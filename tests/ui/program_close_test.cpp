@@ -1,0 +1,72 @@
+// Closing the main window while a paper is open: nothing the pupil did is lost.
+
+#include <QTimer>
+
+#include "practice_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramCloseTest : public PracticeWindowTest {
+protected:
+    bool Told(const char* words) {
+        return std::any_of(asked_.begin(), asked_.end(), [&](const QString& m) { return m.contains(words); });
+    }
+};
+
+TEST_F(ProgramCloseTest, ACloseDuringTheMarkingWaitsAndTheMarkIsKept) {
+    StartProgram();
+    opener_->markingStep = std::chrono::milliseconds(20);
+    OpenPaper(1, 1);
+    Answer(1, QString::fromStdString(Practice()->attempt().PartKey(0)));
+    bool marking = false;
+    QTimer::singleShot(60, window_.get(), [&] {
+        marking = Practice() && Practice()->busy();
+        window_->close();
+    });
+    ClickButton("ToolBar02");
+    ASSERT_TRUE(marking);
+    EXPECT_TRUE(Told("being marked"));
+    EXPECT_TRUE(window_->isVisible());
+    ASSERT_NE(Practice(), nullptr);
+    EXPECT_EQ(Practice()->Status, "1");
+    EXPECT_NE(Record("trend2QEN.txt", "TRD"), "#TRD#");
+    EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[4][0], "1");
+}
+
+TEST_F(ProgramCloseTest, AnswersThatCannotBeWrittenKeepTheProgramOpenUntilThePupilLetsThemGo) {
+    StartProgram();
+    OpenPaper(1, 1);
+    fs::permissions(dir_ / "first2QEN.txt", fs::perms::owner_read);
+    Answer(1, QStringLiteral("2"));
+    answer_ = false;  // No: do not close without them
+    window_->close();
+    EXPECT_TRUE(Told("read-only"));
+    EXPECT_TRUE(window_->isVisible());
+    ASSERT_NE(Practice(), nullptr);
+    EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "2");
+    answer_ = true;
+    window_->close();
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(Practice(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProgramCloseTest, AReportOnShowFollowsAPaperMarkedAndClosed) {
+    StartProgram();
+    OpenPaper(1, 1);
+    QTest::mouseClick(Find("ToolBar02"), Qt::LeftButton);
+    ASSERT_TRUE(Find("Body_Report")->isVisible());
+    EXPECT_EQ(Text("PCNum"), "0 / 50");
+    AnswerAndMark(30);
+    ClickButton("ToolBar04");
+    QApplication::processEvents();
+    EXPECT_EQ(Practice(), nullptr);
+    EXPECT_EQ(Text("PCNum"), "1 / 50");
+}
+
+}  // namespace

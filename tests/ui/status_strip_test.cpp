@@ -1,0 +1,83 @@
+// What the practice window's status strip and the main window's toolbar show.
+
+#include <QPrinterInfo>
+#include <QTimer>
+
+#include "course/atomic_file.h"
+#include "practice_fixture.h"
+
+namespace {
+
+TEST_F(PracticeWindowTest, TheMarkingProgressLeavesTheStatusPanelsInView) {
+    StartProgram();
+    opener_->markingStep = std::chrono::milliseconds(20);
+    OpenPaper(1, 1);
+    EXPECT_EQ(Shown("CountCaption"), "parts answered");
+    QRect progress, clock;
+    QTimer::singleShot(60, window_.get(), [&] {
+        QWidget* panel = InPractice("fmeMark");
+        if (!panel->isVisible()) return;
+        progress = QRect(panel->mapTo(Practice(), QPoint(0, 0)), panel->size());
+        QWidget* caption = InPractice("ClockCaption");
+        clock = QRect(caption->mapTo(Practice(), QPoint(0, 0)), caption->size());
+    });
+    ClickButton("ToolBar02");
+    ASSERT_FALSE(progress.isNull());
+    EXPECT_FALSE(progress.intersects(clock)) << progress.right() << " over " << clock.left();
+}
+
+TEST_F(PracticeWindowTest, AToolbarPlaceWithoutACommandShowsNothing) {
+    StartProgram();
+    QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
+    window_->Tick();
+    EXPECT_FALSE(Find("ToolBar03")->isVisible());
+    EXPECT_TRUE(Find("ToolBar04")->isVisible());
+    QTest::mouseClick(Find("Tab02"), Qt::LeftButton);
+    window_->Tick();
+    EXPECT_TRUE(Find("ToolBar03")->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PracticeWindowTest, WithoutAPrinterTheQuestionCanBeSavedAsAPdf) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is set up here";
+    StartProgram();
+    const std::filesystem::path file = dir_ / "question.pdf";
+    opener_->choosePdfFile = [&](QWidget*) { return QString::fromStdString(file.string()); };
+    OpenPaper(1, 1);
+    ClickButton("ToolBar03");
+    ASSERT_GE(asked_.size(), 2u);
+    EXPECT_TRUE(asked_[asked_.size() - 2].contains("save it as a PDF")) << asked_[asked_.size() - 2].toStdString();
+    EXPECT_TRUE(asked_.back().contains("has been saved in")) << asked_.back().toStdString();
+    EXPECT_EQ(qv::ReadWholeFile(file).value.substr(0, 4), "%PDF");
+}
+
+}  // namespace
+
+namespace {
+
+// The frame's maximise button on the real windows of both attempts.
+TEST_F(PracticeWindowTest, MaximiseMaximisesAndRestoresBothAttempts) {
+    StartProgram();
+    for (const char* attempt : {"a", "b"}) {
+        SCOPED_TRACE(attempt);
+        OpenPaper(1, 1, attempt);
+        EXPECT_EQ(Practice()->objectName(), attempt == std::string("a") ? "Test1" : "Test2");
+        QWidget* maximise = InPractice("imgProgMax");
+        Click(maximise);
+        QApplication::processEvents();
+        EXPECT_TRUE(Practice()->isMaximized());
+        Click(maximise);
+        QApplication::processEvents();
+        EXPECT_FALSE(Practice()->isMaximized());
+        if (attempt == std::string("a")) {
+            AnswerAndMark(30);
+            ClickButton("ToolBar04");
+            QApplication::processEvents();
+        }
+    }
+}
+
+}  // namespace
