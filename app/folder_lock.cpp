@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include "course/file_system.h"
+#include "ui/record_text.h"
+
 namespace qv {
 
 FolderLock::FolderLock(const QString& folder)
@@ -14,6 +17,12 @@ FolderLock::FolderLock(const QString& folder)
 bool FolderLock::Acquire() {
     if (lock_.tryLock(0)) return true;
     const QString folder = QDir::toNativeSeparators(folder_);
+    if (lock_.error() != QLockFile::LockFailedError && IsDiskFull(ToPath(folder_))) {
+        error_ = QStringLiteral("The disk that holds the folder %1 is full, so the program cannot keep your results "
+                                "there. Free some space on it and start the program again.")
+                     .arg(folder);
+        return false;
+    }
     switch (lock_.error()) {
         case QLockFile::LockFailedError:
             error_ = QStringLiteral("Quorvale Practice is already open on the folder %1. Use the window that is "

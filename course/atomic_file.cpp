@@ -1,5 +1,6 @@
 #include "course/atomic_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <system_error>
@@ -62,18 +63,33 @@ IoStatus WriteAndClose(int fd, std::string_view bytes, Durability durability) {
     return status;
 }
 
+// The file a path names: the path itself, or where its links lead; empty
+// when that cannot be found out.
+fs::path LinkTarget(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) return error ? fs::path() : path;
+    fs::path target = fs::canonical(path, error);
+    return error ? fs::path() : target;
+}
+
 }  // namespace
 
 IoStatus AtomicWriteFile(const fs::path& path, std::string_view bytes, Durability durability) {
+    if (bytes.size() > kMaxFileBytes) return IoStatus::WouldBeTooLarge;
     const PathInfo old = InspectPath(path);
     if (old.kind == PathKind::NotAFile) return IoStatus::NotAFile;
     if (old.kind == PathKind::Unreadable) return IoStatus::WriteFailed;
     if (old.kind == PathKind::File && old.readOnly && durability != Durability::Normal) return IoStatus::ReadOnly;
 
+    // A link to a file stays a link: the file it leads to is replaced, from
+    // beside it, so a pupil's folder kept elsewhere goes on being written.
+    const fs::path target = old.kind == PathKind::File ? LinkTarget(path) : path;
+    if (target.empty()) return IoStatus::WriteFailed;
+
     fs::path temp;
     int fd = -1;
     for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt) {
-        temp = TemporaryPathFor(path);
+        temp = TemporaryPathFor(target);
         fd = OpenExclusive(temp);
         if (fd < 0 && errno != EEXIST) return WriteStatusFromError(errno);
     }
@@ -89,19 +105,24 @@ IoStatus AtomicWriteFile(const fs::path& path, std::string_view bytes, Durabilit
 #endif
     }
     IoStatus status = WriteAndClose(fd, bytes, durability);
+    if (status == IoStatus::Ok && durability == Durability::Synced) NoteWriteStep();
 #if defined(_WIN32)
     if (status == IoStatus::Ok && old.kind == PathKind::File) fs::permissions(temp, old.permissions, ignored);
 #endif
     if (status == IoStatus::Ok) {
         std::error_code error;
-        fs::rename(temp, path, error);
+        fs::rename(temp, target, error);
         if (error) status = WriteStatusFromError(error.value());
     }
     if (status != IoStatus::Ok) {
         fs::remove(temp, ignored);
         return status;
     }
-    if (durability == Durability::Synced) SyncFolder(path.has_parent_path() ? path.parent_path() : fs::path("."));
+    if (durability == Durability::Synced) {
+        NoteWriteStep();
+        SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
+        NoteWriteStep();
+    }
     return IoStatus::Ok;
 }
 
@@ -120,6 +141,48 @@ ReadResult<std::string> ReadWholeFile(const fs::path& path) {
     }
     if (in.bad()) return {{}, IoStatus::Unreadable};
     return {std::move(bytes), IoStatus::Ok};
+}
+
+ReadResult<std::string> ReadRecordText(const fs::path& path) {
+    const PathInfo info = InspectPath(path);
+    if (info.kind != PathKind::File) return {{}, StatusOf(info)};
+    if (info.size <= kMaxFileBytes) {
+        auto whole = ReadWholeFile(path);
+        if (whole.status != IoStatus::TooLarge) return whole;  // it grew meanwhile: read it as below
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {{}, IoStatus::Unreadable};
+    std::string kept;
+    std::string line;
+    bool tooLong = false;
+    const auto endLine = [&] {
+        if (!tooLong && kept.size() + line.size() < kMaxFileBytes) {
+            kept += line;
+            kept += '\n';
+        }
+        line.clear();
+        tooLong = false;
+    };
+    char buffer[1 << 14];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+        for (std::size_t at = 0; at < chunk.size();) {
+            const std::size_t end = std::min(chunk.find_first_of("\r\n", at), chunk.size());
+            if (!tooLong) {
+                line.append(chunk.substr(at, end - at));
+                if (line.size() > kMaxRecordLineBytes) {
+                    tooLong = true;
+                    line.clear();
+                }
+            }
+            if (end == chunk.size()) break;
+            endLine();
+            at = end + 1;
+        }
+    }
+    if (in.bad()) return {{}, IoStatus::Unreadable};
+    endLine();
+    return {std::move(kept), IoStatus::Damaged};
 }
 
 }  // namespace qv

@@ -22,12 +22,20 @@ enum class Durability {
 // permissions and is renamed over it. A failure at any step leaves the old
 // file as it was and removes the temporary file. Anything at `path` that is
 // not a file (a folder, a fifo, a link that leads nowhere) is left alone and
-// reported as NotAFile; a full disk is DiskFull.
+// reported as NotAFile; a full disk is DiskFull. A link to a file is kept:
+// the file it leads to is replaced, its temporary file made beside it. More than kMaxFileBytes is
+// never written (WouldBeTooLarge), since no reader would take it back.
 IoStatus AtomicWriteFile(const std::filesystem::path& path, std::string_view bytes,
                          Durability durability = Durability::Normal);
 
 // Reads a whole file as bytes. A file over kMaxFileBytes is TooLarge and not
 // read; anything that is not a file is NotAFile and is never opened.
 ReadResult<std::string> ReadWholeFile(const std::filesystem::path& path);
+
+// The text of a record file for its readers. A file up to kMaxFileBytes is
+// read whole. A larger one is damaged (Damaged): it is read line by line, and
+// only its sound lines are kept, each ending in LF: none longer than
+// kMaxRecordLineBytes, and no more than kMaxFileBytes in all.
+ReadResult<std::string> ReadRecordText(const std::filesystem::path& path);
 
 }  // namespace qv

@@ -184,6 +184,22 @@ FolderCreation CreateFolderExclusive(const fs::path& folder) {
 #endif
 }
 
+bool IsDiskFull(const fs::path& folder) {
+    std::error_code error;
+    const fs::space_info space = fs::space(folder, error);
+    return !error && space.available == 0;
+}
+
+namespace {
+WriteStepHook writeStepHook = nullptr;
+}  // namespace
+
+void SetWriteStepHook(WriteStepHook hook) { writeStepHook = hook; }
+
+void NoteWriteStep() {
+    if (writeStepHook) writeStepHook();
+}
+
 bool SyncFolder(const fs::path& folder) {
 #if defined(_WIN32)
     (void)folder;

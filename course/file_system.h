@@ -65,6 +65,16 @@ FolderCreation CreateFolderExclusive(const std::filesystem::path& folder);
 // done (some file systems cannot); the files themselves are already synced.
 bool SyncFolder(const std::filesystem::path& folder);
 
+// True when the disk that holds `folder` has no room left for a new file.
+bool IsDiskFull(const std::filesystem::path& folder);
+
+// Each step that makes a write of results durable (a file written and
+// flushed, renamed into place, a folder synced, a journal removed) is told to
+// the hook, when one is set. The kill tests stop the program there.
+using WriteStepHook = void (*)();
+void SetWriteStepHook(WriteStepHook hook);
+void NoteWriteStep();
+
 // Creates `to` (it must not exist) with the bytes of `from`, flushed to the
 // disk. A failure removes the partial copy.
 IoStatus CopyFileSynced(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -21,8 +21,17 @@ std::string DescribeIoStatus(IoStatus status, const std::filesystem::path& path)
                    " is full. Free some space on it; the previous copy of the file has been kept.";
         case IoStatus::TooLarge:
             return "The file " + name + " in " + folder +
-                   " holds far more than this program ever writes there and looks damaged; "
-                   "the damaged part has not been read.";
+                   " holds far more than this program ever writes there and looks damaged, "
+                   "so it has not been read.";
+        case IoStatus::Damaged:
+            return "The file " + name + " in " + folder +
+                   " is damaged: part of it is missing or is not what this program writes there. "
+                   "Everything sound in it has been read; the damaged part has not, and it is never "
+                   "written over with a guess.";
+        case IoStatus::WouldBeTooLarge:
+            return "The file " + name + " could not be saved in " + folder +
+                   ": it would hold more than this program can read back. The previous copy of the file "
+                   "has been kept.";
         case IoStatus::NotAFile:
             return name + " in " + folder +
                    " is not a file (it is a folder, a link that leads nowhere or some other entry), "

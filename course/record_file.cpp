@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "course/atomic_file.h"
+#include "course/text_lines.h"
 #include "course/text.h"
 
 namespace qv {
@@ -16,21 +17,12 @@ constexpr int kTopicCapacity = 10;
 constexpr int kSplitCapacity = 80;
 constexpr int kTrendCapacity = 50;
 
-// Walks the lines of a file held in memory, onward only. A line ends at
-// CR LF, at LF alone or at CR alone.
+// Walks the lines of a file held in memory, onward only (see text_lines.h).
 class LineCursor {
 public:
-    explicit LineCursor(std::string_view text) : text_(text) {}
+    explicit LineCursor(std::string_view text) : lines_(text) {}
 
-    bool Next(std::string_view& line) {
-        if (pos_ >= text_.size()) return false;
-        std::size_t end = text_.find_first_of("\r\n", pos_);
-        if (end == std::string_view::npos) end = text_.size();
-        line = text_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        if (end < text_.size() && text_[end] == '\r' && pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
-        return true;
-    }
+    bool Next(std::string_view& line) { return lines_.Next(line); }
 
     // The next line holding the key, searching onward; false at the end.
     bool Find(std::string_view key, std::string_view& line) {
@@ -41,8 +33,7 @@ public:
     }
 
 private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    LineReader lines_;
 };
 
 int Clamp(int n, int capacity) { return std::clamp(n, 0, capacity); }
@@ -53,9 +44,12 @@ int CountSeparators(std::string_view line) {
 
 // Reads the file and finds the first line of the key.
 ReadResult<std::string> FindLine(const fs::path& path, std::string_view key) {
-    auto file = ReadWholeFile(path);
-    if (!file.ok()) return {{}, file.status};
-    return {std::string(FindRecordLine(file.value, key)), IoStatus::Ok};
+    auto file = ReadRecordText(path);
+    if (!file.usable()) return {{}, file.status};
+    LineCursor cursor(file.value);
+    std::string_view line;
+    if (cursor.Find(key, line)) return {std::string(line), file.status};
+    return {{}, file.status};
 }
 
 Fields SplitThreeCharKeyLine(std::string_view line, int n) {
@@ -75,12 +69,12 @@ void RecoverPaperRecords(std::vector<std::string>& lines, int lineCount, const f
         if (!LineHasKey(lines[i], PaperKey(i))) lost.push_back(i);
     }
     if (lost.empty()) return;
-    const auto file = ReadWholeFile(path);
+    const auto file = ReadRecordText(path);
     for (int i : lost) {
         const std::string key = PaperKey(i);
         std::string_view found;
         LineCursor cursor(file.value);
-        if (file.ok() && cursor.Find(key, found)) lines[i] = std::string(found);
+        if (file.usable() && cursor.Find(key, found)) lines[i] = std::string(found);
         else lines[i] = "#" + key + "#";
     }
 }
@@ -137,17 +131,17 @@ ReadResult<std::string> ReadRecordValue(const fs::path& path, std::string_view k
 
 ReadResult<Fields> ReadRecordFields(const fs::path& path, std::string_view key, int n) {
     auto line = FindLine(path, key);
-    if (!line.ok()) return {{}, line.status};
-    return {SplitThreeCharKeyLine(line.value, Clamp(n, kFieldsCapacity)), IoStatus::Ok};
+    if (!line.usable()) return {{}, line.status};
+    return {SplitThreeCharKeyLine(line.value, Clamp(n, kFieldsCapacity)), line.status};
 }
 
 ReadResult<Fields> ReadTopicNames(const fs::path& path, std::string_view key, int n) {
     auto line = FindLine(path, key);
     Fields names(kTopicCapacity);
-    if (!line.ok()) return {names, line.status};
+    if (!line.usable()) return {names, line.status};
     const Fields fields = SplitThreeCharKeyLine(line.value, Clamp(n, kTopicCapacity));
     std::copy(fields.begin(), fields.end(), names.begin());
-    return {names, IoStatus::Ok};
+    return {names, line.status};
 }
 
 ReadResult<std::string> ReadRecordLine(const fs::path& path, std::string_view key) {
@@ -156,22 +150,22 @@ ReadResult<std::string> ReadRecordLine(const fs::path& path, std::string_view ke
 
 ReadResult<Fields> ReadPaperQuestions(const fs::path& path, std::string_view key) {
     auto line = FindLine(path, key);
-    if (!line.ok()) return {{}, line.status};
-    return {SplitThreeCharKeyLine(line.value, CountSeparators(line.value)), IoStatus::Ok};
+    if (!line.usable()) return {{}, line.status};
+    return {SplitThreeCharKeyLine(line.value, CountSeparators(line.value)), line.status};
 }
 
 ReadResult<Fields> ReadPaperLines(const fs::path& path, int n) {
-    auto file = ReadWholeFile(path);
+    auto file = ReadRecordText(path);
     n = Clamp(n, kFieldsCapacity);
     Fields lines(static_cast<std::size_t>(n));
-    if (!file.ok()) return {lines, file.status};
+    if (!file.usable()) return {lines, file.status};
     LineCursor cursor(file.value);
     std::string_view line;
     for (int i = 0; i < n; ++i) {
         if (!cursor.Find(std::to_string(101 + i), line)) break;
         lines[i] = std::string(line);
     }
-    return {lines, IoStatus::Ok};
+    return {lines, file.status};
 }
 
 Fields SplitRecordLine(std::string_view line, int n) {
@@ -185,20 +179,20 @@ Fields SplitTrendEntries(std::string_view line, int n) {
 ReadResult<std::vector<int>> CountAnswerParts(const fs::path& path,
                                               const std::vector<std::string>& keys) {
     std::vector<int> counts(keys.size(), 0);
-    auto file = ReadWholeFile(path);
-    if (!file.ok()) return {counts, file.status};
+    auto file = ReadRecordText(path);
+    if (!file.usable()) return {counts, file.status};
     LineCursor cursor(file.value);
     std::string_view line;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (!cursor.Find(keys[i], line)) break;
         counts[i] = CountSeparators(line);
     }
-    return {counts, IoStatus::Ok};
+    return {counts, file.status};
 }
 
 ReadResult<Fields> ReadQuestionFields(const fs::path& path, const std::vector<std::string>& keys) {
-    auto file = ReadWholeFile(path);
-    if (!file.ok()) return {{}, file.status};
+    auto file = ReadRecordText(path);
+    if (!file.usable()) return {{}, file.status};
     Fields all;
     LineCursor cursor(file.value);
     std::string_view line;
@@ -207,7 +201,7 @@ ReadResult<Fields> ReadQuestionFields(const fs::path& path, const std::vector<st
         Fields fields = SplitFields(line, FirstSeparatorIndex(5), CountSeparators(line));
         std::move(fields.begin(), fields.end(), std::back_inserter(all));
     }
-    return {all, IoStatus::Ok};
+    return {all, file.status};
 }
 
 std::string BuildRecordLine(std::string_view key, const std::vector<std::string>& values, int k) {

@@ -14,8 +14,9 @@
 // '>' included. A record with fewer fields than asked for gives empty fields.
 //
 // Every reader opens, reads and closes its file within the call. A missing or
-// unreadable file gives an empty value and a status saying why; so does a
-// file over kMaxFileBytes (TooLarge), which is not read at all.
+// unreadable file gives an empty value and a status saying why. A file over
+// kMaxFileBytes is damaged: its sound lines are read (see ReadRecordText) and
+// the status is Damaged.
 
 #include <array>
 #include <filesystem>

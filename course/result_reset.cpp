@@ -15,6 +15,7 @@
 
 #include "course/atomic_file.h"
 #include "course/file_system.h"
+#include "course/marking_journal.h"
 #include "course/record_file.h"
 #include "course/record_keys.h"
 #include "course/results_store.h"
@@ -153,6 +154,7 @@ ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const C
         run.problems.push_back("The reset of your results will be finished the next time the program starts.");
         return run;
     }
+    DropMarkingJournal(workDir);  // a marking left unfinished is void once every result is reset
     std::error_code error;
     fs::remove(marker, error);
     SyncFolder(workDir);
@@ -270,8 +272,10 @@ BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
     return outcome;
 }
 
-EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& workDir,
-                                const CourseConfig& config, std::chrono::system_clock::time_point now) {
+namespace {
+
+EnsureOutcome EnsureFilesExist(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config,
+                               std::chrono::system_clock::time_point now) {
     EnsureOutcome outcome;
     TidyBackupFolder(workDir);
 
@@ -304,7 +308,7 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
             outcome.problems.push_back(DescribeIoStatus(StatusOf(info), file.path));
             blocked = true;
         } else if (info.size > kMaxFileBytes) {
-            outcome.problems.push_back(DescribeIoStatus(IoStatus::TooLarge, file.path));
+            outcome.problems.push_back(DescribeIoStatus(IoStatus::Damaged, file.path));
         }
     }
     if (missing.empty()) return outcome;
@@ -372,6 +376,23 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& wo
         const Extraction made = ExtractResourceFile(source, file.templateId, kResourceType, file.path, Durability::Synced);
         if (!made.found) outcome.problems.push_back(NoTemplate(file.path));
         else if (!made.ok()) outcome.problems.push_back(DescribeIoStatus(made.write, file.path));
+    }
+    return outcome;
+}
+
+}  // namespace
+
+EnsureOutcome EnsureResultFiles(const ResourceSource& source, const fs::path& workDir,
+                                const CourseConfig& config, std::chrono::system_clock::time_point now) {
+    EnsureOutcome outcome = EnsureFilesExist(source, workDir, config, now);
+    // A marking that was stopped half-way is finished once every file is
+    // there, before the windows read them; a reset still to be finished
+    // makes it void.
+    if (InspectPath(MarkerPath(workDir)).kind != PathKind::Missing) return outcome;
+    MarkingRecovery marking = FinishInterruptedMarking(workDir, config);
+    outcome.problems.insert(outcome.problems.end(), marking.problems.begin(), marking.problems.end());
+    if (!marking.notice.empty()) {
+        outcome.notice += (outcome.notice.empty() ? "" : " ") + marking.notice;
     }
     return outcome;
 }

@@ -106,11 +106,40 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const std::filesys
                                 const CourseConfig& config, std::chrono::system_clock::time_point now);
 
 // The six records of a marks file (FSE, SSE, LTM, CDD, FST, SST), each with
-// `papers` fields. A field longer than kMaxMarksFieldBytes is damage: it is
-// read as empty and the status is TooLarge.
+// `papers` fields, and which fields could not be read: those of a record
+// that is missing or has fewer fields than papers, the last field of a record
+// with more, a field longer than kMaxMarksFieldBytes or holding a '#', and a
+// marked state that is neither "0" nor "1". A field not read is empty in `lists` and the
+// status is Damaged; `stored` keeps its text when it stood whole.
 inline constexpr std::size_t kMaxMarksFieldBytes = 256;
+struct ModuleMarks {
+    std::array<std::vector<std::string>, 6> lists;
+    std::array<std::vector<std::string>, 6> stored;
+    std::array<std::vector<bool>, 6> unread;
+    IoStatus status = IoStatus::Ok;
+
+    bool Read(std::size_t record, int paperNumber) const;  // paper numbers from 1
+};
+ModuleMarks ReadMarksRecords(const std::filesystem::path& marksFile, int papers);
+// The same, as lists alone.
 ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const std::filesystem::path& marksFile,
                                                                      int papers);
+
+// One field of the marks file: its record's place in FSE..SST and its value.
+struct MarksField {
+    std::size_t record = 0;
+    std::string value;
+};
+
+// Rewrites the marks file with field `paperNumber` (1-based) of the given
+// records changed and every other field as the file holds it now. A field
+// that could not be read is never written as a guess: it is kept as it stood
+// when it stood whole, and is written empty otherwise, so a
+// marked state that was not read still reads as not known. A file that
+// exists but cannot be read is not written. `written` receives the six lists
+// as they now read (or would have).
+IoStatus UpdateModuleMarks(const std::filesystem::path& marksFile, int papers, int paperNumber,
+                           const std::vector<MarksField>& changes, std::array<std::vector<std::string>, 6>& written);
 
 // Appends one score to the trend record: the file afterwards holds the one
 // line "#TRD#>old...>score" and CR LF.

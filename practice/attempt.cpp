@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "course/marking_journal.h"
 #include "course/text.h"
 #include "practice/answer_text.h"
 #include "practice/marking.h"
@@ -19,7 +20,10 @@ constexpr std::string_view kKeptHere = " Your answers are kept in this window; t
 
 // A result file read whole, or missing (the paper starts empty); anything
 // else (unreadable, not a file, damaged) stops the paper from opening.
-bool Readable(IoStatus status) { return status == IoStatus::Ok || status == IoStatus::Missing; }
+// A damaged file opens with what could be read of it.
+bool Readable(IoStatus status) {
+    return status == IoStatus::Ok || status == IoStatus::Missing || status == IoStatus::Damaged;
+}
 
 std::string Describe(IoStatus status, const fs::path& file) {
     std::string text = DescribeIoStatus(status, file);
@@ -89,15 +93,18 @@ LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext&
         Reset();
         return outcome;
     }
-    auto marks = ReadModuleMarks(marksFile_, context_.paperCount);
+    ModuleMarks marks = ReadMarksRecords(marksFile_, context_.paperCount);
     if (!Readable(marks.status)) {
         const std::string message = Describe(marks.status, marksFile_) + " The paper cannot be opened without it.";
         Reset();
         return {LoadStatus::ResultsUnreadable, message};
     }
-    marks_ = std::move(marks.value);
+    marks_ = std::move(marks.lists);
     const int p = context_.paperNumber() - 1;
-    marked_ = ParseStoredNumber(TextAt(marks_[files_.stateRecord], p)) == 1.0;
+    // A marked state that could not be read is taken from the part results:
+    // only a marking writes them.
+    marked_ = marks.Read(files_.stateRecord, p + 1) ? ParseStoredNumber(TextAt(marks_[files_.stateRecord], p)) == 1.0
+                                                    : HasPartResults();
     score_ = TextAt(marks_[files_.scoreRecord], p);
     if (files_.timed) {
         timeTaken_ = TextAt(marks_[kLtmRecord], p);
@@ -170,6 +177,11 @@ const std::string& PaperAttempt::currentQuestionId() const { return TextAt(paper
 
 bool PaperAttempt::IsPartLocked(int) const { return marked_; }
 
+bool PaperAttempt::HasPartResults() const {
+    const Fields stored = SplitPaperRecord(TextAt(resultRecords_, context_.paperNumber() - 1), totalParts());
+    return std::any_of(stored.begin(), stored.end(), [](const std::string& result) { return !result.empty(); });
+}
+
 void PaperAttempt::StoreCurrentAnswers(const std::vector<std::string>& rowTexts) {
     if (!loaded_) return;
     const int offset = PartOffset(current_);
@@ -229,41 +241,74 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
         return outcome;
     }
     const std::string notMarked = " The paper has not been marked; your answers are kept in this window.";
-    if (WriteOutcome saved = WriteOwnRecord(files_.answers, answers_, answerRecords_); !saved.ok()) {
-        outcome.problems.push_back(saved.message + notMarked);
-        return outcome;
-    }
+    const int paper = context_.paperNumber();
 
     Fields results = MarkParts(answers_, paper_.answerKey, paper_.answerTypes);
-    Fields resultLines;
-    if (WriteOutcome written = WriteOwnRecord(files_.results, results, resultLines); !written.ok()) {
-        outcome.problems.push_back(written.message + notMarked);
-        return outcome;
-    }
-
     const long long score = ScoreMarks(results, paper_.partMarks);
     const std::string percent = FormatPercent(score, paper_.maximumMarks);
     const std::string time = FormatElapsed(elapsed);
     const std::string day = NeutraliseFieldValue(date);
-    std::vector<MarksChange> changes{{files_.scoreRecord, percent}, {files_.stateRecord, "1"}};
+    std::vector<MarksField> changes{{files_.scoreRecord, percent}, {files_.stateRecord, "1"}};
     if (files_.timed) {
         changes.push_back({kLtmRecord, time});
         changes.push_back({kCddRecord, day});
     }
-    MarksLists marks;
-    const IoStatus marksStatus =
-        UpdateMarksFields(marksFile_, context_.paperCount, context_.paperNumber(), changes, marks);
-    if (marksStatus != IoStatus::Ok) {
-        // Put the old results back, so the results file does not claim a marking that did not happen.
-        Fields ignored;
-        WriteOwnRecord(files_.results, results_, ignored);
-        outcome.problems.push_back(Describe(marksStatus, marksFile_) + notMarked);
+    // A paper whose marked state could not be read and that has part results
+    // was marked before: marking it again would write over its time and add
+    // to the trend twice.
+    const ModuleMarks stored = ReadMarksRecords(marksFile_, context_.paperCount);
+    if (stored.status != IoStatus::Ok && stored.status != IoStatus::Damaged && stored.status != IoStatus::Missing) {
+        outcome.problems.push_back(Describe(stored.status, marksFile_) + notMarked);
+        return outcome;
+    }
+    if (stored.status == IoStatus::Damaged && !stored.Read(files_.stateRecord, paper) && HasPartResults()) {
+        outcome.problems.push_back("The file \"" + marksFile_.filename().string() +
+                                   "\" is damaged where this paper's marks are kept, and the paper has been marked "
+                                   "before, so it is not marked again.");
         return outcome;
     }
 
+    MarkingJournal journal;
+    journal.slot = context_.slot;
+    journal.code = context_.courseCode;
+    journal.paperNumber = paper;
+    journal.paperCount = context_.paperCount;
+    const std::string key = std::to_string(context_.paperKey);
+    journal.records.push_back({files_.answers, BuildRecordLine(key, answers_, totalParts())});
+    journal.records.push_back({files_.results, BuildRecordLine(key, results, totalParts())});
+    journal.marks = changes;
+    if (files_.timed) {
+        const auto trend = ReadRecordLine(trendFile_, kTrendKey);
+        if (!trend.usable() && trend.status != IoStatus::Missing) {
+            outcome.problems.push_back(Describe(trend.status, trendFile_) + notMarked);
+            return outcome;
+        }
+        // A file without the record gets one, so the trend stays readable.
+        journal.trendLine = (trend.value.empty() ? "#" + std::string(kTrendKey) + "#" : trend.value) + ">" +
+                            NeutraliseFieldValue(percent);
+    }
+
+    const MarkingCommit commit = CommitMarking(context_.workDir, journal);
+    if (!commit.ok() && !commit.pending) {
+        outcome.problems.push_back(Describe(commit.status, commit.file) + notMarked);
+        return outcome;
+    }
+    if (!commit.ok()) {
+        outcome.problems.push_back(Describe(commit.status, commit.file) +
+                                   " The marking will be finished the next time the program starts.");
+    }
+
+    // What the files now hold (or, when the marking is to be finished at the
+    // next start, will hold).
+    if (auto records = ReadPaperRecords(answersFile_, context_.paperCount); records.usable()) {
+        answerRecords_ = std::move(records.value);
+    }
+    if (auto records = ReadPaperRecords(resultsFile_, context_.paperCount); records.usable()) {
+        resultRecords_ = std::move(records.value);
+    }
+    marks_ = stored.lists;
+    for (const MarksField& change : changes) marks_[change.record][static_cast<std::size_t>(paper - 1)] = change.value;
     results_ = std::move(results);
-    resultRecords_ = std::move(resultLines);
-    marks_ = std::move(marks);
     marked_ = true;
     score_ = percent;
     rawScore_ = std::to_string(score);
@@ -272,12 +317,6 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
         date_ = day;
     }
     outcome.marked = true;
-    if (files_.timed) {
-        if (const IoStatus trend = AppendTrend(trendFile_, percent); trend != IoStatus::Ok) {
-            outcome.problems.push_back(Describe(trend, trendFile_) +
-                                       " Your score has been recorded, but it is missing from the trend.");
-        }
-    }
     return outcome;
 }
 

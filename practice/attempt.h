@@ -203,6 +203,9 @@ protected:
 
 private:
     void Reset();
+    // True when the results file holds a result for a part of this paper's
+    // attempt: it was marked.
+    bool HasPartResults() const;
 
     AttemptFiles files_;
     bool loaded_ = false;

@@ -4,33 +4,16 @@
 
 #include "course/atomic_file.h"
 #include "course/results_store.h"
+#include "course/text_lines.h"
 
 namespace qv {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        pos = end + 1;
-    }
-    return lines;
-}
-
-}  // namespace
-
 ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
     Fields records(static_cast<std::size_t>(std::max(paperCount, 0)));
-    auto file = ReadWholeFile(path);
-    if (!file.ok()) return {records, file.status};
+    auto file = ReadRecordText(path);
+    if (!file.usable()) return {records, file.status};
     const auto lines = SplitLines(file.value);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string key = std::to_string(101 + i);
@@ -42,7 +25,7 @@ ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
                                         [&](std::string_view line) { return line.starts_with(tag); });
         if (found != lines.end()) records[i] = std::string(*found);
     }
-    return {records, IoStatus::Ok};
+    return {records, file.status};
 }
 
 Fields SplitPaperRecord(std::string_view line, int parts) {
@@ -51,9 +34,11 @@ Fields SplitPaperRecord(std::string_view line, int parts) {
 
 namespace {
 
-// A file that is there but cannot be read whole is never rewritten: what it
-// holds would be lost.
-bool CanRewrite(IoStatus status) { return status == IoStatus::Ok || status == IoStatus::Missing; }
+// A file that is there but cannot be read is never rewritten: what it holds
+// would be lost. A damaged one is rewritten with what could be read of it.
+bool CanRewrite(IoStatus status) {
+    return status == IoStatus::Ok || status == IoStatus::Missing || status == IoStatus::Damaged;
+}
 
 }  // namespace
 
@@ -68,16 +53,7 @@ IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumbe
 
 IoStatus UpdateMarksFields(const fs::path& path, int paperCount, int paperNumber,
                            const std::vector<MarksChange>& changes, MarksLists& marks) {
-    auto current = ReadModuleMarks(path, paperCount);
-    if (!CanRewrite(current.status)) return current.status;
-    marks = std::move(current.value);
-    for (const MarksChange& change : changes) {
-        if (change.record >= marks.size()) continue;
-        Fields& list = marks[change.record];
-        if (paperNumber < 1 || paperNumber > static_cast<int>(list.size())) continue;
-        list[static_cast<std::size_t>(paperNumber - 1)] = change.value;
-    }
-    return WriteMarksFile(marks, kMarksKeys, paperCount, path);
+    return UpdateModuleMarks(path, paperCount, paperNumber, changes, marks);
 }
 
 }  // namespace qv

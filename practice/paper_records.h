@@ -15,6 +15,7 @@
 
 #include "course/io_status.h"
 #include "course/record_file.h"
+#include "course/results_store.h"
 
 namespace qv {
 
@@ -37,16 +38,11 @@ IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, i
 
 using MarksLists = std::array<Fields, 6>;  // FSE, SSE, LTM, CDD, FST, SST
 
-// One field of the marks file: the record's place in FSE..SST and its value.
-struct MarksChange {
-    std::size_t record;
-    std::string value;
-};
+using MarksChange = MarksField;
 
 // Rewrites the marks file with field `paperNumber` (1-based) of the given
-// records changed and every other field as the file holds it now. A file that
-// exists but cannot be read is not written. `marks` receives the six lists
-// written (or meant).
+// records changed and every other field as the file holds it now (see
+// UpdateModuleMarks). `marks` receives the six lists written (or meant).
 IoStatus UpdateMarksFields(const std::filesystem::path& path, int paperCount, int paperNumber,
                            const std::vector<MarksChange>& changes, MarksLists& marks);
 

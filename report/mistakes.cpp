@@ -88,7 +88,9 @@ Mistakes LoadMistakes(const ResourceSource& source, const fs::path& workDir, int
              {{marksFile, marks.status}, {answersFile, answers.status}, {resultsFile, results.status}}}) {
         if (status != IoStatus::Ok) mistakes.problems.push_back({file, DescribeIoStatus(status, file)});
     }
-    if (!mistakes.problems.empty()) return mistakes;
+    // A damaged file is told, and what is sound in it is still used.
+    const auto unusable = [](IoStatus status) { return status != IoStatus::Ok && status != IoStatus::Damaged; };
+    if (unusable(marks.status) || unusable(answers.status) || unusable(results.status)) return mistakes;
 
     const int papers = std::min(module.paperCount, 5 * std::clamp(module.topicCount, 0, kMaxTopics));
     for (int p = 0; p < papers; ++p) {

@@ -121,6 +121,23 @@ TEST(InspectPath, OnlyNotFoundIsMissing) {
     EXPECT_EQ(qv::InspectPath(dir / "link.txt").kind, PathKind::File);
 }
 
+// A result file kept elsewhere (a synced folder) through a link goes on being written there.
+TEST(AtomicWriteFile, ALinkToAFileStaysALink) {
+    TempDir dir;
+    fs::create_directory(dir / "synced");
+    const auto file = dir.Write("synced/marks2QEN.txt", "#FSE#>1\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_directory(dir / "work");
+    fs::create_symlink("../synced/marks2QEN.txt", dir / "work/marks2QEN.txt");
+    ASSERT_EQ(qv::AtomicWriteFile(dir / "work/marks2QEN.txt", "#FSE#>2\r\n", qv::Durability::Synced), IoStatus::Ok);
+    EXPECT_TRUE(fs::is_symlink(dir / "work/marks2QEN.txt"));
+    EXPECT_EQ(dir.Read("synced/marks2QEN.txt"), "#FSE#>2\r\n");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::mask,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(dir / "work").size(), 1u);
+    EXPECT_EQ(Entries(dir / "synced").size(), 1u);
+}
+
 TEST(ReadWholeFile, RefusesAFileFarLargerThanAnyItWrites) {
     TempDir dir;
     const auto file = dir / "marks2QEN.txt";

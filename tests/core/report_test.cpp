@@ -256,8 +256,11 @@ TEST(ReportTrend, PointsAsFractionsOfThePlot) {
 
 TEST(ReportFiles, ReadsTheMarksAndTrendFilesOfTheSlot) {
     TempDir dir;
-    std::string marks = "#FSE#>100>75" + std::string(48, '>') + "90\r\n#SSE#>80" + std::string(50, '>') +
-                        "\r\n#LTM#\r\n#CDD#\r\n#FST#\r\n#SST#\r\n";
+    std::string states;
+    for (int i = 0; i < 50; ++i) states += ">0";
+    std::string marks = "#FSE#>100>75" + std::string(48, '>') + "90\r\n#SSE#>80" + std::string(49, '>') +
+                        "\r\n#LTM#" + std::string(50, '>') + "\r\n#CDD#" + std::string(50, '>') + "\r\n#FST#" +
+                        states + "\r\n#SST#" + states + "\r\n";
     dir.Write("marks2QEN.txt", marks);
     dir.Write("trend2QEN.txt", "#TRD#>100>75>90\r\n");
     dir.Write("trend1QEN.txt", "#TRD#>1>2>3>4\r\n");  // another slot: not read
@@ -278,13 +281,15 @@ TEST(ReportFiles, ReadsTheMarksAndTrendFilesOfTheSlot) {
 
 TEST(ReportFiles, MissingFilesGiveAnEmptyReportAndSaySo) {
     TempDir dir;
-    dir.Write("marks1QEN.txt", "#FSE#>70\r\n#SSE#>\r\n");
+    dir.Write("marks1QEN.txt", "#FSE#>70\r\n#SSE#>\r\n");  // cut short: what is there is read
     const auto report = qv::LoadModuleReport(dir.path(), 1, "QEN", TenTopics());
-    // The trend file and the two results files of the learning gain.
-    ASSERT_EQ(report.problems.size(), 3u);
-    EXPECT_EQ(report.problems[0].file.filename(), "trend1QEN.txt");
-    EXPECT_EQ(report.problems[2].file.filename(), "sresults1QEN.txt");
-    EXPECT_NE(report.problems[0].words.find("trend1QEN.txt"), std::string::npos) << report.problems[0].words;
+    // The marks file, damaged; the trend file and the two results files of the learning gain, missing.
+    ASSERT_EQ(report.problems.size(), 4u);
+    EXPECT_NE(report.problems[0].words.find("\"marks1QEN.txt\" in " + dir.path().string() + " is damaged"),
+              std::string::npos) << report.problems[0].words;
+    EXPECT_EQ(report.problems[1].file.filename(), "trend1QEN.txt");
+    EXPECT_EQ(report.problems[3].file.filename(), "sresults1QEN.txt");
+    EXPECT_NE(report.problems[1].words.find("trend1QEN.txt"), std::string::npos) << report.problems[1].words;
     EXPECT_EQ(report.summary.firstAverage, "70%");
     EXPECT_TRUE(report.trend.points.empty());
 

@@ -5,11 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -20,9 +16,8 @@
 #include "course/file_system.h"
 #include "course/results_store.h"
 #include "course/startup.h"
+#include "kill_child.h"
 #include "temp_dir.h"
-
-extern char** environ;
 
 namespace {
 
@@ -39,64 +34,16 @@ std::string Old(ResultKind kind) { return "#OLD#>" + std::to_string(static_cast<
 std::string Template(ResultKind kind) { return *Pack().Load(qv::ResultTemplateId(2, kind), "Custom"); }
 std::string Read(const fs::path& file) { return qv::ReadWholeFile(file).value; }
 
-// A child running the start-up on `folder`; its output pipe.
-struct Child {
-    pid_t pid = -1;
-    int output = -1;
-};
+using Child = KillChild;
 
-Child Spawn(const fs::path& folder) {
-    int pipeEnds[2];
-    if (pipe(pipeEnds) != 0) return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const std::string path = QUORVALE_STARTUP_CHILD;
-    const std::string argument = folder.string();
-    char* argv[] = {const_cast<char*>(path.c_str()), const_cast<char*>(argument.c_str()), nullptr};
-    Child child;
-    if (posix_spawn(&child.pid, path.c_str(), &actions, nullptr, argv, environ) != 0) child.pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(pipeEnds[1]);
-    child.output = pipeEnds[0];
-    return child;
-}
-
-bool WaitUntilReady(const Child& child) {
-    char ready = 0;
-    return read(child.output, &ready, 1) == 1 && ready == 'r';
-}
-
-std::string RestOfOutput(const Child& child) {
-    std::string text;
-    char buffer[64];
-    for (ssize_t got; (got = read(child.output, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(got));
-    return text;
-}
-
-int Finish(Child& child) {
-    int status = 0;
-    waitpid(child.pid, &status, 0);
-    close(child.output);
-    return status;
-}
-
-// The work folders live in memory when they can: the kill is of a process,
-// not of the machine, so syncing to a disk would only slow the runs down.
-fs::path ScratchRoot() {
-    if (const char* chosen = std::getenv("QUORVALE_KILL_DIR")) return chosen;
-    std::error_code error;
-    if (fs::is_directory("/dev/shm", error)) return "/dev/shm";
-    return fs::temp_directory_path(error);
-}
+Child Spawn(const fs::path& folder) { return SpawnKillChild(QUORVALE_STARTUP_CHILD, {folder.string()}); }
+int Finish(Child& child) { return FinishKillChild(child); }
 
 class Folder {
 public:
     explicit Folder(const fs::path& graphics) {
         static std::mt19937 random(std::random_device{}());
-        path_ = ScratchRoot() / ("quorvale-kill-" + std::to_string(random()));
+        path_ = KillScratchRoot() / ("quorvale-kill-" + std::to_string(random()));
         fs::create_directories(path_);
         fs::create_directory_symlink(graphics, path_ / "Graphics");
     }
@@ -161,11 +108,6 @@ std::string Describe(const fs::path& dir, ResultKind missing) {
     return state;
 }
 
-int Runs() {
-    const char* runs = std::getenv("QUORVALE_KILL_RUNS");
-    return runs ? std::max(1, std::atoi(runs)) : 300;
-}
-
 TEST(ResetKill, EveryKillLeavesAWholeResetOrNone) {
     TempDir seed;
     ASSERT_TRUE(qv::PrepareStartupData(Pack(), seed.path(), std::chrono::system_clock::now()).problems().empty());
@@ -192,7 +134,7 @@ TEST(ResetKill, EveryKillLeavesAWholeResetOrNone) {
     long long latestOld = -1;
     long long earliestTemplates = -1;
     std::map<std::string, int> seen;
-    const int runs = Runs();
+    const int runs = KillRuns(300);
     for (int run = 0; run < runs; ++run) {
         const ResultKind missing = qv::kResultKinds[static_cast<std::size_t>(run) % qv::kResultKinds.size()];
         Folder folder(graphics);

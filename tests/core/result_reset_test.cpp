@@ -233,7 +233,7 @@ TEST(StartWithResults, AnInterruptedBackupIsRemovedAndTheResetDoneAgain) {
     EXPECT_FALSE(fs::exists(s.dir / ".trend2QEN.txt.Zz9yX8.qvtmp"));
 }
 
-TEST(StartWithResults, AHugeMarksFileIsToldQuicklyAndNotRead) {
+TEST(StartWithResults, AHugeMarksFileIsToldQuicklyAndItsDamagedLineNotRead) {
     Started s;
     const fs::path marks = s.dir / Name(ResultKind::Marks);
     s.dir.Write(Name(ResultKind::Marks), "#FSE#>");
@@ -245,8 +245,8 @@ TEST(StartWithResults, AHugeMarksFileIsToldQuicklyAndNotRead) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_FALSE(data.results.reset);
     EXPECT_TRUE(Mentions(data.problems(), "\"marks2QEN.txt\"")) << testing::PrintToString(data.problems());
-    EXPECT_TRUE(Mentions(data.problems(), "looks damaged"));
-    EXPECT_EQ(read.status, qv::IoStatus::TooLarge);
+    EXPECT_TRUE(Mentions(data.problems(), "is damaged"));
+    EXPECT_EQ(read.status, qv::IoStatus::Damaged);
     EXPECT_EQ(read.value[0], qv::Fields(5));
 }
 
@@ -254,7 +254,7 @@ TEST(ReadModuleMarks, AFieldFarLongerThanAnyScoreIsDamage) {
     TempDir dir;
     const auto marks = dir.Write("marks2QEN.txt", "#FSE#>90>" + std::string(100000, '9') + ">75\r\n#FST#>1>1>1\r\n");
     const auto read = qv::ReadModuleMarks(marks, 3);
-    EXPECT_EQ(read.status, qv::IoStatus::TooLarge);
+    EXPECT_EQ(read.status, qv::IoStatus::Damaged);
     EXPECT_EQ(read.value[0], (qv::Fields{"90", "", "75"}));
     EXPECT_EQ(read.value[4], (qv::Fields{"1", "1", "1"}));
 }

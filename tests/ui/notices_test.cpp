@@ -56,6 +56,12 @@ TEST_F(NoticesTest, AProblemWithTheMarksFileIsToldOnceUntilItChanges) {
         {"the file gone once more", [&] { fs::remove(Marks()); }, 2},
         {"a new problem with the same file", [&] { fs::create_directory(Marks()); }, 3},
         {"the same new problem", [] {}, 3},
+        {"the file cut short", [&] {
+             fs::remove(Marks());
+             WriteScores({{1, {"50", ""}}});
+             fs::resize_file(Marks(), fs::file_size(Marks()) / 2);
+         }, 4},
+        {"the same damage", [] {}, 4},
     };
     for (const Step& step : steps) {
         step.change();
