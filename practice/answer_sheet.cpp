@@ -142,7 +142,7 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->hide();
     connect(scroll_, &QScrollBar::valueChanged, this, [this] { Stack(); });
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { KeepInView(now); });
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { KeepInView(now); });
 
     LayRowOne(false);
     for (int r = 1; r < kRows; ++r) {
@@ -156,6 +156,8 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
     }
     rows_[0].frame->hide();
 }
+
+AnswerSheet::~AnswerSheet() { disconnect(focusWatch_); }
 
 QWidget* AnswerSheet::Field(const Row& row) const {
     return row.tall ? static_cast<QWidget*>(row.box) : static_cast<QWidget*>(row.line);

@@ -60,6 +60,7 @@ public:
 
     // A second-attempt sheet has a second mark label (SR) on every row.
     AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent);
+    ~AnswerSheet() override;
 
     // Fills the rows of a question and shows the ones it needs.
     void Fill(const std::vector<SheetPart>& parts);
@@ -111,6 +112,9 @@ private:
     std::array<Row, kRows> rows_;
     QLabel* PicInstruction = nullptr;
     QScrollBar* scroll_ = nullptr;
+    // Kept to be cut in the destructor: hiding the sheet's fields moves the focus
+    // while the QWidget part is torn down, after the sheet itself is gone.
+    QMetaObject::Connection focusWatch_;
     int rowsInUse_ = 0;
     bool locked_ = false;
     bool secondAttempt_ = false;
