@@ -21,6 +21,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <system_error>
 
 #include "course/atomic_file.h"
 #include "course/record_file.h"
@@ -202,8 +203,10 @@ void BM_Move(benchmark::State& state, Files files) {
     const ResultsFolder& folder = Folder(files);
     if (!folder.written()) return state.SkipWithError("the results could not be written");
     const fs::path answers = folder.File(qv::ResultKind::FirstAnswers);
-    const auto size = fs::file_size(answers);
-    const auto written = fs::last_write_time(answers);
+    std::error_code error;
+    const auto size = fs::file_size(answers, error);
+    const auto written = fs::last_write_time(answers, error);
+    if (error) return state.SkipWithError("the answers file could not be read");
     qv::FirstAttempt paper;
     if (!paper.Load(Pack(), folder.OpenPaper()).ok())
         return state.SkipWithError("the paper did not open");
@@ -214,7 +217,7 @@ void BM_Move(benchmark::State& state, Files files) {
         saved = paper.GoToQuestion(target, rows).ok() && saved;
         target = 3 - target;
     }
-    if (!saved || fs::file_size(answers) != size || fs::last_write_time(answers) == written) {
+    if (!saved || fs::file_size(answers, error) != size || fs::last_write_time(answers, error) == written || error) {
         state.SkipWithError("a move did not rewrite the answers file as it was");
     }
 }
