@@ -6,13 +6,13 @@
 
 #include <QObject>
 
-#include "mainwindow/contents.h"
-#include "practice/practice_opener.h"
+#include "mainwindow/main_window.h"
+#include "app/practice_opener.h"
 
 namespace qv {
 
-inline void CloseBeforeErasing(Contents& window, PracticeOpener& practice) {
-    QObject::connect(&window, &Contents::erasingResults, &practice, [&practice](bool* refused) {
+inline void CloseBeforeErasing(MainWindow& window, PracticeOpener& practice) {
+    QObject::connect(&window, &MainWindow::erasingResults, &practice, [&practice](bool* refused) {
         if (practice.current() && practice.current()->busy()) {
             *refused = true;
             return;

@@ -15,8 +15,8 @@
 #include "app/start_notices.h"
 #include "app/work_folder.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
-#include "practice/practice_opener.h"
+#include "mainwindow/main_window.h"
+#include "app/practice_opener.h"
 #include "ui/caret_rest.h"
 #include "ui/record_text.h"
 
@@ -68,11 +68,12 @@ int main(int argc, char** argv) {
     // Pictures come from the packed copies already in memory.
     qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")), &resources);
     const qv::SystemCursor cursor;
-    qv::Contents window(startup, folder.path, pictures, cursor);
-    // Opens the papers the home page asks for, one practice window at a time.
-    qv::PracticeOpener practice(window, resources);
+    qv::MainWindow window(startup, folder.path, pictures, cursor);
+    // Opens the papers the home page asks for, one practice window at a time;
+    // the main window owns it.
+    auto* practice = new qv::PracticeOpener(window, resources);
     window.SetResources(resources);
-    qv::CloseBeforeErasing(window, practice);
+    qv::CloseBeforeErasing(window, *practice);
     window.show();
 
     const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);

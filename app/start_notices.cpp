@@ -12,7 +12,7 @@ namespace {
 // the message box comes.
 class ShownWaiter : public QObject {
 public:
-    ShownWaiter(Contents& window, QStringList notices) : QObject(&window), window_(window), notices_(std::move(notices)) {
+    ShownWaiter(MainWindow& window, QStringList notices) : QObject(&window), window_(window), notices_(std::move(notices)) {
         if (window.isVisible()) {
             Tell();
         } else {
@@ -32,18 +32,18 @@ protected:
 private:
     void Tell() {
         QTimer::singleShot(0, this, [this] {
-            window_.Ask(QStringLiteral("Quorvale"), notices_.join(QStringLiteral("\n\n")), 1, &window_);
+            window_.Ask(QStringLiteral("Quorvale"), notices_.join(QStringLiteral("\n\n")), PopUpButtons::Ok, &window_);
             deleteLater();
         });
     }
 
-    Contents& window_;
+    MainWindow& window_;
     QStringList notices_;
 };
 
 }  // namespace
 
-QStringList GatherStartNotices(const QString& folderNotice, const StartupData& startup, Contents& window,
+QStringList GatherStartNotices(const QString& folderNotice, const StartupData& startup, MainWindow& window,
                                const PictureCache& pictures) {
     QStringList notices;
     if (!folderNotice.isEmpty()) notices << folderNotice;
@@ -56,7 +56,7 @@ QStringList GatherStartNotices(const QString& folderNotice, const StartupData& s
     return notices;
 }
 
-void TellWhenShown(Contents& window, const QStringList& notices) {
+void TellWhenShown(MainWindow& window, const QStringList& notices) {
     if (notices.isEmpty()) return;
     new ShownWaiter(window, notices);
 }

@@ -14,12 +14,12 @@
 
 #include "course/atomic_file.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
-#include "practice/practice_opener.h"
-#include "practice/practice_window.h"
+#include "mainwindow/main_window.h"
+#include "app/practice_opener.h"
+#include "practicewindow/practice_window.h"
 #include "temp_dir.h"
-#include "practice/mhtml.h"
-#include "practice/page_browser.h"
+#include "mhtml/mhtml.h"
+#include "practicewindow/page_browser.h"
 
 namespace {
 
@@ -77,17 +77,15 @@ struct Program {
     qv::StartupData data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
     qv::PictureCache pictures{QString::fromStdString((dir.path() / "Graphics").string()), &pack};
     qv::PlacedCursor cursor;
-    qv::Contents window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
-    qv::PracticeOpener opener{window, pack};
+    qv::MainWindow window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
+    qv::PracticeOpener& opener = *new qv::PracticeOpener(window, pack);  // the main window owns it
 
     Program() {
-        opener.ask = [](const QString&, const QString&, int, QWidget*) { return true; };
+        opener.ask = [](const QString&, const QString&, qv::PopUpButtons, QWidget*) { return true; };
         window.show();
     }
     void Open(const char* paperKey) {
-        window.PaperNum = QString::fromLatin1(paperKey);
-        window.TakeNum = QStringLiteral("1");
-        opener.OpenPaper();
+        opener.OpenPaper({std::atoi(paperKey), qv::Attempt::First});
     }
 };
 

@@ -16,7 +16,7 @@
 #include "course/atomic_file.h"
 #include "course/results_store.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
+#include "mainwindow/main_window.h"
 #include "ui/picture_button.h"
 #include "report/module_report.h"
 #include "temp_dir.h"
@@ -78,10 +78,17 @@ void BM_ReportFullModule(benchmark::State& state) {
     const fs::path folder = fs::temp_directory_path() / ("quorvale-report-bench-" + std::to_string(random()));
     std::error_code ignored;
     fs::create_directories(folder, ignored);
-    qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::Marks, 1, "QEN"), MarksFile());
-    qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::Trend, 1, "QEN"), TrendFile());
-    qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::FirstResults, 1, "QEN"), ResultsFile(3));
-    qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::SecondResults, 1, "QEN"), ResultsFile(7));
+    const bool written =
+        qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::Marks, 1, "QEN"), MarksFile()) == qv::IoStatus::Ok &&
+        qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::Trend, 1, "QEN"), TrendFile()) == qv::IoStatus::Ok &&
+        qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::FirstResults, 1, "QEN"), ResultsFile(3)) ==
+            qv::IoStatus::Ok &&
+        qv::AtomicWriteFile(qv::ResultFilePath(folder, qv::ResultKind::SecondResults, 1, "QEN"), ResultsFile(7)) ==
+            qv::IoStatus::Ok;
+    if (!written) {
+        state.SkipWithError("the result files could not be written");
+        return;
+    }
     const auto module = FullModule();
     for (auto _ : state) {
         auto report = qv::LoadModuleReport(folder, 1, "QEN", module);
@@ -121,7 +128,7 @@ struct Program {
                    qv::AtomicWriteFile(dir / "trend2QEN.txt", TrendFile()) == qv::IoStatus::Ok;
     qv::PictureCache pictures{QString::fromStdString((dir.path() / "Graphics").string())};
     qv::PlacedCursor cursor;
-    qv::Contents window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
+    qv::MainWindow window{data, QString::fromStdString(dir.path().string()), pictures, cursor};
     QWidget* reportButton = window.findChild<QWidget*>(QStringLiteral("ToolBar02"));
     QWidget* page = window.findChild<QWidget*>(QStringLiteral("Body_Report"));
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "course/course_limits.h"
 #include "course/atomic_file.h"
 #include "course/text.h"
 
@@ -58,7 +59,7 @@ CourseConfig ParseCourseConfig(std::string_view text) {
         if (!module.configured()) continue;
         const std::string digit = std::to_string(slot);
         module.topicCount = ReadCount(text, "TT" + digit, kMaxTopics);
-        module.paperCount = std::min(ReadCount(text, "TP" + digit, kMaxPapers), 5 * module.topicCount);
+        module.paperCount = std::min(ReadCount(text, "TP" + digit, kMaxPapers), kPapersPerTopic * module.topicCount);
         const Fields names = SplitRecordLine(FindRecordLine(text, "TN" + digit), module.topicCount);
         std::copy(names.begin(), names.end(), module.topicNames.begin());
     }

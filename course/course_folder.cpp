@@ -48,7 +48,7 @@ std::optional<std::string> CourseFolderSource::Load(int id, std::string_view typ
 }
 
 std::string CourseFolderFault(const fs::path& folder) {
-    const std::string name = "\"" + folder.string() + "\"";
+    const std::string name = "\"" + PathWords(folder) + "\"";
     std::error_code error;
     if (!fs::exists(folder, error)) return "There is no course folder " + name + ".";
     if (!fs::is_directory(folder, error)) return name + " is a file, not a course folder.";

@@ -1,10 +1,12 @@
 #include "course/io_status.h"
 
+#include "course/text.h"
+
 namespace qv {
 
 std::string DescribeIoStatus(IoStatus status, const std::filesystem::path& path) {
-    const std::string name = "\"" + path.filename().string() + "\"";
-    const std::string folder = path.parent_path().string();
+    const std::string name = "\"" + PathWords(path.filename()) + "\"";
+    const std::string folder = PathWords(path.parent_path());
     switch (status) {
         case IoStatus::Ok:
             return "The file " + name + " was saved.";

@@ -8,7 +8,7 @@ namespace qv {
 
 // What became of a file operation. Readers and writers never throw; they
 // report one of these and the caller decides what to tell the pupil.
-enum class IoStatus {
+enum class [[nodiscard]] IoStatus {
     Ok,
     Missing,      // the file does not exist
     Unreadable,   // it exists but could not be looked at, opened or read
@@ -36,7 +36,7 @@ std::string DescribeIoStatus(IoStatus status, const std::filesystem::path& path)
 // status but Ok and Damaged the value is its default (empty text, empty
 // list); a Damaged read holds what could be read.
 template <typename T>
-struct ReadResult {
+struct [[nodiscard]] ReadResult {
     T value{};
     IoStatus status = IoStatus::Ok;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "course/atomic_file.h"
+#include "course/course_limits.h"
 #include "course/text_lines.h"
 #include "course/text.h"
 
@@ -56,7 +57,7 @@ Fields SplitThreeCharKeyLine(std::string_view line, int n) {
     return SplitFields(line, FirstSeparatorIndex(3), n);
 }
 
-std::string PaperKey(int index) { return std::to_string(101 + index); }
+std::string PaperKey(int index) { return std::to_string(kPaperKeyOffset + 1 + index); }
 
 // Entries of the list that do not hold their paper's record (the one-pass
 // reader left them empty because the file was out of order, had a gap or a
@@ -162,7 +163,7 @@ ReadResult<Fields> ReadPaperLines(const fs::path& path, int n) {
     LineCursor cursor(file.value);
     std::string_view line;
     for (int i = 0; i < n; ++i) {
-        if (!cursor.Find(std::to_string(101 + i), line)) break;
+        if (!cursor.Find(std::to_string(kPaperKeyOffset + 1 + i), line)) break;
         lines[i] = std::string(line);
     }
     return {lines, file.status};

@@ -26,10 +26,11 @@
 
 #include "course/atomic_file.h"
 #include "course/io_status.h"
+#include "course/text.h"
 
 namespace qv {
 
-using Fields = std::vector<std::string>;
+using Fields = std::vector<RecordText>;  // the fields of a record
 
 // Zero-based index of the first separator for a key of the given length.
 constexpr std::size_t FirstSeparatorIndex(std::size_t keyLength) { return keyLength + 2; }

@@ -72,12 +72,12 @@ Extraction ExtractResourceFile(const ResourceSource& source, int id, std::string
     return {true, AtomicWriteFile(target, *bytes, durability)};
 }
 
-int ExtractResource(const ResourceSource& source, int id, std::string_view type,
+ExtractStatus ExtractResource(const ResourceSource& source, int id, std::string_view type,
                     const fs::path& target) {
     const Extraction extraction = ExtractResourceFile(source, id, type, target);
-    if (!extraction.found) return kExtractNoResource;
-    if (extraction.write == IoStatus::DiskFull) return kExtractDiskFull;
-    return extraction.ok() ? kExtractOk : kExtractWriteFailed;
+    if (!extraction.found) return ExtractStatus::NoResource;
+    if (extraction.write == IoStatus::DiskFull) return ExtractStatus::DiskFull;
+    return extraction.ok() ? ExtractStatus::Ok : ExtractStatus::WriteFailed;
 }
 
 std::span<const Picture> InterfacePictures() { return kPictures; }

@@ -54,21 +54,18 @@ private:
     std::filesystem::path folder_;
 };
 
-// Status codes of ExtractResource.
-inline constexpr int kExtractOk = 0;
-inline constexpr int kExtractNoResource = 1;
-inline constexpr int kExtractWriteFailed = 2;
-inline constexpr int kExtractDiskFull = 3;
+// What became of ExtractResource.
+enum class [[nodiscard]] ExtractStatus { Ok, NoResource, WriteFailed, DiskFull };
 
 // Copies a resource into `target`, which afterwards holds exactly its bytes.
-// Returns 0, or a non-zero status when there is no such resource (nothing is
-// written) or the file cannot be written (the old file stays as it was).
-int ExtractResource(const ResourceSource& source, int id, std::string_view type,
+// Returns Ok, or why not: there is no such resource (nothing is written) or
+// the file cannot be written (the old file stays as it was).
+ExtractStatus ExtractResource(const ResourceSource& source, int id, std::string_view type,
                     const std::filesystem::path& target);
 
 // The same with the reason: `found` is false when there is no such resource
 // (nothing is written); otherwise `write` is the status of the write.
-struct Extraction {
+struct [[nodiscard]] Extraction {
     bool found = false;
     IoStatus write = IoStatus::Ok;
 

@@ -15,6 +15,7 @@
 
 #include "course/atomic_file.h"
 #include "course/file_system.h"
+#include "course/text.h"
 #include "course/marking_journal.h"
 #include "course/record_file.h"
 #include "course/record_keys.h"
@@ -46,7 +47,7 @@ std::vector<ResultFile> ConfiguredFiles(const fs::path& workDir, const CourseCon
     return files;
 }
 
-std::string Quoted(const fs::path& file) { return "\"" + file.filename().string() + "\""; }
+std::string Quoted(const fs::path& file) { return "\"" + PathWords(file.filename()) + "\""; }
 
 std::string JoinNames(const std::vector<fs::path>& files) {
     std::string names;
@@ -162,7 +163,7 @@ ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const C
 }
 
 std::string CopyFailed(const fs::path& file, const fs::path& root, IoStatus status) {
-    return "A copy of " + Quoted(file) + " could not be put into " + root.string() +
+    return "A copy of " + Quoted(file) + " could not be put into " + PathWords(root) +
            (status == IoStatus::DiskFull ? ", because the disk is full." : ".");
 }
 
@@ -220,7 +221,7 @@ BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
     std::error_code error;
     fs::create_directories(root, error);
     if (error || !IsFolder(root)) {
-        outcome.problems.push_back("The folder \"backup\" in " + workDir.string() + " cannot be used (" +
+        outcome.problems.push_back("The folder \"backup\" in " + PathWords(workDir) + " cannot be used (" +
                                    (error ? error.message() : std::string("it is not a folder")) +
                                    "), so no copy of your results could be made.");
         return outcome;
@@ -233,7 +234,7 @@ BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
         created = CreateFolderExclusive(temp);
     }
     if (created != FolderCreation::Created) {
-        outcome.problems.push_back("No folder for a copy of your results could be made in " + root.string() + ".");
+        outcome.problems.push_back("No folder for a copy of your results could be made in " + PathWords(root) + ".");
         return outcome;
     }
     for (const fs::path& file : existing) {
@@ -263,7 +264,7 @@ BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
         std::error_code ignored;
         fs::remove_all(temp, ignored);
         if (created == FolderCreation::Created) fs::remove(folder, ignored);
-        outcome.problems.push_back("A copy of your results could not be put into " + root.string() + ".");
+        outcome.problems.push_back("A copy of your results could not be put into " + PathWords(root) + ".");
         return outcome;
     }
     SyncFolder(root);
@@ -292,7 +293,7 @@ EnsureOutcome EnsureFilesExist(const ResourceSource& source, const fs::path& wor
             outcome.notice = "When the program last stopped, it was in the middle of resetting your results; "
                              "the reset has now been finished.";
             if (!name.empty()) {
-                outcome.notice += " A copy of your results as they were is in " + outcome.backupFolder.string() + ".";
+                outcome.notice += " A copy of your results as they were is in " + PathWords(outcome.backupFolder) + ".";
             }
         }
         return outcome;
@@ -361,7 +362,7 @@ EnsureOutcome EnsureFilesExist(const ResourceSource& source, const fs::path& wor
                     outcome.notice = (missing.size() == 1 ? "The file " : "The files ") + JoinNames(missing) +
                                      (missing.size() == 1 ? " was" : " were") +
                                      " missing, so all your results have been reset. A copy of your results "
-                                     "as they were is in " + backup.folder.string() + ".";
+                                     "as they were is in " + PathWords(backup.folder) + ".";
                 }
                 return outcome;
             }

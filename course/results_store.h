@@ -58,7 +58,7 @@ std::vector<std::string> ResetResults(const ResourceSource& source, const std::f
 // run as above. Nothing is overwritten when the copy cannot be made. When
 // not everything was erased, `message` says so and names each file that was
 // not reset and why.
-struct EraseOutcome {
+struct [[nodiscard]] EraseOutcome {
     bool erased = false;  // every result file of every configured slot is its template again
     bool begun = false;   // some files may already hold their templates
     std::filesystem::path backupFolder;
@@ -77,7 +77,7 @@ std::string EraseRefusal(const ResourceSource& source, const std::filesystem::pa
 // "backup/<date>_<time>" of the working folder (a new folder each time,
 // "-2", "-3", ... added when the name is taken). The folder gets its name
 // only once every copy is on the disk.
-struct BackupOutcome {
+struct [[nodiscard]] BackupOutcome {
     bool ok = false;
     std::filesystem::path folder;  // where the copies are; empty when nothing was copied
     std::vector<std::string> problems;
@@ -94,7 +94,7 @@ BackupOutcome BackupResults(const std::filesystem::path& workDir, const CourseCo
 // not a file, nothing is overwritten: only the missing files are created. A reset that
 // an earlier start left half-done is finished first, and what a backup
 // stopped half-way left in the backup folder is removed.
-struct EnsureOutcome {
+struct [[nodiscard]] EnsureOutcome {
     bool reset = false;               // all files were reset to their templates
     std::filesystem::path backupFolder;
     std::vector<std::string> problems;

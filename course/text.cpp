@@ -8,6 +8,11 @@
 
 namespace qv {
 
+std::string PathWords(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F in Windows-1252.
@@ -175,7 +180,7 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8) {
+std::optional<RecordText> Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {

@@ -1,11 +1,20 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace qv {
+
+// Text as the record files store it: Windows-1252 bytes. Messages for the
+// pupil are UTF-8 std::string; paths are std::filesystem::path.
+using RecordText = std::string;
+
+// A path as UTF-8 text for a message to the pupil (its native bytes are not
+// UTF-8 on every system).
+std::string PathWords(const std::filesystem::path& path);
 
 inline char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -40,10 +49,10 @@ void AppendUtf8(std::string& out, char32_t c);
 
 // Windows-1252 bytes <-> UTF-8. Bytes with no character in the code page
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same number.
-std::string Cp1252ToUtf8(std::string_view bytes);
+std::string Cp1252ToUtf8(std::string_view bytes);  // from RecordText
 // Returns nothing when a character has no byte in the code page, or the text
 // is not valid UTF-8.
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8);
+std::optional<RecordText> Utf8ToCp1252(std::string_view utf8);
 
 // The form a pupil types at a keyboard for a character that word processors
 // put in its place: curly apostrophes and quotation marks, dashes and the

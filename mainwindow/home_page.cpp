@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "mainwindow/navigation.h"
+#include "course/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "ui/clickable_label.h"
 #include "ui/record_text.h"
@@ -104,7 +104,8 @@ HomePage::HomePage(QWidget* parent, PictureCache& pictures) : QWidget(parent), p
             button->move(356, top + (kAttemptHeight - button->height()) / 2);
             button->setToolTip(attempt == 1 ? QStringLiteral("Load paper %1").arg(j)
                                             : QStringLiteral("Try paper %1 again").arg(j));
-            connect(button, &PictureButton::clicked, this, [this, j, attempt] { emit paperClicked(j - 1, attempt); });
+            const Attempt which = attempt == 1 ? Attempt::First : Attempt::Second;
+            connect(button, &PictureButton::clicked, this, [this, j, which] { emit paperClicked(j - 1, which); });
             (attempt == 1 ? paperA_ : paperB_)[j - 1] = button;
         }
     }

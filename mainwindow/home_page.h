@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "practice/paper_request.h"
 #include "ui/picture_button.h"
 #include "ui/picture_cache.h"
 
@@ -42,7 +43,7 @@ public:
 
 signals:
     void topicClicked(int k);                  // 1..10
-    void paperClicked(int offset, int attempt);  // offset 0..4, attempt 1 or 2
+    void paperClicked(int offset, Attempt attempt);  // offset 0..4
 
 private:
     void ShowPaperButtons();

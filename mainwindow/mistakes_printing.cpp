@@ -92,7 +92,7 @@ QString SaveMistakesSheetAsPdf(const QString& file, const std::vector<SheetLine>
 
 MistakesPrinting::MistakesPrinting(QWidget* owner) : QObject(owner), owner_(owner) {
     setObjectName(QStringLiteral("MistakesPrinting"));
-    ask = [](const QString&, const QString&, int, QWidget*) { return false; };
+    ask = [](const QString&, const QString&, PopUpButtons, QWidget*) { return false; };
     choosePdfFile = DefaultPdfFile;
 }
 
@@ -103,7 +103,7 @@ PrintOutcome MistakesPrinting::Print(QPrinter& printer, const std::vector<SheetL
     } else if (PaintMistakesSheet(printer, lines) && printer.printerState() != QPrinter::Error) {
         if (printer.outputFormat() == QPrinter::PdfFormat) {
             ask(kTitle,
-                QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(printer.outputFileName())), 1,
+                QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(printer.outputFileName())), PopUpButtons::Ok,
                 owner_);
         }
         return PrintOutcome::Printed;
@@ -113,7 +113,7 @@ PrintOutcome MistakesPrinting::Print(QPrinter& printer, const std::vector<SheetL
         reason = QStringLiteral("The printer \"%1\" did not take the job, so your mistakes sheet was not printed.")
                      .arg(printer.printerName());
     }
-    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save it as a PDF file instead?"), 2, owner_)) {
+    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save it as a PDF file instead?"), PopUpButtons::YesNo, owner_)) {
         return PrintOutcome::NotPrinted;
     }
     const QString file = choosePdfFile(owner_);
@@ -121,10 +121,10 @@ PrintOutcome MistakesPrinting::Print(QPrinter& printer, const std::vector<SheetL
     const QString problem = SaveMistakesSheetAsPdf(file, lines);
     if (!problem.isEmpty()) {
         ask(kTitle, QStringLiteral("Your mistakes sheet could not be saved in %1 (%2).").arg(ShownPath(file), problem),
-            1, owner_);
+            PopUpButtons::Ok, owner_);
         return PrintOutcome::NotPrinted;
     }
-    ask(kTitle, QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(file)), 1, owner_);
+    ask(kTitle, QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(file)), PopUpButtons::Ok, owner_);
     return PrintOutcome::SavedAsPdf;
 }
 
@@ -132,21 +132,21 @@ PrintOutcome MistakesPrinting::PrintModule(QPrinter& printer, const ResourceSour
                                            const std::filesystem::path& workDir, int slot, std::string_view code,
                                            std::string_view title, const ModuleConfig& module) {
     if (!source) {
-        ask(kTitle, QStringLiteral("This copy of the program holds no course, so there is no mistakes sheet."), 1, owner_);
+        ask(kTitle, QStringLiteral("This copy of the program holds no course, so there is no mistakes sheet."), PopUpButtons::Ok, owner_);
         return PrintOutcome::NotPrinted;
     }
     const Mistakes mistakes = LoadMistakes(*source, workDir, slot, code, module);
     if (!mistakes.problems.empty()) {
         QString words = QStringLiteral("Your mistakes sheet could not be made.");
         for (const ReportProblem& problem : mistakes.problems) words += QLatin1Char(' ') + QString::fromStdString(problem.words);
-        ask(kTitle, words, 1, owner_);
+        ask(kTitle, words, PopUpButtons::Ok, owner_);
         return PrintOutcome::NotPrinted;
     }
     if (mistakes.parts.empty()) {
         ask(kTitle,
             QStringLiteral("No part is still wrong after a marked second attempt, so there is no mistakes sheet to "
                            "print. Try a marked paper again first."),
-            1, owner_);
+            PopUpButtons::Ok, owner_);
         return PrintOutcome::NotPrinted;
     }
     return Print(printer, MistakesSheet(title, module, mistakes.parts));

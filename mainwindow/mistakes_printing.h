@@ -20,6 +20,8 @@
 #include "mainwindow/results_printing.h"
 #include "report/mistakes_sheet.h"
 
+#include "ui/ask.h"
+
 namespace qv {
 
 // Paints the lines from the top of the first page on, a new page when one is
@@ -46,7 +48,7 @@ public:
 
     // The program's message box (true for "Yes"/"OK") and the choice of a
     // PDF file (empty: cancelled); tests replace them.
-    std::function<bool(const QString& title, const QString& message, int buttons, QWidget* owner)> ask;
+    AskFunction ask;
     std::function<QString(QWidget* owner)> choosePdfFile;
 
 private:

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "mainwindow/navigation.h"
+#include "course/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_gain.h"
 #include "mainwindow/report_summary.h"

@@ -116,7 +116,7 @@ QString SaveListingAsPdf(const QString& file, const std::vector<ListingLine>& li
 ResultsPrinting::ResultsPrinting(QWidget* owner)
     : QObject(owner), owner_(owner) {
     setObjectName(QStringLiteral("ResultsPrinting"));
-    ask = [](const QString&, const QString&, int, QWidget*) { return false; };
+    ask = [](const QString&, const QString&, PopUpButtons, QWidget*) { return false; };
     choosePdfFile = DefaultPdfFile;
     runSetupDialog = DefaultSetupDialog;
 }
@@ -141,7 +141,7 @@ PrintOutcome ResultsPrinting::Print(const std::vector<ListingLine>& lines) {
     } else if (PaintListing(*printer_, lines) && printer_->printerState() != QPrinter::Error) {
         if (printer_->outputFormat() == QPrinter::PdfFormat) {
             ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(printer_->outputFileName())),
-                1, owner_);
+                PopUpButtons::Ok, owner_);
         }
         return PrintOutcome::Printed;
     } else if (printer_->outputFormat() == QPrinter::PdfFormat) {
@@ -150,18 +150,19 @@ PrintOutcome ResultsPrinting::Print(const std::vector<ListingLine>& lines) {
         reason = QStringLiteral("The printer \"%1\" did not take the job, so your results were not printed.")
                      .arg(printer_->printerName());
     }
-    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save them as a PDF file instead?"), 2, owner_)) {
+    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save them as a PDF file instead?"), PopUpButtons::YesNo,
+             owner_)) {
         return PrintOutcome::NotPrinted;
     }
     const QString file = choosePdfFile(owner_);
     if (file.isEmpty()) return PrintOutcome::NotPrinted;
     const QString problem = SaveListingAsPdf(file, lines);
     if (!problem.isEmpty()) {
-        ask(kTitle, QStringLiteral("Your results could not be saved in %1 (%2).").arg(ShownPath(file), problem), 1,
-            owner_);
+        ask(kTitle, QStringLiteral("Your results could not be saved in %1 (%2).").arg(ShownPath(file), problem),
+            PopUpButtons::Ok, owner_);
         return PrintOutcome::NotPrinted;
     }
-    ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(file)), 1, owner_);
+    ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(file)), PopUpButtons::Ok, owner_);
     return PrintOutcome::SavedAsPdf;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "report/results_listing.h"
+#include "ui/ask.h"
 
 namespace qv {
 
@@ -29,7 +30,7 @@ bool PaintListing(QPagedPaintDevice& device, const std::vector<ListingLine>& lin
 // text when that worked, else why not.
 QString SaveListingAsPdf(const QString& file, const std::vector<ListingLine>& lines);
 
-enum class PrintOutcome { Printed, SavedAsPdf, NotPrinted };
+enum class [[nodiscard]] PrintOutcome { Printed, SavedAsPdf, NotPrinted };
 
 class ResultsPrinting : public QObject {
     Q_OBJECT
@@ -54,7 +55,7 @@ public:
     // The program's message box (true for "Yes"/"OK"), the choice of a PDF
     // file (empty: cancelled) and the printer dialog (true when accepted);
     // tests replace them.
-    std::function<bool(const QString& title, const QString& message, int buttons, QWidget* owner)> ask;
+    AskFunction ask;
     std::function<QString(QWidget* owner)> choosePdfFile;
     std::function<bool(QPrinter& printer, QWidget* owner)> runSetupDialog;
 

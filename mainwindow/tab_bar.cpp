@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "mainwindow/navigation.h"
+#include "course/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "ui/clickable_label.h"
 #include "ui/record_text.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/toolbar.h"
 
-#include "mainwindow/navigation.h"
+#include "course/navigation.h"
 #include "mainwindow/page_kit.h"
 
 namespace qv {

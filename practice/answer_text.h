@@ -13,25 +13,18 @@
 
 namespace qv {
 
-// The longest sentence answer, in characters: far more than any sentence,
-// and still a short line in the answers file.
-inline constexpr int kSentenceMaxLength = 2000;
-
-// The longest answer a field of this type takes: 1 for a choice ("Q", the
-// option number), kSentenceMaxLength for a sentence ("L"), 0 (no limit of
-// its own: the one-line field's) for every other type.
-int AnswerMaxLength(std::string_view type);
+// `maxLength` is the field's limit in characters (AnswerMaxLength), 0 for none.
 
 // True when every character of the text can be stored in an answer (not '>',
 // not a control character, line breaks and tabs included, and in
 // Windows-1252) and the text is within the field's length limit. False for
 // text that is not valid UTF-8.
-bool IsStorableAnswer(std::string_view utf8, std::string_view type);
+bool IsStorableAnswer(std::string_view utf8, int maxLength = 0);
 
 // The text with every character that cannot be stored dropped, or put in its
 // plain form where it has one (a non-breaking hyphen becomes '-'), then cut
 // to the field's length limit (for pasted text). Invalid UTF-8 bytes are
 // dropped.
-std::string StorableAnswer(std::string_view utf8, std::string_view type);
+std::string StorableAnswer(std::string_view utf8, int maxLength = 0);
 
 }  // namespace qv

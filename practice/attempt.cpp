@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <system_error>
 
+#include "course/course_limits.h"
 #include "course/marking_journal.h"
 #include "course/text.h"
 #include "practice/answer_text.h"
 #include "practice/marking.h"
+#include "practice/question_text.h"
+#include "practice/wrong_reason.h"
 
 namespace qv {
 
@@ -43,72 +46,53 @@ PaperAttempt::~PaperAttempt() { RemovePage(); }
 
 void PaperAttempt::Reset() {
     RemovePage();
-    loaded_ = false;
-    context_ = PaperContext();
-    paper_ = PaperData();
-    offsets_.clear();
-    answersFile_.clear();
-    resultsFile_.clear();
-    marksFile_.clear();
-    trendFile_.clear();
-    current_ = 1;
-    answers_.clear();
-    results_.clear();
-    answerRecords_.clear();
-    resultRecords_.clear();
-    marks_ = MarksLists();
-    marked_ = false;
-    score_.clear();
-    rawScore_.clear();
-    timeTaken_.clear();
-    date_.clear();
-    remaining_.clear();
+    state_ = Loaded();
 }
 
 fs::path PaperAttempt::ResultFile(ResultKind kind) const {
-    return ResultFilePath(context_.workDir, kind, context_.slot, context_.courseCode);
+    return ResultFilePath(state_.context.workDir, kind, state_.context.slot, state_.context.courseCode);
 }
 
 LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext& context) {
     Reset();
-    context_ = context;
-    LoadOutcome outcome = LoadPaperData(source, context_, paper_);
+    state_.context = context;
+    LoadOutcome outcome = LoadPaperData(source, state_.context, state_.paper);
     if (!outcome.ok()) {
         Reset();
         return outcome;
     }
     int offset = 0;
-    for (int count : paper_.partCounts) {
-        offsets_.push_back(offset);
+    for (int count : state_.paper.partCounts) {
+        state_.offsets.push_back(offset);
         offset += count;
     }
-    answersFile_ = ResultFile(files_.answers);
-    resultsFile_ = ResultFile(files_.results);
-    marksFile_ = ResultFile(ResultKind::Marks);
-    trendFile_ = ResultFile(ResultKind::Trend);
+    state_.answersFile = ResultFile(files_.answers);
+    state_.resultsFile = ResultFile(files_.results);
+    state_.marksFile = ResultFile(ResultKind::Marks);
+    state_.trendFile = ResultFile(ResultKind::Trend);
 
-    outcome = ReadOwnRecord(files_.answers, answerRecords_, answers_);
-    if (outcome.ok()) outcome = ReadOwnRecord(files_.results, resultRecords_, results_);
+    outcome = ReadOwnRecord(files_.answers, state_.answerRecords, state_.answers);
+    if (outcome.ok()) outcome = ReadOwnRecord(files_.results, state_.resultRecords, state_.results);
     if (!outcome.ok()) {
         Reset();
         return outcome;
     }
-    ModuleMarks marks = ReadMarksRecords(marksFile_, context_.paperCount);
+    ModuleMarks marks = ReadMarksRecords(state_.marksFile, state_.context.paperCount);
     if (!Readable(marks.status)) {
-        const std::string message = Describe(marks.status, marksFile_) + " The paper cannot be opened without it.";
+        const std::string message = Describe(marks.status, state_.marksFile) + " The paper cannot be opened without it.";
         Reset();
         return {LoadStatus::ResultsUnreadable, message};
     }
-    marks_ = std::move(marks.lists);
-    const int p = context_.paperNumber() - 1;
+    state_.marks = std::move(marks.lists);
+    const int p = state_.context.paperNumber() - 1;
     // A marked state that could not be read is taken from the part results:
     // only a marking writes them.
-    marked_ = marks.Read(files_.stateRecord, p + 1) ? ParseStoredNumber(TextAt(marks_[files_.stateRecord], p)) == 1.0
+    state_.marked = marks.Read(files_.stateRecord, p + 1) ? ParseStoredNumber(TextAt(state_.marks[files_.stateRecord], p)) == 1.0
                                                     : HasPartResults();
-    score_ = TextAt(marks_[files_.scoreRecord], p);
+    state_.score = TextAt(state_.marks[files_.scoreRecord], p);
     if (files_.timed) {
-        timeTaken_ = TextAt(marks_[kLtmRecord], p);
-        date_ = TextAt(marks_[kCddRecord], p);
+        state_.timeTaken = TextAt(state_.marks[kLtmRecord], p);
+        state_.date = TextAt(state_.marks[kCddRecord], p);
     }
 
     outcome = AfterLoad();
@@ -117,19 +101,19 @@ LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext&
         return outcome;
     }
     RebuildRemainingList();
-    loaded_ = true;
+    state_.loaded = true;
     return {};
 }
 
 LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const {
     const fs::path file = ResultFile(kind);
-    auto read = ReadPaperRecords(file, context_.paperCount);
+    auto read = ReadPaperRecords(file, state_.context.paperCount);
     if (!Readable(read.status)) {
         return {LoadStatus::ResultsUnreadable,
                 Describe(read.status, file) + " The paper cannot be opened without it."};
     }
     records = std::move(read.value);
-    values = SplitPaperRecord(TextAt(records, context_.paperNumber() - 1), totalParts());
+    values = SplitPaperRecord(TextAt(records, state_.context.paperNumber() - 1), totalParts());
     return {};
 }
 
@@ -137,7 +121,7 @@ WriteOutcome PaperAttempt::WriteOwnRecord(ResultKind kind, const Fields& values,
                                           Durability durability) const {
     const fs::path file = ResultFile(kind);
     Fields lines;
-    const IoStatus status = ReplacePaperRecord(file, context_.paperCount, context_.paperNumber(), values,
+    const IoStatus status = ReplacePaperRecord(file, state_.context.paperCount, state_.context.paperNumber(), values,
                                                totalParts(), lines, durability);
     if (status != IoStatus::Ok) return {status, Describe(status, file)};
     records = std::move(lines);
@@ -147,54 +131,82 @@ WriteOutcome PaperAttempt::WriteOwnRecord(ResultKind kind, const Fields& values,
 int PaperAttempt::PartOffset(int question) const {
     if (question < 1) return 0;
     if (question > questionCount()) return totalParts();
-    return offsets_[static_cast<std::size_t>(question - 1)];
+    return state_.offsets[static_cast<std::size_t>(question - 1)];
 }
 
 int PaperAttempt::PartCount(int question) const {
     if (question < 1 || question > questionCount()) return 0;
-    return paper_.partCounts[static_cast<std::size_t>(question - 1)];
+    return state_.paper.partCounts[static_cast<std::size_t>(question - 1)];
 }
 
 int PaperAttempt::QuestionOfPart(int part) const {
     if (part < 0 || part >= totalParts()) return 0;
-    return static_cast<int>(std::upper_bound(offsets_.begin(), offsets_.end(), part) - offsets_.begin());
+    return static_cast<int>(std::upper_bound(state_.offsets.begin(), state_.offsets.end(), part) - state_.offsets.begin());
 }
 
-const std::string& PaperAttempt::PartType(int part) const { return TextAt(paper_.answerTypes, part); }
-const std::string& PaperAttempt::PartKey(int part) const { return TextAt(paper_.answerKey, part); }
+AnswerType PaperAttempt::PartType(int part) const {
+    const AnswerTypes& types = state_.paper.answerTypes;
+    return part >= 0 && part < static_cast<int>(types.size()) ? types[static_cast<std::size_t>(part)]
+                                                              : AnswerType::Unknown;
+}
+const RecordText& PaperAttempt::PartKey(int part) const { return TextAt(state_.paper.answerKey, part); }
 
 int PaperAttempt::PartMaxLength(int part) const { return AnswerMaxLength(PartType(part)); }
 
 bool PaperAttempt::NeedsInstruction(int question) const {
     const int offset = PartOffset(question);
     for (int part = offset; part < offset + PartCount(question); ++part) {
-        if (PartType(part) == "F" || PartType(part) == "X") return true;
+        if (qv::NeedsInstruction(PartType(part))) return true;
     }
     return false;
 }
 
-const std::string& PaperAttempt::currentQuestionId() const { return TextAt(paper_.questionIds, current_ - 1); }
+const std::string& PaperAttempt::currentQuestionId() const { return TextAt(state_.paper.questionIds, state_.current - 1); }
 
-bool PaperAttempt::IsPartLocked(int) const { return marked_; }
+bool PaperAttempt::IsPartLocked(int) const { return state_.marked; }
+
+std::vector<SheetPart> PaperAttempt::SheetParts(const ResourceSource& source) const {
+    const int offset = PartOffset(state_.current);
+    const int count = std::min(PartCount(state_.current), kMaxAnswerParts);
+    std::vector<SheetPart> parts;
+    Fields boxWords;
+    bool boxRead = false;
+    for (int r = 0; r < count; ++r) {
+        const int part = offset + r;
+        SheetPart row = SheetPartOf(PartType(part));
+        row.answer = TextAt(state_.answers, part);
+        row.key = PartKey(part);
+        row.result = TextAt(state_.results, part);
+        row.showResult = state_.marked;
+        if (state_.marked && row.result == kCross) {
+            if (!boxRead) boxWords = PlacedBoxWordsOf(source, state_.paper, state_.current);
+            boxRead = true;
+            row.reason = PaperPartReason(state_.answers, state_.paper.answerKey, state_.paper.answerTypes,
+                                         static_cast<std::size_t>(part), boxWords, ModelAnswerShown::No);
+        }
+        parts.push_back(std::move(row));
+    }
+    return parts;
+}
 
 bool PaperAttempt::HasPartResults() const {
-    const Fields stored = SplitPaperRecord(TextAt(resultRecords_, context_.paperNumber() - 1), totalParts());
+    const Fields stored = SplitPaperRecord(TextAt(state_.resultRecords, state_.context.paperNumber() - 1), totalParts());
     return std::any_of(stored.begin(), stored.end(), [](const std::string& result) { return !result.empty(); });
 }
 
 void PaperAttempt::StoreCurrentAnswers(const std::vector<std::string>& rowTexts) {
-    if (!loaded_) return;
-    const int offset = PartOffset(current_);
-    const int rows = std::min({PartCount(current_), kAnswerRows, static_cast<int>(rowTexts.size())});
+    if (!state_.loaded) return;
+    const int offset = PartOffset(state_.current);
+    const int rows = std::min({PartCount(state_.current), kMaxAnswerParts, static_cast<int>(rowTexts.size())});
     for (int r = 0; r < rows; ++r) {
         if (IsPartLocked(offset + r)) continue;
-        answers_[static_cast<std::size_t>(offset + r)] = NeutraliseFieldValue(rowTexts[static_cast<std::size_t>(r)]);
+        state_.answers[static_cast<std::size_t>(offset + r)] = NeutraliseFieldValue(rowTexts[static_cast<std::size_t>(r)]);
     }
 }
 
 WriteOutcome PaperAttempt::Save(Durability durability) {
-    if (!loaded_ || marked_) return {};
-    WriteOutcome outcome = WriteOwnRecord(files_.answers, answers_, answerRecords_, durability);
+    if (!state_.loaded || state_.marked) return {};
+    WriteOutcome outcome = WriteOwnRecord(files_.answers, state_.answers, state_.answerRecords, durability);
     if (!outcome.ok()) outcome.message += kKeptHere;
     return outcome;
 }
@@ -202,28 +214,28 @@ WriteOutcome PaperAttempt::Save(Durability durability) {
 WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::string>& rowTexts) {
     StoreCurrentAnswers(rowTexts);
     WriteOutcome outcome = Save(Durability::Unsynced);
-    if (target >= 1 && target <= questionCount()) current_ = target;
+    if (target >= 1 && target <= questionCount()) state_.current = target;
     RebuildRemainingList();
     return outcome;
 }
 
 const std::vector<int>& PaperAttempt::RebuildRemainingList() {
-    remaining_.clear();
-    for (int part = 0; part < static_cast<int>(answers_.size()); ++part) {
-        if (!TrimSpaces(answers_[static_cast<std::size_t>(part)]).empty()) continue;
+    state_.remaining.clear();
+    for (int part = 0; part < static_cast<int>(state_.answers.size()); ++part) {
+        if (!TrimSpaces(state_.answers[static_cast<std::size_t>(part)]).empty()) continue;
         const int question = QuestionOfPart(part);
-        if (question != 0 && (remaining_.empty() || remaining_.back() != question)) remaining_.push_back(question);
+        if (question != 0 && (state_.remaining.empty() || state_.remaining.back() != question)) state_.remaining.push_back(question);
     }
-    return remaining_;
+    return state_.remaining;
 }
 
 int PaperAttempt::AnsweredCount() const {
-    return static_cast<int>(std::count_if(answers_.begin(), answers_.end(),
+    return static_cast<int>(std::count_if(state_.answers.begin(), state_.answers.end(),
                                           [](const std::string& answer) { return !answer.empty(); }));
 }
 
 bool PaperAttempt::AllPartsAnswered() const {
-    return std::none_of(answers_.begin(), answers_.end(), [](const std::string& answer) { return answer.empty(); });
+    return std::none_of(state_.answers.begin(), state_.answers.end(), [](const std::string& answer) { return answer.empty(); });
 }
 
 std::string_view PaperAttempt::MarkingConfirmation() const {
@@ -232,20 +244,20 @@ std::string_view PaperAttempt::MarkingConfirmation() const {
 
 MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view date) {
     MarkOutcome outcome;
-    if (!loaded_) {
+    if (!state_.loaded) {
         outcome.problems.push_back("No paper is open, so nothing was marked.");
         return outcome;
     }
-    if (marked_) {
+    if (state_.marked) {
         outcome.marked = true;
         return outcome;
     }
     const std::string notMarked = " The paper has not been marked; your answers are kept in this window.";
-    const int paper = context_.paperNumber();
+    const int paper = state_.context.paperNumber();
 
-    Fields results = MarkParts(answers_, paper_.answerKey, paper_.answerTypes);
-    const long long score = ScoreMarks(results, paper_.partMarks);
-    const std::string percent = FormatPercent(score, paper_.maximumMarks);
+    Fields results = MarkParts(state_.answers, state_.paper.answerKey, state_.paper.answerTypes);
+    const long long score = ScoreMarks(results, state_.paper.partMarks);
+    const std::string percent = FormatPercent(score, state_.paper.maximumMarks);
     const std::string time = FormatElapsed(elapsed);
     const std::string day = NeutraliseFieldValue(date);
     std::vector<MarksField> changes{{files_.scoreRecord, percent}, {files_.stateRecord, "1"}};
@@ -256,31 +268,31 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
     // A paper whose marked state could not be read and that has part results
     // was marked before: marking it again would write over its time and add
     // to the trend twice.
-    const ModuleMarks stored = ReadMarksRecords(marksFile_, context_.paperCount);
+    const ModuleMarks stored = ReadMarksRecords(state_.marksFile, state_.context.paperCount);
     if (stored.status != IoStatus::Ok && stored.status != IoStatus::Damaged && stored.status != IoStatus::Missing) {
-        outcome.problems.push_back(Describe(stored.status, marksFile_) + notMarked);
+        outcome.problems.push_back(Describe(stored.status, state_.marksFile) + notMarked);
         return outcome;
     }
     if (stored.status == IoStatus::Damaged && !stored.Read(files_.stateRecord, paper) && HasPartResults()) {
-        outcome.problems.push_back("The file \"" + marksFile_.filename().string() +
+        outcome.problems.push_back("The file \"" + state_.marksFile.filename().string() +
                                    "\" is damaged where this paper's marks are kept, and the paper has been marked "
                                    "before, so it is not marked again.");
         return outcome;
     }
 
     MarkingJournal journal;
-    journal.slot = context_.slot;
-    journal.code = context_.courseCode;
+    journal.slot = state_.context.slot;
+    journal.code = state_.context.courseCode;
     journal.paperNumber = paper;
-    journal.paperCount = context_.paperCount;
-    const std::string key = std::to_string(context_.paperKey);
-    journal.records.push_back({files_.answers, BuildRecordLine(key, answers_, totalParts())});
+    journal.paperCount = state_.context.paperCount;
+    const std::string key = std::to_string(state_.context.paperKey);
+    journal.records.push_back({files_.answers, BuildRecordLine(key, state_.answers, totalParts())});
     journal.records.push_back({files_.results, BuildRecordLine(key, results, totalParts())});
     journal.marks = changes;
     if (files_.timed) {
-        const auto trend = ReadRecordLine(trendFile_, kTrendKey);
+        const auto trend = ReadRecordLine(state_.trendFile, kTrendKey);
         if (!trend.usable() && trend.status != IoStatus::Missing) {
-            outcome.problems.push_back(Describe(trend.status, trendFile_) + notMarked);
+            outcome.problems.push_back(Describe(trend.status, state_.trendFile) + notMarked);
             return outcome;
         }
         // A file without the record gets one, so the trend stays readable.
@@ -288,7 +300,7 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
                             NeutraliseFieldValue(percent);
     }
 
-    const MarkingCommit commit = CommitMarking(context_.workDir, journal);
+    const MarkingCommit commit = CommitMarking(state_.context.workDir, journal);
     if (!commit.ok() && !commit.pending) {
         outcome.problems.push_back(Describe(commit.status, commit.file) + notMarked);
         return outcome;
@@ -300,42 +312,42 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
 
     // What the files now hold (or, when the marking is to be finished at the
     // next start, will hold).
-    if (auto records = ReadPaperRecords(answersFile_, context_.paperCount); records.usable()) {
-        answerRecords_ = std::move(records.value);
+    if (auto records = ReadPaperRecords(state_.answersFile, state_.context.paperCount); records.usable()) {
+        state_.answerRecords = std::move(records.value);
     }
-    if (auto records = ReadPaperRecords(resultsFile_, context_.paperCount); records.usable()) {
-        resultRecords_ = std::move(records.value);
+    if (auto records = ReadPaperRecords(state_.resultsFile, state_.context.paperCount); records.usable()) {
+        state_.resultRecords = std::move(records.value);
     }
-    marks_ = stored.lists;
-    for (const MarksField& change : changes) marks_[change.record][static_cast<std::size_t>(paper - 1)] = change.value;
-    results_ = std::move(results);
-    marked_ = true;
-    score_ = percent;
-    rawScore_ = std::to_string(score);
+    state_.marks = stored.lists;
+    for (const MarksField& change : changes) state_.marks[change.record][static_cast<std::size_t>(paper - 1)] = change.value;
+    state_.results = std::move(results);
+    state_.marked = true;
+    state_.score = percent;
+    state_.rawScore = std::to_string(score);
     if (files_.timed) {
-        timeTaken_ = time;
-        date_ = day;
+        state_.timeTaken = time;
+        state_.date = day;
     }
     outcome.marked = true;
     return outcome;
 }
 
 fs::path PaperAttempt::PageFile(int question) const {
-    return context_.workDir / ("temppaper" + TextAt(paper_.questionIds, question - 1) + ".mht");
+    return state_.context.workDir / ("temppaper" + TextAt(state_.paper.questionIds, question - 1) + ".mht");
 }
 
 PageOutcome PaperAttempt::ExtractCurrentPage(const ResourceSource& source) {
     RemovePage();
-    if (!loaded_) return {{}, "No paper is open."};
+    if (!state_.loaded) return {{}, "No paper is open."};
     const auto number = ParseStoredInt(currentQuestionId());
-    const fs::path file = PageFile(current_);
-    if (number && ExtractResource(source, *number, kResourceType, file) == kExtractOk) {
+    const fs::path file = PageFile(state_.current);
+    if (number && ExtractResource(source, *number, kResourceType, file) == ExtractStatus::Ok) {
         page_ = file;
         return {file, {}};
     }
     std::error_code ignored;
     fs::remove(file, ignored);
-    return {{}, "The page of question " + std::to_string(current_) + " could not be shown."};
+    return {{}, "The page of question " + std::to_string(state_.current) + " could not be shown."};
 }
 
 void PaperAttempt::RemovePage() {

@@ -18,12 +18,14 @@
 #include <string_view>
 #include <vector>
 
+#include "course/answer_type.h"
 #include "course/io_status.h"
 #include "course/record_file.h"
 #include "course/resources.h"
 #include "course/results_store.h"
 #include "practice/paper_data.h"
 #include "practice/paper_records.h"
+#include "practice/sheet_part.h"
 
 namespace qv {
 
@@ -42,30 +44,27 @@ inline constexpr AttemptFiles kFirstAttemptFiles{ResultKind::FirstAnswers, Resul
 inline constexpr AttemptFiles kSecondAttemptFiles{ResultKind::SecondAnswers, ResultKind::SecondResults,
                                                   kSseRecord, kSstRecord, false};
 
-// Rows of the answer sheet: parts beyond the twentieth of a question have no row.
-inline constexpr int kAnswerRows = 20;
-
 // The confirmations asked before marking.
 inline constexpr std::string_view kMarkingTitle = "Marking";
 inline constexpr std::string_view kConfirmUnanswered =
     "You have not answered all the questions.  Do you still want to mark your practice?";
 inline constexpr std::string_view kConfirmAllAnswered = "Do you want to mark your practice now?";
 
-struct WriteOutcome {
+struct [[nodiscard]] WriteOutcome {
     IoStatus status = IoStatus::Ok;
     std::string message;  // a sentence for the pupil when not Ok
 
     bool ok() const { return status == IoStatus::Ok; }
 };
 
-struct MarkOutcome {
+struct [[nodiscard]] MarkOutcome {
     bool marked = false;                // the paper is now marked, in memory and in the marks file
     std::vector<std::string> problems;  // sentences for the pupil, in the order they arose
 
     bool ok() const { return marked && problems.empty(); }
 };
 
-struct PageOutcome {
+struct [[nodiscard]] PageOutcome {
     std::filesystem::path file;  // the page to show; empty when it could not be extracted
     std::string message;         // a sentence to show in its place
 
@@ -84,47 +83,51 @@ public:
     // file. The context is kept for every later write. On failure the attempt
     // stays unloaded and the window closes with the outcome's message.
     LoadOutcome Load(const ResourceSource& source, const PaperContext& context);
-    bool loaded() const { return loaded_; }
+    bool loaded() const { return state_.loaded; }
 
-    const PaperContext& context() const { return context_; }
-    std::string Caption() const { return context_.Caption(); }
+    const PaperContext& context() const { return state_.context; }
+    RecordText Caption() const { return state_.context.Caption(); }
     std::filesystem::path ResultFile(ResultKind kind) const;
-    const std::filesystem::path& answersFile() const { return answersFile_; }
-    const std::filesystem::path& resultsFile() const { return resultsFile_; }
-    const std::filesystem::path& marksFile() const { return marksFile_; }
-    const std::filesystem::path& trendFile() const { return trendFile_; }
+    const std::filesystem::path& answersFile() const { return state_.answersFile; }
+    const std::filesystem::path& resultsFile() const { return state_.resultsFile; }
+    const std::filesystem::path& marksFile() const { return state_.marksFile; }
+    const std::filesystem::path& trendFile() const { return state_.trendFile; }
 
     // The paper.
-    const PaperData& paper() const { return paper_; }
-    int questionCount() const { return paper_.questionCount(); }
-    int totalParts() const { return paper_.totalParts(); }
-    long long maximumMarks() const { return paper_.maximumMarks; }
+    const PaperData& paper() const { return state_.paper; }
+    int questionCount() const { return state_.paper.questionCount(); }
+    int totalParts() const { return state_.paper.totalParts(); }
+    long long maximumMarks() const { return state_.paper.maximumMarks; }
     // Part index of the first part of a question (the parts of every
     // question before it), and its number of parts.
     int PartOffset(int question) const;
     int PartCount(int question) const;
     // The question (1-based) that owns a part; 0 when there is none.
     int QuestionOfPart(int part) const;
-    // The answer type and the key of a part; empty text when out of range.
-    const std::string& PartType(int part) const;
-    const std::string& PartKey(int part) const;
+    // The answer type and the key of a part; Unknown and empty text when out of range.
+    AnswerType PartType(int part) const;
+    const RecordText& PartKey(int part) const;
     // The longest answer the part's field takes (0: no limit).
     int PartMaxLength(int part) const;
-    // True when a part of the question is of type "F" or "X", whose answers
-    // follow the written instruction shown under the answer sheet.
+    // True when a part of the question is answered as the written
+    // instruction shown under the answer sheet says.
     bool NeedsInstruction(int question) const;
 
     // The question on show; 1 after loading.
-    int currentQuestion() const { return current_; }
+    int currentQuestion() const { return state_.current; }
     const std::string& currentQuestionId() const;
-    bool CanGoBack() const { return current_ > 1; }
-    bool CanGoNext() const { return current_ < questionCount(); }
+    bool CanGoBack() const { return state_.current > 1; }
+    bool CanGoNext() const { return state_.current < questionCount(); }
 
     // Answers and part results, one entry per part.
-    const Fields& answers() const { return answers_; }
-    const Fields& partResults() const { return results_; }
+    const Fields& answers() const { return state_.answers; }
+    const Fields& partResults() const { return state_.results; }
     // True when the part's field takes no typing: every part once marked.
     virtual bool IsPartLocked(int part) const;
+    // The answer sheet's rows for the current question, at most one a row.
+    // A marked paper's wrong parts say why; `source` gives the question's
+    // page, whose box words the reasons look at.
+    virtual std::vector<SheetPart> SheetParts(const ResourceSource& source) const;
 
     // Copies the texts of the answer rows of the current question (row 1
     // first) into the answers. Rows beyond the question's parts and locked
@@ -147,7 +150,7 @@ public:
     // The questions (ascending, each once) with a part whose answer is empty
     // or blanks only. Rebuilt after loading and after every move.
     const std::vector<int>& RebuildRemainingList();
-    const std::vector<int>& remainingQuestions() const { return remaining_; }
+    const std::vector<int>& remainingQuestions() const { return state_.remaining; }
 
     // Parts whose stored answer is not empty.
     int AnsweredCount() const;
@@ -167,18 +170,17 @@ public:
     // again.
     MarkOutcome Mark(std::chrono::seconds elapsed, std::string_view date);
 
-    bool marked() const { return marked_; }
-    std::string Status() const { return marked_ ? "1" : "0"; }
-    const std::string& scoreText() const { return score_; }       // percent: "90", "66.7"
-    const std::string& rawScoreText() const { return rawScore_; }  // right marks; empty before marking here
-    const std::string& timeTaken() const { return timeTaken_; }    // "0:12:5"
-    const std::string& dateCompleted() const { return date_; }
+    bool marked() const { return state_.marked; }
+    const RecordText& scoreText() const { return state_.score; }       // percent: "90", "66.7"
+    const RecordText& rawScoreText() const { return state_.rawScore; }  // right marks; empty before marking here
+    const RecordText& timeTaken() const { return state_.timeTaken; }    // "0:12:5"
+    const RecordText& dateCompleted() const { return state_.date; }
 
     // The record lines of the attempt's answers and results files and the six
     // marks lists, as last read or written.
-    const Fields& answerRecords() const { return answerRecords_; }
-    const Fields& resultRecords() const { return resultRecords_; }
-    const MarksLists& marksLists() const { return marks_; }
+    const Fields& answerRecords() const { return state_.answerRecords; }
+    const Fields& resultRecords() const { return state_.resultRecords; }
+    const MarksLists& marksLists() const { return state_.marks; }
 
     // The current question's page: the previous page file is deleted, the
     // question's archive extracted to "temppaper<id>.mht" in the working
@@ -193,8 +195,8 @@ protected:
     virtual LoadOutcome AfterLoad() { return {}; }
 
     const AttemptFiles& files() const { return files_; }
-    Fields& mutableAnswers() { return answers_; }
-    Fields& mutableResults() { return results_; }
+    Fields& mutableAnswers() { return state_.answers; }
+    Fields& mutableResults() { return state_.results; }
     // Reads this paper's record of a per-paper result file, split into its
     // parts. Missing files give empty parts.
     LoadOutcome ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const;
@@ -202,24 +204,30 @@ protected:
                                 Durability durability = Durability::Synced) const;
 
 private:
+    // Everything one loaded paper holds, reset whole before the next is
+    // loaded, so nothing of one paper can carry over into another.
+    struct Loaded {
+        bool loaded = false;
+        PaperContext context;
+        PaperData paper;
+        std::vector<int> offsets;  // PartOffset of each question
+        std::filesystem::path answersFile, resultsFile, marksFile, trendFile;
+        int current = 1;
+        Fields answers, results;
+        Fields answerRecords, resultRecords;
+        MarksLists marks;
+        bool marked = false;
+        std::string score, rawScore, timeTaken, date;
+        std::vector<int> remaining;
+    };
+
     void Reset();
     // True when the results file holds a result for a part of this paper's
     // attempt: it was marked.
     bool HasPartResults() const;
 
     AttemptFiles files_;
-    bool loaded_ = false;
-    PaperContext context_;
-    PaperData paper_;
-    std::vector<int> offsets_;  // PartOffset of each question
-    std::filesystem::path answersFile_, resultsFile_, marksFile_, trendFile_;
-    int current_ = 1;
-    Fields answers_, results_;
-    Fields answerRecords_, resultRecords_;
-    MarksLists marks_;
-    bool marked_ = false;
-    std::string score_, rawScore_, timeTaken_, date_;
-    std::vector<int> remaining_;
+    Loaded state_;
     std::filesystem::path page_;
 };
 

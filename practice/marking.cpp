@@ -9,7 +9,6 @@ namespace qv {
 
 namespace {
 
-constexpr std::size_t kGroupReach = 20;
 // Marks beyond this are not meant; keeping them in range keeps the sums exact.
 constexpr double kLargestMark = 1e6;
 
@@ -99,21 +98,29 @@ std::string_view TrimSpaces(std::string_view text) {
     return text;
 }
 
-std::string MarkAnswer(std::string_view answer, std::string_view key, std::string_view type) {
-    if (type == "Q" || type == "T" || type == "L") return Result(SameText(answer, key));
-    if (type == "N") {
-        const auto given = NumberValue(answer);
-        const auto expected = NumberValue(key);
-        return Result(given && expected && *given == *expected);
-    }
-    if (type == "R" || type == "F" || type == "X") {
-        const std::string plainKey = Tidy(key);
-        return Result(plainKey == WithoutSpaces(Tidy(answer), plainKey));
+std::string MarkAnswer(std::string_view answer, std::string_view key, AnswerType type) {
+    switch (type) {
+        case AnswerType::Choice:
+        case AnswerType::Word:
+        case AnswerType::Sentence:
+            return Result(SameText(answer, key));
+        case AnswerType::Number: {
+            const auto given = NumberValue(answer);
+            const auto expected = NumberValue(key);
+            return Result(given && expected && *given == *expected);
+        }
+        case AnswerType::Spelling:
+        case AnswerType::InstructedSpelling: {
+            const std::string plainKey = Tidy(key);
+            return Result(plainKey == WithoutSpaces(Tidy(answer), plainKey));
+        }
+        case AnswerType::Group:
+        case AnswerType::Alternatives:
+        case AnswerType::Unknown:
+            break;
     }
     return {};
 }
-
-bool IsGroupType(std::string_view type) { return type == "G" || type == "M"; }
 
 std::vector<std::string> SplitAlternatives(std::string_view key) {
     std::vector<std::string> out;
@@ -148,13 +155,13 @@ std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size
     return Result(!given.empty() && std::find(remaining.begin(), remaining.end(), given) != remaining.end());
 }
 
-std::string MarkPart(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part) {
-    const std::string_view type = At(types, part);
+std::string MarkPart(const Fields& answers, const Fields& keys, const AnswerTypes& types, std::size_t part) {
+    const AnswerType type = part < types.size() ? types[part] : AnswerType::Unknown;
     if (IsGroupType(type)) return MarkGroupAnswer(answers, keys, part);
     return MarkAnswer(At(answers, part), At(keys, part), type);
 }
 
-Fields MarkParts(const Fields& answers, const Fields& keys, const Fields& types) {
+Fields MarkParts(const Fields& answers, const Fields& keys, const AnswerTypes& types) {
     Fields results(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) results[i] = MarkPart(answers, keys, types, i);
     return results;

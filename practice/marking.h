@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "course/answer_type.h"
 #include "course/record_file.h"
 
 namespace qv {
@@ -34,18 +35,19 @@ std::string_view TrimSpaces(std::string_view text);
 // of spacing do not count: every run of blanks is one space, and a blank
 // before the final punctuation mark is dropped.
 //
-// One part of any type but "G" and "M":
-//   "Q", "T", "L"  answer and key equal once trimmed and case-folded;
-//   "N"            both are numbers of equal value (a key that is not a number
-//                  matches nothing);
-//   "R", "F", "X"  the trimmed answer with its spaces removed, except the one
-//                  at the place of the key's first space, equals the trimmed
-//                  key, case kept;
-//   any other      an empty result: neither right nor wrong.
-std::string MarkAnswer(std::string_view answer, std::string_view key, std::string_view type);
+// One part of any type but the group types:
+//   Choice, Word, Sentence  answer and key equal once trimmed and case-folded;
+//   Number                  both are numbers of equal value (a key that is
+//                           not a number matches nothing);
+//   Spelling, InstructedSpelling  the trimmed answer with its spaces removed,
+//                           except the one at the place of the key's first
+//                           space, equals the trimmed key, case kept;
+//   any other               an empty result: neither right nor wrong.
+std::string MarkAnswer(std::string_view answer, std::string_view key, AnswerType type);
 
-// True for "G" and "M": parts that accept one of several answers.
-bool IsGroupType(std::string_view type);
+// How far back (in parts) a part whose key is a single space looks for the
+// start of its group.
+inline constexpr std::size_t kGroupReach = 20;
 
 // The acceptable answers listed in a group key, in key order: the texts
 // between one ';' and the next (";is;are" gives "is" and "are").
@@ -57,18 +59,18 @@ std::vector<std::string> SplitAlternatives(std::string_view key);
 // start lies within reach.
 std::optional<std::size_t> GroupStart(const Fields& keys, std::size_t part);
 
-// One part of type "G" or "M". The first part of a group is right when its
+// One part of a group type. The first part of a group is right when its
 // answer is one of the alternatives; a later part is right when its answer is
 // one of the alternatives that no earlier part of the group has given, so the
 // parts may be answered in any order but each alternative counts once. An
 // empty answer is never right.
 std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size_t part);
 
-// One part by its type: MarkGroupAnswer for "G" and "M", MarkAnswer otherwise.
-std::string MarkPart(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part);
+// One part by its type: MarkGroupAnswer for the group types, MarkAnswer otherwise.
+std::string MarkPart(const Fields& answers, const Fields& keys, const AnswerTypes& types, std::size_t part);
 
 // Every part of a paper, in order.
-Fields MarkParts(const Fields& answers, const Fields& keys, const Fields& types);
+Fields MarkParts(const Fields& answers, const Fields& keys, const AnswerTypes& types);
 
 // The sum of the marks of every part (the paper's maximum), or of the parts
 // whose result is a tick (the score). A mark is the number its text holds

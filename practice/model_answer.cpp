@@ -10,8 +10,6 @@ namespace qv {
 
 namespace {
 
-constexpr std::size_t kGroupReach = 20;
-
 std::string_view At(const Fields& list, std::size_t i) {
     return i < list.size() ? std::string_view(list[i]) : std::string_view();
 }
@@ -56,11 +54,11 @@ std::string GroupModelAnswer(const Fields& answers, const Fields& keys, std::siz
     return NthRemaining(alternatives, given, place - right);
 }
 
-std::string ModelAnswer(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part) {
-    const std::string_view type = At(types, part);
+std::string ModelAnswer(const Fields& answers, const Fields& keys, const AnswerTypes& types, std::size_t part) {
+    const AnswerType type = part < types.size() ? types[part] : AnswerType::Unknown;
     const std::string_view key = At(keys, part);
-    if (type == "G") return GroupModelAnswer(answers, keys, part);
-    if (type == "M") {
+    if (type == AnswerType::Group) return GroupModelAnswer(answers, keys, part);
+    if (type == AnswerType::Alternatives) {
         const std::vector<std::string> alternatives = SplitAlternatives(key);
         return alternatives.empty() ? std::string(key) : alternatives.front();
     }

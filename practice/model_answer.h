@@ -7,11 +7,12 @@
 #include <cstddef>
 #include <string>
 
+#include "course/answer_type.h"
 #include "course/record_file.h"
 
 namespace qv {
 
-// For a part of a group of type "G" (a key of alternatives, then parts whose
+// For a part of a group of type Group (a key of alternatives, then parts whose
 // key is a single space): the accepted answers that the pupil has given
 // nowhere in the group, handed out in key order to the group's wrong parts in
 // part order. The group's first part shows nothing when its answer is
@@ -21,9 +22,9 @@ namespace qv {
 // trimmed and with letter case folded.
 std::string GroupModelAnswer(const Fields& answers, const Fields& keys, std::size_t part);
 
-// The model answer of any part: GroupModelAnswer for "G", the first
-// alternative of the key for "M" (the key itself when it lists none), and the
-// key unchanged for every other type.
-std::string ModelAnswer(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part);
+// The model answer of any part: GroupModelAnswer for Group, the first
+// alternative of the key for Alternatives (the key itself when it lists
+// none), and the key unchanged for every other type.
+std::string ModelAnswer(const Fields& answers, const Fields& keys, const AnswerTypes& types, std::size_t part);
 
 }  // namespace qv

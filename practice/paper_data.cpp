@@ -26,13 +26,13 @@ void RemoveScratch(const fs::path& scratch) {
 template <typename Read>
 LoadOutcome ReadCourseRecords(const ResourceSource& source, int id, const fs::path& scratch,
                               std::string_view what, Read read) {
-    const int extracted = ExtractResource(source, id, kResourceType, scratch);
-    if (extracted != kExtractOk) {
+    const ExtractStatus extracted = ExtractResource(source, id, kResourceType, scratch);
+    if (extracted != ExtractStatus::Ok) {
         RemoveScratch(scratch);
-        if (extracted == kExtractWriteFailed) {
-            return Failure(LoadStatus::CourseUnavailable,
-                           DescribeIoStatus(IoStatus::WriteFailed, scratch) + " Without the course's " +
-                               std::string(what) + " the paper cannot be opened.");
+        if (extracted == ExtractStatus::WriteFailed || extracted == ExtractStatus::DiskFull) {
+            const IoStatus write = extracted == ExtractStatus::DiskFull ? IoStatus::DiskFull : IoStatus::WriteFailed;
+            return Failure(LoadStatus::CourseUnavailable, DescribeIoStatus(write, scratch) + " Without the course's " +
+                                                              std::string(what) + " the paper cannot be opened.");
         }
         return Failure(LoadStatus::CourseUnavailable, "The course's " + std::string(what) +
                                                           " is missing from the program, " +
@@ -89,7 +89,7 @@ LoadOutcome ReadPerQuestion(const ResourceSource& source, int id, const fs::path
 
 }  // namespace
 
-std::string PaperContext::Caption() const { return topicName + " - Paper " + std::to_string(paperInTopic()); }
+RecordText PaperContext::Caption() const { return topicName + " - Paper " + std::to_string(paperInTopic()); }
 
 LoadOutcome CheckContext(const PaperContext& context) {
     const bool usable = !context.workDir.empty() && context.slot >= 1 && context.slot <= kSlotCount &&
@@ -129,9 +129,11 @@ LoadOutcome LoadPaperData(const ResourceSource& source, const PaperContext& cont
                               paper.partCounts, paper.answerKey);
     if (!outcome.ok()) return outcome;
     std::vector<int> counts = paper.partCounts;
+    Fields typeLetters;
     outcome = ReadPerQuestion(source, AnswerTypesId(context.slot), scratch, "answer types", paper.questionIds,
-                              counts, paper.answerTypes);
+                              counts, typeLetters);
     if (!outcome.ok()) return outcome;
+    paper.answerTypes = ParseAnswerTypes(typeLetters);
     counts = paper.partCounts;
     outcome = ReadPerQuestion(source, PartMarksId(context.slot), scratch, "marks", paper.questionIds, counts,
                               paper.partMarks);

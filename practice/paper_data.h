@@ -8,8 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "course/answer_type.h"
+#include "course/course_limits.h"
 #include "course/record_file.h"
 #include "course/resources.h"
+#include "course/text.h"
 
 namespace qv {
 
@@ -22,13 +25,13 @@ struct PaperContext {
     int paperKey = 0;          // 101.. (100 + paper number)
     int paperCount = 0;        // papers of the module: records in each per-paper file
     int topicFirstPaper = 0;   // paper number of the topic's first paper
-    std::string topicName;     // heading of the chosen topic (Windows-1252)
+    RecordText topicName;      // the chosen topic's name in the course
 
-    int paperNumber() const { return paperKey - 100; }
+    int paperNumber() const { return paperKey - kPaperKeyOffset; }
     // 1..5: the paper's place within its topic.
     int paperInTopic() const { return paperNumber() - topicFirstPaper + 1; }
     // "Grammar (1) - Paper 1"
-    std::string Caption() const;
+    RecordText Caption() const;
 };
 
 // The paper as the course gives it. Per-part lists run over every part of
@@ -37,7 +40,7 @@ struct PaperData {
     Fields questionIds;            // five-digit resource ids, in paper order
     std::vector<int> partCounts;   // answer parts of each question
     Fields answerKey;
-    Fields answerTypes;
+    AnswerTypes answerTypes;
     Fields partMarks;
     long long maximumMarks = 0;
 
@@ -55,7 +58,7 @@ enum class LoadStatus {
     ResultsUnreadable,  // a result file exists but cannot be read
 };
 
-struct LoadOutcome {
+struct [[nodiscard]] LoadOutcome {
     LoadStatus status = LoadStatus::Ok;
     std::string message;  // a sentence for the pupil when not Ok
 

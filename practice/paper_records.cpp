@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "course/atomic_file.h"
+#include "course/course_limits.h"
 #include "course/results_store.h"
 #include "course/text_lines.h"
 
@@ -16,7 +17,7 @@ ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
     if (!file.usable()) return {records, file.status};
     const auto lines = SplitLines(file.value);
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const std::string key = std::to_string(101 + i);
+        const std::string key = std::to_string(kPaperKeyOffset + 1 + i);
         const std::string tag = "#" + key + "#";
         // A record begins with its key (its fields are found from there), so
         // an answer typed as "#102#" in paper 101's record is never taken for
@@ -47,8 +48,8 @@ IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumbe
     auto current = ReadPaperRecords(path, paperCount);
     if (!CanRewrite(current.status)) return current.status;
     lines = std::move(current.value);
-    return SavePaperRecord(lines, values, paperNumber, std::to_string(100 + paperNumber), paperCount, parts, path,
-                           durability);
+    return SavePaperRecord(lines, values, paperNumber, std::to_string(kPaperKeyOffset + paperNumber), paperCount, parts,
+                           path, durability);
 }
 
 IoStatus UpdateMarksFields(const fs::path& path, int paperCount, int paperNumber,

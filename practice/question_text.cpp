@@ -6,7 +6,7 @@
 
 #include "course/text.h"
 #include "practice/marking.h"
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 namespace qv {
 

@@ -2,6 +2,8 @@
 
 #include "practice/marking.h"
 #include "practice/model_answer.h"
+#include "practice/question_text.h"
+#include "practice/wrong_reason.h"
 
 namespace qv {
 
@@ -14,6 +16,11 @@ const std::string& TextAt(const Fields& list, int i) {
 }
 
 }  // namespace
+
+std::unique_ptr<PaperAttempt> NewAttempt(Attempt which) {
+    if (which == Attempt::Second) return std::make_unique<SecondAttempt>();
+    return std::make_unique<FirstAttempt>();
+}
 
 LoadOutcome SecondAttempt::AfterLoad() {
     firstAnswers_.clear();
@@ -44,6 +51,32 @@ const std::string& SecondAttempt::FirstResult(int part) const {
 const std::string& SecondAttempt::SecondResult(int part) const { return TextAt(partResults(), part); }
 
 bool SecondAttempt::IsCarriedOver(int part) const { return FirstResult(part) == kTick; }
+
+std::vector<SheetPart> SecondAttempt::SheetParts(const ResourceSource& source) const {
+    std::vector<SheetPart> parts = PaperAttempt::SheetParts(source);
+    const int offset = PartOffset(currentQuestion());
+    const Fields boxWords = marked() ? PlacedBoxWordsOf(source, paper(), currentQuestion()) : Fields();
+    for (std::size_t r = 0; r < parts.size(); ++r) {
+        const int part = offset + static_cast<int>(r);
+        SheetPart& row = parts[r];
+        row.key = ModelAnswer(part);
+        row.result = FirstResult(part);
+        row.secondResult = SecondResult(part);
+        row.carried = IsCarriedOver(part);
+        // Before marking only the carried parts show their first tick; after
+        // it every part shows its second result.
+        row.showResult = !marked() && row.carried;
+        row.showSecondResult = marked();
+        row.showModel = ShowsModelAnswer(part);
+        // Beside the model answer the reason may name it.
+        row.reason = marked() && row.secondResult == kCross
+                         ? PaperPartReason(answers(), paper().answerKey, paper().answerTypes,
+                                           static_cast<std::size_t>(part), boxWords,
+                                           row.showModel ? ModelAnswerShown::Yes : ModelAnswerShown::No)
+                         : std::string();
+    }
+    return parts;
+}
 
 std::string SecondAttempt::ModelAnswer(int part) const {
     if (part < 0 || part >= totalParts()) return {};

@@ -8,12 +8,19 @@
 // marked state in SSE and SST of this paper only: no time taken, no date and
 // no trend entry. The first attempt's files are only read.
 
+#include <memory>
 #include <string>
 
 #include "course/record_file.h"
 #include "practice/attempt.h"
+#include "practice/paper_request.h"
 
 namespace qv {
+
+class SecondAttempt;
+
+// The model of the given attempt at a paper.
+std::unique_ptr<PaperAttempt> NewAttempt(Attempt which);
 
 class SecondAttempt : public PaperAttempt {
 public:
@@ -39,6 +46,9 @@ public:
     bool IsPartLocked(int part) const override;
     // False when a part that was not right the first time has no answer.
     bool AllPartsAnswered() const override;
+    // Before marking, the first tick beside the carried parts; after it, the
+    // second results, and the model answer beside parts wrong the second time.
+    std::vector<SheetPart> SheetParts(const ResourceSource& source) const override;
 
 protected:
     LoadOutcome AfterLoad() override;

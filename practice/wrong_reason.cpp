@@ -78,13 +78,13 @@ std::string NameKey(std::string_view key) {
 
 }  // namespace
 
-std::string WrongPartReason(std::string_view answer, std::string_view key, std::string_view type,
+std::string WrongPartReason(std::string_view answer, std::string_view key, AnswerType type,
                             const Fields& boxWords, ModelAnswerShown shown) {
     const auto otherwise = [&] {
         return shown == ModelAnswerShown::Yes ? NameKey(key) : std::string(kLookAgain);
     };
     if (TrimSpaces(answer).empty()) return std::string(kNotAnswered);
-    if (type == "Q" || type == "N") return otherwise();
+    if (type == AnswerType::Choice || type == AnswerType::Number) return otherwise();
 
     const std::vector<std::string> answerWords = Words(answer);
     const std::vector<std::string> keyWords = Words(key);
@@ -105,10 +105,10 @@ std::string WrongPartReason(std::string_view answer, std::string_view key, std::
     return otherwise();
 }
 
-std::string PaperPartReason(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part,
+std::string PaperPartReason(const Fields& answers, const Fields& keys, const AnswerTypes& types, std::size_t part,
                             const Fields& boxWords, ModelAnswerShown shown) {
     const std::string answer = part < answers.size() ? answers[part] : std::string();
-    const std::string type = part < types.size() ? types[part] : std::string();
+    const AnswerType type = part < types.size() ? types[part] : AnswerType::Unknown;
     return WrongPartReason(answer, ModelAnswer(answers, keys, types, part), type, boxWords, shown);
 }
 

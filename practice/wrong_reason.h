@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "course/answer_type.h"
 #include "course/record_file.h"
 
 namespace qv {
@@ -21,7 +22,7 @@ enum class ModelAnswerShown { No, Yes };
 // whose answer type is `type`. `boxWords` are the words of the question's box
 // that its key puts in one of the gaps. The first that fits, in this order:
 //   nothing typed                      "Not answered."
-//   a choice ("Q")                     "Not this one: look again."
+//   a choice or a number               "Not this one: look again."
 //   the key but for a full stop, comma,
 //   other punctuation or a capital     "Check the punctuation."
 //   a box word the key puts elsewhere  "That word belongs in another gap."
@@ -30,12 +31,12 @@ enum class ModelAnswerShown { No, Yes };
 //   anything else                      "Not this one: look again."
 // With the model answer shown, the last two (the choice and anything else)
 // name the key instead: "The answer was <key>."
-std::string WrongPartReason(std::string_view answer, std::string_view key, std::string_view type,
+std::string WrongPartReason(std::string_view answer, std::string_view key, AnswerType type,
                             const Fields& boxWords, ModelAnswerShown shown);
 
 // The reason for part `part` (0-based) of a paper, from the paper's flat
 // lists: its model answer (ModelAnswer) stands as the key.
-std::string PaperPartReason(const Fields& answers, const Fields& keys, const Fields& types, std::size_t part,
+std::string PaperPartReason(const Fields& answers, const Fields& keys, const AnswerTypes& types, std::size_t part,
                             const Fields& boxWords, ModelAnswerShown shown);
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "course/atomic_file.h"
@@ -29,7 +30,7 @@ public:
 
     std::filesystem::path Write(const std::string& name, const std::string& bytes) const {
         const auto file = path_ / name;
-        qv::AtomicWriteFile(file, bytes);
+        if (qv::AtomicWriteFile(file, bytes) != qv::IoStatus::Ok) throw std::runtime_error("cannot write " + file.string());
         return file;
     }
     std::string Read(const std::string& name) const { return qv::ReadWholeFile(path_ / name).value; }

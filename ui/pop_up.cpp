@@ -27,8 +27,8 @@ constexpr int kDesignLabelTwips = 2880;
 
 }  // namespace
 
-frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, QWidget* parent)
-    : QDialog(parent), pictures_(pictures), cursor_(cursor), response_(response) {
+frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QWidget* parent)
+    : QDialog(parent), pictures_(pictures), cursor_(cursor) {
     setObjectName(QStringLiteral("frmPopUp"));
     setModal(true);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -84,18 +84,18 @@ frmPopUp::frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& 
     Timer1->start();
 }
 
-void frmPopUp::CallPop(const QString& title, const QString& message, int buttons, const QWidget* owner) {
-    response_ = QStringLiteral("False");
+void frmPopUp::CallPop(const QString& title, const QString& message, PopUpButtons buttons, const QWidget* owner) {
+    answer_ = false;
     frame_->Title->setText(title);
     frame_->Title->adjustSize();
     lblMessage->setText(message);
     FitMessage(message, owner);
-    if (buttons == 1) {
+    if (buttons == PopUpButtons::Ok) {
         But1->setVisible(true);
         But2->setVisible(false);
         But1->move((width() - But1->width()) / 2, But1->y());
         But1_lbl->setText(QStringLiteral("OK"));
-    } else if (buttons == 2) {
+    } else {
         But1->setVisible(true);
         But2->setVisible(true);
         But1->move(lblMessage->x(), But1->y());
@@ -194,19 +194,19 @@ void frmPopUp::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmPopUp::Answer(bool first) {
-    response_ = first ? QStringLiteral("True") : QStringLiteral("False");
+    answer_ = first;
     Timer1->stop();
     done(first ? QDialog::Accepted : QDialog::Rejected);
 }
 
 void frmPopUp::reject() { Answer(!But2->isVisible()); }
 
-bool AskPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, const QString& title,
-              const QString& message, int buttons, QWidget* owner) {
-    frmPopUp dialog(pictures, cursor, response, owner);
+bool AskPopUp(PictureCache& pictures, const CursorSource& cursor, const QString& title, const QString& message,
+              PopUpButtons buttons, QWidget* owner) {
+    frmPopUp dialog(pictures, cursor, owner);
     dialog.CallPop(title, message, buttons, owner);
     dialog.exec();
-    return response == QStringLiteral("True");
+    return dialog.answer();
 }
 
 }  // namespace qv

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "ui/ask.h"
 #include "ui/clickable_label.h"
 #include "ui/cursor_source.h"
 #include "ui/picture_button.h"
@@ -16,16 +17,17 @@ class QScrollArea;
 namespace qv {
 
 // The program's own message box. The caller prepares it with CallPop, shows
-// it modally with exec(), then reads the answer that the buttons leave in
-// `response`: "True" for the first button ("OK" or "Yes"), "False" for the
-// second ("No").
+// it modally with exec(), then reads answer(): true for the first button
+// ("OK" or "Yes"), false for the second ("No").
 class frmPopUp : public QDialog {
     Q_OBJECT
 
 public:
-    frmPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, QWidget* parent = nullptr);
+    frmPopUp(PictureCache& pictures, const CursorSource& cursor, QWidget* parent = nullptr);
 
-    void CallPop(const QString& title, const QString& message, int buttons, const QWidget* owner);
+    void CallPop(const QString& title, const QString& message, PopUpButtons buttons, const QWidget* owner);
+    // The button chosen last; false until one is.
+    bool answer() const { return answer_; }
     // One hover tick: both buttons follow the cursor.
     void Tick();
 
@@ -44,7 +46,7 @@ private:
 
     PictureCache& pictures_;
     const CursorSource& cursor_;
-    QString& response_;
+    bool answer_ = false;
     SkinFrame* frame_;
     QLabel* ImgInfo;
     QLabel* lblMessage;
@@ -57,7 +59,7 @@ private:
 };
 
 // Shows the dialog and returns true when its first button was chosen.
-bool AskPopUp(PictureCache& pictures, const CursorSource& cursor, QString& response, const QString& title,
-              const QString& message, int buttons, QWidget* owner);
+bool AskPopUp(PictureCache& pictures, const CursorSource& cursor, const QString& title, const QString& message,
+              PopUpButtons buttons, QWidget* owner);
 
 }  // namespace qv

@@ -10,11 +10,11 @@
 
 namespace qv {
 
-inline QString FromRecord(const std::string& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
+inline QString FromRecord(const RecordText& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
 
 // Characters that the code page cannot hold become '?'.
-inline std::string ToRecord(const QString& text) {
-    std::string out;
+inline RecordText ToRecord(const QString& text) {
+    RecordText out;
     for (const QChar c : text) {
         const auto byte = Utf8ToCp1252(QString(c).toStdString());
         out += byte ? *byte : std::string("?");

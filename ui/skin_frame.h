@@ -40,8 +40,6 @@ public:
     // The active or inactive look of the title bar and window buttons.
     void PaintTitle(bool active);
     bool active() const { return active_; }
-    // The window's focus flag: "1" while the window is active, else "0".
-    QString focusFlag() const { return active_ ? QStringLiteral("1") : QStringLiteral("0"); }
     // Hover pictures of the window buttons; they follow the cursor only while
     // the window is active. The maximise button shows the restore picture
     // while the window is maximised, and is left alone while it is minimised.

@@ -226,4 +226,15 @@ TEST_F(AttemptFaults, AFailedMarkingLeavesThePaperUnmarked) {
     }
 }
 
+// Run by the full-disk script (see atomic_file_test.cpp).
+TEST(FullDisk, APaperThatCannotBeUnpackedSaysTheDiskIsFull) {
+    const char* folder = std::getenv("QUORVALE_FULL_DISK");
+    if (folder == nullptr) GTEST_SKIP() << "needs a full file system (tests/full_disk.sh)";
+    qv::FirstAttempt attempt;
+    const qv::LoadOutcome outcome = attempt.Load(TinyCourse().Source(), {folder, 2, "QEN", 101, 3, 1, "Grammar (1)"});
+    EXPECT_EQ(outcome.status, qv::LoadStatus::CourseUnavailable);
+    EXPECT_NE(outcome.message.find("is full"), std::string::npos) << outcome.message;
+    EXPECT_EQ(outcome.message.find("missing from the program"), std::string::npos) << outcome.message;
+}
+
 }  // namespace

@@ -19,7 +19,7 @@ fs::path Compile(const TempDir& dir) {
     const fs::path folder = dir / "course";
     fs::create_directories(folder);
     for (const auto& [id, bytes] : coursec::BuildCourseResources(course))
-        qv::AtomicWriteFile(folder / std::to_string(id), bytes);
+        EXPECT_EQ(qv::AtomicWriteFile(folder / std::to_string(id), bytes), qv::IoStatus::Ok);
     return folder;
 }
 
@@ -63,7 +63,7 @@ TEST(CourseFolder, TakesOnlyMissingPicturesFromTheProgram) {
     packed.Add(2, "packed picture 2");
     packed.Add(qv::kConfigurationId, "packed course");
     packed.Add(14001, "a packed question");
-    qv::AtomicWriteFile(folder / "2", "the folder's picture");
+    ASSERT_EQ(qv::AtomicWriteFile(folder / "2", "the folder's picture"), qv::IoStatus::Ok);
     const qv::CourseFolderSource source(folder, packed);
     EXPECT_EQ(source.Load(1, "Custom"), "packed picture");
     EXPECT_EQ(source.Load(2, "Custom"), "the folder's picture");

@@ -29,7 +29,7 @@ protected:
     // Extracts a course record resource to the scratch file, as the practice window does.
     fs::path Extract(int id) {
         const fs::path file = dir_ / "temptext.txt";
-        EXPECT_EQ(qv::ExtractResource(source_, id, "Custom", file), 0) << id;
+        EXPECT_EQ(qv::ExtractResource(source_, id, "Custom", file), qv::ExtractStatus::Ok) << id;
         return file;
     }
 
@@ -67,7 +67,7 @@ TEST_F(CoursePack, EveryPaperReadsBackInOnePass) {
 
     const fs::path firstTemplate = dir_ / "first.txt";
     ASSERT_EQ(qv::ExtractResource(source_, qv::ResultTemplateId(slot_, qv::ResultKind::FirstAnswers), "Custom",
-                                  firstTemplate), 0);
+                                  firstTemplate), qv::ExtractStatus::Ok);
     const auto templateLines = qv::ReadPaperLines(firstTemplate, module.paperCount).value;
 
     std::set<std::string> allIds;
@@ -187,7 +187,7 @@ TEST_F(CoursePack, PagesArePlainAsciiWithNothingOutside) {
 TEST_F(CoursePack, TemplatesMatchTheConfiguration) {
     const int papers = load_.config.module(slot_).paperCount;
     const fs::path marks = dir_ / "marks.txt";
-    ASSERT_EQ(qv::ExtractResource(source_, qv::ResultTemplateId(slot_, qv::ResultKind::Marks), "Custom", marks), 0);
+    ASSERT_EQ(qv::ExtractResource(source_, qv::ResultTemplateId(slot_, qv::ResultKind::Marks), "Custom", marks), qv::ExtractStatus::Ok);
     for (const std::string& key : qv::kMarksKeys) {
         const auto line = qv::ReadRecordLine(marks, key).value;
         EXPECT_EQ(static_cast<int>(std::count(line.begin(), line.end(), '>')), papers) << key;

@@ -31,7 +31,7 @@ protected:
     static void Answer(qv::FirstAttempt& attempt) {
         for (int q = 1; q <= attempt.questionCount(); ++q) {
             const Fields rows(static_cast<std::size_t>(attempt.PartCount(q)), attempt.PartKey(attempt.PartOffset(q)));
-            if (q < attempt.questionCount()) attempt.GoToQuestion(q + 1, rows);
+            if (q < attempt.questionCount()) ASSERT_TRUE(attempt.GoToQuestion(q + 1, rows).ok()) << "question " << q;
             else attempt.StoreCurrentAnswers(rows);
         }
     }

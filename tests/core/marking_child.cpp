@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
         // Every third answer is wrong.
         const std::string& key = attempt.PartKey(attempt.PartOffset(q));
         const std::vector<std::string> rows(static_cast<std::size_t>(attempt.PartCount(q)), q % 3 == 0 ? "x" : key);
-        if (q < attempt.questionCount()) attempt.GoToQuestion(q + 1, rows);
-        else attempt.StoreCurrentAnswers(rows);
+        if (q == attempt.questionCount()) attempt.StoreCurrentAnswers(rows);
+        else if (!attempt.GoToQuestion(q + 1, rows).ok()) return 5;
     }
     stopAt = std::atoi(argv[2]);
     qv::SetWriteStepHook(CountStep);

@@ -44,21 +44,21 @@ public:
         const qv::ModuleConfig& module = start.configuration.config.module(kSlot);
         paperCount_ = module.paperCount;
         qv::FirstAttempt attempt;
-        attempt.Load(Pack(), {dir_.path(), kSlot, code_, 101, paperCount_, 1, module.topicNames[0]});
+        bool saved = attempt.Load(Pack(), {dir_.path(), kSlot, code_, 101, paperCount_, 1, module.topicNames[0]}).ok();
         for (int q = 1; q <= attempt.questionCount(); ++q) {
             const std::vector<std::string> rows(static_cast<std::size_t>(attempt.PartCount(q)),
                                                 attempt.PartKey(attempt.PartOffset(q)));
-            if (q < attempt.questionCount()) attempt.GoToQuestion(q + 1, rows);
-            else attempt.StoreCurrentAnswers(rows);
+            if (q == attempt.questionCount()) attempt.StoreCurrentAnswers(rows);
+            else saved = attempt.GoToQuestion(q + 1, rows).ok() && saved;
         }
-        marked_ = attempt.Mark(std::chrono::seconds(30), "08/12/2026").ok();
+        marked_ = saved && attempt.Mark(std::chrono::seconds(30), "08/12/2026").ok();
         for (ResultKind kind : qv::kResultKinds) files_[kind] = qv::ReadWholeFile(File(dir_.path(), kind)).value;
     }
     bool ready() const { return marked_; }
     fs::path File(const fs::path& dir, ResultKind kind) const { return qv::ResultFilePath(dir, kind, kSlot, code_); }
     void CopyInto(const fs::path& dir) const {
         fs::create_directory_symlink(dir_.path() / "Graphics", dir / "Graphics");
-        for (const auto& [kind, bytes] : files_) qv::AtomicWriteFile(File(dir, kind), bytes);
+        for (const auto& [kind, bytes] : files_) ASSERT_EQ(qv::AtomicWriteFile(File(dir, kind), bytes), qv::IoStatus::Ok);
     }
     int paperCount() const { return paperCount_; }
 

@@ -23,7 +23,7 @@ class MarkAnswerTable : public testing::TestWithParam<AnswerCase> {};
 
 TEST_P(MarkAnswerTable, JudgesOnePart) {
     const AnswerCase& c = GetParam();
-    EXPECT_EQ(qv::MarkAnswer(c.answer, c.key, c.type), c.expected)
+    EXPECT_EQ(qv::MarkAnswer(c.answer, c.key, qv::ParseAnswerType(c.type)), c.expected)
         << "type " << c.type << ", key \"" << c.key << "\", answer \"" << c.answer << "\"";
 }
 
@@ -82,7 +82,7 @@ class MarkGroupTable : public testing::TestWithParam<GroupCase> {};
 
 TEST_P(MarkGroupTable, MarksEveryPartOfTheGroup) {
     const GroupCase& c = GetParam();
-    const Fields types(c.keys.size(), "G");
+    const qv::AnswerTypes types(c.keys.size(), qv::AnswerType::Group);
     std::string results;
     for (std::size_t i = 0; i < c.keys.size(); ++i) results += qv::MarkGroupAnswer(c.answers, c.keys, i);
     std::string expected;
@@ -127,7 +127,7 @@ TEST(MarkGroupAnswer, LooksBackAtMostTwentyParts) {
 
 TEST(MarkParts, ChoosesTheRuleByType) {
     const Fields keys{"2", ";is;are", " ", "went"};
-    const Fields types{"Q", "M", "M", "Z"};
+    const qv::AnswerTypes types = qv::ParseAnswerTypes({"Q", "M", "M", "Z"});
     const Fields answers{"2", "are", "is", "went"};
     EXPECT_EQ(qv::MarkParts(answers, keys, types), (Fields{kTick, kTick, kTick, ""}));
     // Without the group rule the third part ("is" against a single space) would be wrong.
@@ -199,18 +199,18 @@ TEST(AnswerText, StopsWhatARecordCannotCarry) {
              TextCase{"\xC2\x81", "T", false, ""},                  // nor a C1 control
              TextCase{"\xC5\xA0\xC4\x80", "T", false, "\xC5\xA0"},    // Š is, Ā is not
              TextCase{"\xFF" "a", "T", false, "a"},                 // nor a broken byte
+             TextCase{"\xF0\x82\x80\x91" "a", "T", false, "a"},     // nor an overlong hyphen
              TextCase{"well\xE2\x80\x91known \xE2\x88\x92" "1", "L", false, "well-known -1"},  // plain forms
              TextCase{"2", "Q", true, "2"},
              TextCase{"23", "Q", false, "2"},  // a choice keeps one character
              TextCase{"\xC3\xA9", "Q", true, "\xC3\xA9"},
              TextCase{"", "Q", true, ""},
          }) {
-        EXPECT_EQ(qv::IsStorableAnswer(c.text, c.type), c.storable) << c.text;
-        EXPECT_EQ(qv::StorableAnswer(c.text, c.type), c.kept) << c.text;
-        EXPECT_TRUE(qv::IsStorableAnswer(qv::StorableAnswer(c.text, c.type), c.type)) << c.text;
+        const int limit = qv::AnswerMaxLength(qv::ParseAnswerType(c.type));
+        EXPECT_EQ(qv::IsStorableAnswer(c.text, limit), c.storable) << c.text;
+        EXPECT_EQ(qv::StorableAnswer(c.text, limit), c.kept) << c.text;
+        EXPECT_TRUE(qv::IsStorableAnswer(qv::StorableAnswer(c.text, limit), limit)) << c.text;
     }
-    EXPECT_EQ(qv::AnswerMaxLength("Q"), 1);
-    EXPECT_EQ(qv::AnswerMaxLength("T"), 0);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "course/text.h"
 #include "mhtml_samples.h"
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 namespace {
 

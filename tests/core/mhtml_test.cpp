@@ -1,4 +1,4 @@
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "course_source.h"
 #include "course_writer.h"
 #include "mhtml_samples.h"
-#include "practice/mhtml_codec.h"
+#include "mhtml/mhtml_codec.h"
 
 namespace {
 

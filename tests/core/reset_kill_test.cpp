@@ -60,7 +60,9 @@ private:
 // A folder with results in every file but `missing`.
 void Prepare(const Folder& folder, ResultKind missing) {
     for (ResultKind kind : qv::kResultKinds) {
-        if (kind != missing) qv::AtomicWriteFile(folder.path() / Name(kind), Old(kind));
+        if (kind != missing) {
+            EXPECT_EQ(qv::AtomicWriteFile(folder.path() / Name(kind), Old(kind)), qv::IoStatus::Ok);
+        }
     }
 }
 

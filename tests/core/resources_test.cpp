@@ -16,7 +16,7 @@ TEST(ExtractResource, WritesExactlyTheResourceBytes) {
     source.Add(30000, std::string("...\r\n#NME#>T\r\n\0...", 18));
     const auto target = dir.Write("temptext30000.txt", std::string(5000, 'x'));  // an older, longer file
 
-    EXPECT_EQ(qv::ExtractResource(source, 30000, "Custom", target), 0);
+    EXPECT_EQ(qv::ExtractResource(source, 30000, "Custom", target), qv::ExtractStatus::Ok);
     EXPECT_EQ(dir.Read("temptext30000.txt"), std::string("...\r\n#NME#>T\r\n\0...", 18));
     EXPECT_FALSE(fs::exists(dir / "temptext30000.txt.tmp"));
 }
@@ -25,13 +25,13 @@ TEST(ExtractResource, UnknownResourceWritesNothing) {
     TempDir dir;
     qv::MemoryResourceSource source;
     source.Add(30000, "config");
-    EXPECT_NE(qv::ExtractResource(source, 30001, "Custom", dir / "new.txt"), 0);
+    EXPECT_NE(qv::ExtractResource(source, 30001, "Custom", dir / "new.txt"), qv::ExtractStatus::Ok);
     EXPECT_FALSE(fs::exists(dir / "new.txt"));
-    EXPECT_NE(qv::ExtractResource(source, 30000, "Other", dir / "new.txt"), 0);
+    EXPECT_NE(qv::ExtractResource(source, 30000, "Other", dir / "new.txt"), qv::ExtractStatus::Ok);
     EXPECT_FALSE(fs::exists(dir / "new.txt"));
 
     dir.Write("old.txt", "old");
-    EXPECT_NE(qv::ExtractResource(source, 99, "Custom", dir / "old.txt"), 0);
+    EXPECT_NE(qv::ExtractResource(source, 99, "Custom", dir / "old.txt"), qv::ExtractStatus::Ok);
     EXPECT_EQ(dir.Read("old.txt"), "old");
 }
 
@@ -39,7 +39,7 @@ TEST(ExtractResource, MissingFolderFailsWithoutCrashing) {
     TempDir dir;
     qv::MemoryResourceSource source;
     source.Add(7, "bytes");
-    EXPECT_NE(qv::ExtractResource(source, 7, "Custom", dir / "no-such-folder" / "file"), 0);
+    EXPECT_NE(qv::ExtractResource(source, 7, "Custom", dir / "no-such-folder" / "file"), qv::ExtractStatus::Ok);
 }
 
 TEST(InterfacePictures, EightyNineUniqueIdsAndNames) {

@@ -43,7 +43,7 @@ struct Started {
 
     Started() {
         config = qv::LoadCourseConfig(source).config;
-        qv::EnsureResultFiles(source, dir.path(), config, kNow);
+        EXPECT_TRUE(qv::EnsureResultFiles(source, dir.path(), config, kNow).problems.empty());
         for (ResultKind kind : qv::kResultKinds) dir.Write(Name(kind), Old(kind));
     }
     static std::string Old(ResultKind kind) { return "#OLD#>" + std::to_string(static_cast<int>(kind)) + "\r\n"; }

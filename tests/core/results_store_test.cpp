@@ -70,7 +70,7 @@ TEST(EnsureResultFiles, AllPresentChangesNothing) {
     TempDir dir;
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
-    qv::EnsureResultFiles(source, dir.path(), config, kNow);
+    EXPECT_TRUE(qv::EnsureResultFiles(source, dir.path(), config, kNow).problems.empty());
     dir.Write("trend2QEN.txt", "#TRD#>90\r\n");
     const auto outcome = qv::EnsureResultFiles(source, dir.path(), config, kNow);
     EXPECT_FALSE(outcome.reset);
@@ -82,7 +82,7 @@ TEST(EnsureResultFiles, OneMissingFileIsMadeAgainAndEveryOtherIsKept) {
         TempDir dir;
         const auto source = CourseResources();
         const auto config = Config(source, dir.path());
-        qv::EnsureResultFiles(source, dir.path(), config, kNow);
+        EXPECT_TRUE(qv::EnsureResultFiles(source, dir.path(), config, kNow).problems.empty());
         dir.Write("trend1QEN.txt", "#TRD#>75\r\n");
         dir.Write("marks2QEN.txt", "#FSE#>90\r\n");
         const std::string name = qv::ResultFileName(missing, 2, "QEN");
@@ -112,7 +112,7 @@ TEST(EnsureResultFiles, TwoResetsInOneSecondKeepBothBackups) {
     TempDir dir;
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
-    qv::EnsureResultFiles(source, dir.path(), config, kNow);
+    EXPECT_TRUE(qv::EnsureResultFiles(source, dir.path(), config, kNow).problems.empty());
     Unreadable(dir);
     fs::remove(dir / "trend2QEN.txt");
     const auto first = qv::EnsureResultFiles(source, dir.path(), config, kNow);
@@ -128,7 +128,7 @@ TEST(EnsureResultFiles, WithoutABackupOnlyTheMissingFileIsMade) {
     TempDir dir;
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
-    qv::EnsureResultFiles(source, dir.path(), config, kNow);
+    EXPECT_TRUE(qv::EnsureResultFiles(source, dir.path(), config, kNow).problems.empty());
     Unreadable(dir);
     dir.Write("marks2QEN.txt", "#OLD#>90\r\n");
     fs::remove(dir / "trend2QEN.txt");
@@ -184,7 +184,7 @@ TEST(FirstSave, WritesExactlyOneLinePerPaper) {
     TempDir dir;
     const auto source = CourseResources();
     const auto config = Config(source, dir.path());
-    qv::EnsureResultFiles(source, dir.path(), config, kNow);
+    EXPECT_TRUE(qv::EnsureResultFiles(source, dir.path(), config, kNow).problems.empty());
     const auto file = dir / "first2QEN.txt";
     auto lines = qv::ReadPaperLines(file, 5).value;
     ASSERT_EQ(qv::SavePaperRecord(lines, {"2", ""}, 3, "103", 5, 2, file), qv::IoStatus::Ok);

@@ -58,7 +58,7 @@ TEST_F(SecondAttemptTest, PartsRightTheFirstTimeAreCarriedOverAndLocked) {
         EXPECT_FALSE(attempt.ShowsModelAnswer(part)) << part;
     }
     EXPECT_EQ(attempt.FirstResult(6), "");
-    EXPECT_EQ(attempt.Status(), "0");
+    EXPECT_FALSE(attempt.marked());
     EXPECT_EQ(attempt.scoreText(), "");
     EXPECT_EQ(attempt.timeTaken(), "");
     EXPECT_EQ(attempt.remainingQuestions(), (std::vector<int>{1, 3}));
@@ -126,7 +126,7 @@ TEST_F(SecondAttemptTest, MarkingRecordsTheSecondAttemptOfThisPaperOnly) {
     const qv::MarkOutcome outcome = attempt.Mark(std::chrono::seconds(30), "09/12/2026");
     ASSERT_TRUE(outcome.ok());
     EXPECT_TRUE(attempt.marked());
-    EXPECT_EQ(attempt.Status(), "1");
+    EXPECT_TRUE(attempt.marked());
     EXPECT_EQ(attempt.rawScoreText(), "5");
     EXPECT_EQ(attempt.scoreText(), "83.3");
     EXPECT_EQ(attempt.timeTaken(), "");
@@ -290,7 +290,7 @@ TEST(ModelAnswer, ShowsWhatThePartAccepts) {
              ModelCase{"X", ";a;b", ";a;b"},
              ModelCase{"G", ";a;b", "a"},
          }) {
-        EXPECT_EQ(qv::ModelAnswer({"x"}, {c.key}, {c.type}, 0), c.shown) << c.type << " " << c.key;
+        EXPECT_EQ(qv::ModelAnswer({"x"}, {c.key}, {qv::ParseAnswerType(c.type)}, 0), c.shown) << c.type << " " << c.key;
     }
     EXPECT_EQ(qv::ModelAnswer({}, {}, {}, 0), "");
 }
@@ -325,7 +325,7 @@ TEST_F(SecondAttemptOnTheCourse, TryingPaperOneAgain) {
     qv::SecondAttempt attempt;
     ASSERT_TRUE(attempt.Load(source_, Context(1)).ok());
     EXPECT_EQ(attempt.Caption(), "Grammar (1) - Paper 1");
-    EXPECT_EQ(attempt.Status(), "0");
+    EXPECT_FALSE(attempt.marked());
     int carried = 0;
     for (int part = 0; part < 30; ++part) {
         if (!attempt.IsCarriedOver(part)) continue;

@@ -52,8 +52,9 @@ struct TinyCourse {
 // Writes the empty result files of slot 2, as erasing all results does.
 inline void WriteTemplates(const qv::ResourceSource& source, const TempDir& dir) {
     for (qv::ResultKind kind : qv::kResultKinds) {
-        qv::ExtractResource(source, qv::ResultTemplateId(2, kind), "Custom",
-                            qv::ResultFilePath(dir.path(), kind, 2, "QEN"));
+        EXPECT_EQ(qv::ExtractResource(source, qv::ResultTemplateId(2, kind), "Custom",
+                                      qv::ResultFilePath(dir.path(), kind, 2, "QEN")),
+                  qv::ExtractStatus::Ok);
     }
 }
 

@@ -34,8 +34,8 @@ class WrongPartReasonTable : public testing::TestWithParam<ReasonCase> {};
 TEST_P(WrongPartReasonTable, NamesTheSlip) {
     const ReasonCase& c = GetParam();
     // Every row is a real wrong answer: the reason explains a cross.
-    ASSERT_EQ(qv::MarkAnswer(c.answer, c.key, c.type), std::string(qv::kCross)) << c.answer;
-    const std::string reason = qv::WrongPartReason(c.answer, c.key, c.type, kBox, c.shown);
+    ASSERT_EQ(qv::MarkAnswer(c.answer, c.key, qv::ParseAnswerType(c.type)), std::string(qv::kCross)) << c.answer;
+    const std::string reason = qv::WrongPartReason(c.answer, c.key, qv::ParseAnswerType(c.type), kBox, c.shown);
     EXPECT_EQ(reason, c.expected) << "type " << c.type << ", key \"" << c.key << "\", answer \"" << c.answer << "\"";
     // Before the model answer is shown the reason never gives it away.
     if (c.shown == ModelAnswerShown::No && std::string(c.key).size() >= 3) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -71,7 +71,7 @@ namespace {
 // and Enter on Yes, Ctrl+W and Enter on Yes; the program's own boxes.
 TEST_F(AnswerKeysTest, TheTypicalRoadFromTheKeyboardLosesNothing) {
     OpenActive(1, 1);
-    opener_->ask = [this](const QString& title, const QString& message, int buttons, QWidget* owner) {
+    opener_->ask = [this](const QString& title, const QString& message, qv::PopUpButtons buttons, QWidget* owner) {
         asked_.push_back(title + QStringLiteral(" | ") + message);
         // The box answers the key pressed in it once it is up.
         QTimer::singleShot(0, [] {

@@ -12,7 +12,7 @@
 #include <QToolTip>
 
 #include "course/text.h"
-#include "practice/answer_sheet.h"
+#include "practicewindow/answer_sheet.h"
 #include "practice/answer_text.h"
 #include "skin_fixture.h"
 #include "ui/skin.h"
@@ -27,14 +27,14 @@ using qv::TwipsToPixels;
 class AnswerSheetTest : public SkinTest {
 protected:
     void SetUp() override {
-        sheet_ = std::make_unique<AnswerSheet>(*pictures_, false, nullptr);
+        sheet_ = std::make_unique<AnswerSheet>(*pictures_, qv::Attempt::First, nullptr);
         sheet_->resize(sheet_->width(), 560);
         sheet_->show();
     }
 
     static std::vector<SheetPart> Parts(int n, const std::string& type = "T") {
         std::vector<SheetPart> parts(static_cast<std::size_t>(n));
-        for (auto& part : parts) part.type = type;
+        for (auto& part : parts) part = qv::SheetPartOf(qv::ParseAnswerType(type));
         return parts;
     }
 
@@ -197,7 +197,7 @@ TEST_F(AnswerSheetTest, MarksAndModelAnswersShowOnlyWhereTheRowSaysSo) {
 // The second attempt's sheet: a first and a second result on every row,
 // both at the same place; rows touch when a question has sixteen or more.
 TEST_F(AnswerSheetTest, TheSecondAttemptSheetStacksWithoutAGapAndShowsBothResults) {
-    sheet_ = std::make_unique<AnswerSheet>(*pictures_, true, nullptr);
+    sheet_ = std::make_unique<AnswerSheet>(*pictures_, qv::Attempt::Second, nullptr);
     sheet_->resize(sheet_->width(), 560);
     sheet_->show();
     for (const auto& [rows, gap] : {std::pair{15, 105}, std::pair{16, 0}, std::pair{20, 0}}) {

@@ -1,7 +1,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "mainwindow/navigation.h"
+#include "course/navigation.h"
 #include "ui/units.h"
 #include "ui/skin.h"
 #include "ui_fixture.h"
@@ -12,11 +12,11 @@ using qv::PictureButton;
 
 TEST_F(MainWindowTest, StartsOnTheFirstConfiguredModuleAndTopicOne) {
     Start();
-    EXPECT_EQ(window_->LChose, "2");
-    EXPECT_EQ(window_->lblCOD, "QEN");
-    EXPECT_EQ(window_->TtPapersCon, "50");
-    EXPECT_EQ(window_->TopicCount, "1");
-    EXPECT_EQ(window_->txtTabPos, 2);
+    EXPECT_EQ(window_->moduleSlot(), 2);
+    EXPECT_EQ(window_->courseCode(), "QEN");
+    EXPECT_EQ(window_->paperCount(), 50);
+    EXPECT_EQ(window_->topicFirstPaper(), 1);
+    EXPECT_EQ(window_->selectedTab(), 2);
     EXPECT_EQ(Text("SubH1"), "Grammar (1)");
     EXPECT_EQ(Text("Title"), "Quorvale English Practice");
     EXPECT_EQ(Text("Tab02lbl"), "Practice");
@@ -43,7 +43,7 @@ TEST_F(MainWindowTest, TopicTenShowsItsFivePapers) {
     Start({{46, {"100", ""}}, {47, {"98", "100"}}, {48, {"", ""}}, {49, {"66.7", "75"}}, {50, {"0", ""}},
            {1, {"12", ""}}});
     QTest::mouseClick(Find("Topic10"), Qt::LeftButton);
-    EXPECT_EQ(window_->TopicCount, "46");
+    EXPECT_EQ(window_->topicFirstPaper(), 46);
     EXPECT_EQ(Text("SubH1"), "Comprehension MCQ");
     const char* msa[] = {"MSA1", "MSA2", "MSA3", "MSA4", "MSA5"};
     const char* msb[] = {"MSB1", "MSB2", "MSB3", "MSB4", "MSB5"};
@@ -71,39 +71,43 @@ TEST_F(MainWindowTest, PaperButtonsOpenTheirPaper) {
     struct Case {
         const char* topic;
         const char* button;
-        const char* key;
-        const char* take;
+        int key;
+        qv::Attempt attempt;
     };
     Start({{6, {"50", ""}}, {46, {"40", ""}}});
-    int requests = 0;
-    QObject::connect(window_.get(), &qv::Contents::paperRequested, [&] { ++requests; });
-    const Case cases[] = {{"Topic2", "P1a", "106", "1"}, {"Topic10", "P5a", "150", "1"},
-                          {"Topic2", "P1b", "106", "2"}, {"Topic3", "P4a", "114", "1"}};
+    std::vector<qv::PaperRequest> requests;
+    QObject::connect(window_.get(), &qv::MainWindow::paperRequested,
+                     [&](const qv::PaperRequest& request) { requests.push_back(request); });
+    const Case cases[] = {{"Topic2", "P1a", 106, qv::Attempt::First}, {"Topic10", "P5a", 150, qv::Attempt::First},
+                          {"Topic2", "P1b", 106, qv::Attempt::Second}, {"Topic3", "P4a", 114, qv::Attempt::First}};
     for (const Case& c : cases) {
+        requests.clear();
         QTest::mouseClick(Find(c.topic), Qt::LeftButton);
         QTest::mouseClick(Find(c.button), Qt::LeftButton);
-        EXPECT_EQ(window_->PaperNum, c.key) << c.topic << " " << c.button;
-        EXPECT_EQ(window_->TakeNum, c.take) << c.topic << " " << c.button;
+        ASSERT_EQ(requests.size(), 1u) << c.topic << " " << c.button;
+        EXPECT_EQ(requests[0].paperKey, c.key) << c.topic << " " << c.button;
+        EXPECT_EQ(requests[0].attempt, c.attempt) << c.topic << " " << c.button;
     }
-    EXPECT_EQ(requests, 4);
 }
 
 TEST_F(MainWindowTest, RefreshKeepsTheChosenTopicAndShowsNewScores) {
     Start();
     QTest::mouseClick(Find("Topic3"), Qt::LeftButton);
     WriteScores({{11, {"88.8", ""}}});
-    window_->RefreshContents();
-    EXPECT_EQ(window_->TopicCount, "11");
+    window_->RefreshHomePage();
+    EXPECT_EQ(window_->topicFirstPaper(), 11);
     EXPECT_EQ(Text("MSA1"), "88.8");
-    EXPECT_EQ(window_->RefreshLog, "off");
     EXPECT_EQ(Find<QLabel>("Topic3")->palette().color(QPalette::Window), QColor(128, 128, 128));
+    // Once refreshed, the module tab goes back to topic 1 as before.
+    QTest::mouseClick(Find("Tab02"), Qt::LeftButton);
+    EXPECT_EQ(window_->topicFirstPaper(), 1);
 }
 
 TEST_F(MainWindowTest, TabLabelsActAsTheirTabsAndTheToolbarFollows) {
     Start();
     QTest::mouseClick(Find("Tab04lbl"), Qt::LeftButton);
-    EXPECT_EQ(window_->txtTabPos, 4);
-    EXPECT_EQ(window_->LChose, "2");  // the Help tab keeps the module
+    EXPECT_EQ(window_->selectedTab(), 4);
+    EXPECT_EQ(window_->moduleSlot(), 2);  // the Help tab keeps the module
     window_->Tick();
     const char* labels[] = {"lblTB01", "lblTB02", "lblTB03", "lblTB04"};
     const char* buttons[] = {"ToolBar01", "ToolBar02", "ToolBar03", "ToolBar04"};
@@ -146,19 +150,19 @@ TEST_F(MainWindowTest, ReportSectionSequences) {
     auto report = [&] { QTest::mouseClick(Find("lblTB02"), Qt::LeftButton); };
     report();
     EXPECT_TRUE(Find("Body_Report")->isVisible());
-    EXPECT_EQ(window_->txtReportPos, 1);
+    EXPECT_EQ(window_->reportSection(), 1);
     QTest::mouseClick(Find("lblRCBar3"), Qt::LeftButton);
-    EXPECT_EQ(window_->txtReportPos, 3);
+    EXPECT_EQ(window_->reportSection(), 3);
     QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
     QTest::mouseClick(Find("Tab02"), Qt::LeftButton);
     report();
-    EXPECT_EQ(window_->txtReportPos, 1);
+    EXPECT_EQ(window_->reportSection(), 1);
 
     QTest::mouseClick(Find("RCBar2"), Qt::LeftButton);
     QTest::mouseClick(Find("ToolBar01"), Qt::LeftButton);
     EXPECT_TRUE(Find("Body_Home")->isVisible());
     report();
-    EXPECT_EQ(window_->txtReportPos, 2);
+    EXPECT_EQ(window_->reportSection(), 2);
     QWidget* page = Find("Body_Report");
     const int h = page->height();
     const int bar = Find("RCBar1")->height();
@@ -190,7 +194,7 @@ TEST_F(MainWindowTest, HoverPressedAndDisabledPictures) {
     EXPECT_EQ(picture("ToolBar02"), "report_pressed.bmp");
     EXPECT_EQ(picture("ToolBar01"), "home_off.bmp");
     QTest::mouseRelease(Find("ToolBar01"), Qt::LeftButton, {}, QPoint(-1, -1));
-    EXPECT_FALSE(window_->txtPressTrack);
+    EXPECT_FALSE(window_->toolbarPressed());
     window_->Tick();
     EXPECT_EQ(picture("ToolBar02"), "report_on.bmp");
 
@@ -221,7 +225,7 @@ TEST_F(MainWindowTest, WindowButtonsFollowTheCursorOnlyWhileActive) {
     QApplication::processEvents();
     ASSERT_FALSE(window_->isActiveWindow());
     window_->Tick();
-    EXPECT_EQ(window_->ContentsFocus, "0");
+    EXPECT_FALSE(window_->looksActive());
     EXPECT_EQ(picture("imgProgClose"), "prog_white_close.bmp");
     EXPECT_EQ(Find<QLabel>("Title")->palette().color(QPalette::WindowText), QColor(128, 128, 128));
 
@@ -229,7 +233,7 @@ TEST_F(MainWindowTest, WindowButtonsFollowTheCursorOnlyWhileActive) {
     QApplication::processEvents();
     ASSERT_TRUE(window_->isActiveWindow());
     window_->Tick();
-    EXPECT_EQ(window_->ContentsFocus, "1");
+    EXPECT_TRUE(window_->looksActive());
     EXPECT_EQ(picture("imgProgClose"), "prog_blue_close.bmp");
     EXPECT_EQ(Find<QLabel>("Title")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
 }
@@ -248,7 +252,7 @@ TEST_F(MainWindowTest, WithoutACourseTheWindowSaysSo) {
     EXPECT_EQ(Text("NoCourse"), QString::fromStdString(startup_.configuration.problems[0]));
     EXPECT_TRUE(Find("NoCourse")->isVisible());
     EXPECT_FALSE(Find("Topic1")->isVisible());
-    EXPECT_EQ(window_->txtTabPos, 4);
+    EXPECT_EQ(window_->selectedTab(), 4);
 }
 
 TEST(WindowOutline, PolygonsOfTheWindowsAndTheDialog) {

@@ -55,8 +55,8 @@ protected:
 TEST_F(HomePageTest, ACourseOfSevenTopicsHidesTheLastThree) {
     const auto course = MakeCourse(Pack(), "QTS", {TestModule{"Alpha", Topics("Alpha", 7)}, TestModule{}, TestModule{}});
     Start(course);
-    ASSERT_EQ(window_->LChose, "1");
-    EXPECT_EQ(window_->TtPapersCon, "35");
+    ASSERT_EQ(window_->moduleSlot(), 1);
+    EXPECT_EQ(window_->paperCount(), 35);
     for (int k = 1; k <= 10; ++k) {
         SCOPED_TRACE(k);
         EXPECT_EQ(Find("Topic" + std::to_string(k))->isVisible(), k <= 7);
@@ -64,15 +64,15 @@ TEST_F(HomePageTest, ACourseOfSevenTopicsHidesTheLastThree) {
     }
     EXPECT_EQ(Text("Topic7"), "Alpha 7");
     QTest::mouseClick(Find("Topic7"), Qt::LeftButton);
-    EXPECT_EQ(window_->TopicCount, "31");
+    EXPECT_EQ(window_->topicFirstPaper(), 31);
     EXPECT_EQ(Text("SubH1"), "Alpha 7");
 }
 
 TEST_F(HomePageTest, EachModuleTabReadsItsOwnSlot) {
     struct Case {
         const char* tab;
-        const char* slot;
-        const char* papers;
+        int slot;
+        int papers;
         int topics;
         const char* firstScore;  // paper 1 of the slot's marks file
     };
@@ -89,36 +89,37 @@ TEST_F(HomePageTest, EachModuleTabReadsItsOwnSlot) {
     EXPECT_EQ(Find("Tab04")->x(), 2 + 3 * (tabWidth - 4));
     EXPECT_EQ(Text("MSA1"), "11");
 
-    const Case cases[] = {{"Tab03", "3", "15", 3, "33"},
-                          {"Tab01lbl", "1", "35", 7, "11"},
-                          {"Tab02", "2", "50", 10, "22"},
-                          {"Tab03lbl", "3", "15", 3, "33"}};
+    const Case cases[] = {{"Tab03", 3, 15, 3, "33"},
+                          {"Tab01lbl", 1, 35, 7, "11"},
+                          {"Tab02", 2, 50, 10, "22"},
+                          {"Tab03lbl", 3, 15, 3, "33"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tab);
         QTest::mouseClick(Find("Topic2"), Qt::LeftButton);
         QTest::mouseClick(Find(c.tab), Qt::LeftButton);
-        EXPECT_EQ(window_->LChose, c.slot);
-        EXPECT_EQ(window_->TtPapersCon, c.papers);
-        EXPECT_EQ(window_->TopicCount, "1");  // a module tab returns to topic 1
+        EXPECT_EQ(window_->moduleSlot(), c.slot);
+        EXPECT_EQ(window_->paperCount(), c.papers);
+        EXPECT_EQ(window_->topicFirstPaper(), 1);  // a module tab returns to topic 1
         EXPECT_EQ(Text("MSA1"), c.firstScore);
         for (int k = 1; k <= 10; ++k) EXPECT_EQ(Find("Topic" + std::to_string(k))->isVisible(), k <= c.topics) << k;
         // The Help tab keeps the slot.
         QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
-        EXPECT_EQ(window_->LChose, c.slot);
+        EXPECT_EQ(window_->moduleSlot(), c.slot);
     }
 }
 
 TEST_F(HomePageTest, ADoubleClickIsOneClick) {
     Start();
-    QSignalSpy papers(window_.get(), &qv::Contents::paperRequested);
+    std::vector<int> papers;
+    QObject::connect(window_.get(), &qv::MainWindow::paperRequested,
+                     [&](const qv::PaperRequest& request) { papers.push_back(request.paperKey); });
     QSignalSpy topics(Find<qv::HomePage>("Body_Home"), &qv::HomePage::topicClicked);
     DoubleClick(Find("Topic3"));
     ASSERT_EQ(topics.count(), 1);
     EXPECT_EQ(topics.at(0).at(0).toInt(), 3);
-    EXPECT_EQ(window_->TopicCount, "11");
+    EXPECT_EQ(window_->topicFirstPaper(), 11);
     DoubleClick(Find("P1a"));
-    EXPECT_EQ(papers.count(), 1);
-    EXPECT_EQ(window_->PaperNum, "111");
+    EXPECT_EQ(papers, (std::vector<int>{111}));
 }
 
 TEST_F(HomePageTest, ScoresShareTheBaselineOfTheirRowsAndButtonsDoNotOverlap) {

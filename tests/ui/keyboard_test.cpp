@@ -46,7 +46,7 @@ protected:
     // The program's own message box, answered with Space on the button that
     // has its focus; what it said is kept.
     void AnswerPopUpsWithSpace() {
-        opener_->ask = [this](const QString& title, const QString& message, int buttons, QWidget* owner) {
+        opener_->ask = [this](const QString& title, const QString& message, qv::PopUpButtons buttons, QWidget* owner) {
             QTimer::singleShot(0, [this] {
                 auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 if (!dialog) return;

@@ -34,7 +34,7 @@ protected:
         ASSERT_TRUE(results && mistakes_);
         results->printer().setOutputFormat(QPrinter::NativeFormat);
         results->printer().setPrinterName(QString());
-        mistakes_->ask = [this](const QString& title, const QString& message, int, QWidget*) {
+        mistakes_->ask = [this](const QString& title, const QString& message, qv::PopUpButtons, QWidget*) {
             asked_.push_back(title + QStringLiteral(" | ") + message);
             return true;
         };

@@ -134,7 +134,7 @@ TEST_F(NoticesTest, NothingToTellShowsNothing) {
 TEST_F(NoticesTest, NoticesWaitForTheWindowToBeShown) {
     Prepare(Pack());
     pictures_ = std::make_unique<qv::PictureCache>(QString::fromStdString((dir_.path() / "Graphics").string()));
-    window_ = std::make_unique<qv::Contents>(startup_, QString::fromStdString(dir_.path().string()), *pictures_,
+    window_ = std::make_unique<qv::MainWindow>(startup_, QString::fromStdString(dir_.path().string()), *pictures_,
                                              cursor_);
     DialogWatcher watcher(window_.get());
     qv::TellWhenShown(*window_, {"First.", "Second."});

@@ -1,4 +1,4 @@
-#include "practice/page_browser.h"
+#include "practicewindow/page_browser.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +86,7 @@ class PageBrowserTest : public MainWindowTest {
         const fs::path file = dir_ / ("temppaper" + std::to_string(id) + ".mht");
         EXPECT_EQ(qv::ExtractResource(qv::DirectoryResourceSource(QUORVALE_COURSE_PACK), id,
                                       "Custom", file),
-                  0);
+                  qv::ExtractStatus::Ok);
         return Q(file);
     }
 
@@ -271,9 +271,9 @@ TEST_F(PageBrowserTest, ReportsKeysAndButtonsPressedOnThePage) {
     QTest::mousePress(browser_.viewport(), Qt::MiddleButton, {}, inside);
     QTest::mouseRelease(browser_.viewport(), Qt::MiddleButton, {}, inside);
     ASSERT_EQ(buttons.count(), 3);
-    EXPECT_EQ(buttons[0], QVariantList{2});
-    EXPECT_EQ(buttons[1], QVariantList{1});
-    EXPECT_EQ(buttons[2], QVariantList{4});
+    EXPECT_EQ(buttons[0][0].value<Qt::MouseButton>(), Qt::RightButton);
+    EXPECT_EQ(buttons[1][0].value<Qt::MouseButton>(), Qt::LeftButton);
+    EXPECT_EQ(buttons[2][0].value<Qt::MouseButton>(), Qt::MiddleButton);
 }
 
 TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
@@ -283,9 +283,9 @@ TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
     browser_.setGuard([&](const qv::PageInput& input) {
         asked.push_back(input);
         const bool copy = input.kind == qv::PageInput::Kind::Key && input.ctrl &&
-                          (input.keyCode == 67 || input.keyCode == 88);
+                          (input.keyCode == Qt::Key_C || input.keyCode == Qt::Key_X);
         const bool menu = input.kind == qv::PageInput::Kind::ContextMenu ||
-                          (input.kind == qv::PageInput::Kind::Mouse && input.button == 2);
+                          (input.kind == qv::PageInput::Kind::Mouse && input.button == Qt::RightButton);
         return refuse && (copy || menu) ? qv::PageVerdict::Refuse : qv::PageVerdict::Allow;
     });
     browser_.selectAll();
@@ -308,7 +308,7 @@ TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
         QTest::keyClick(&browser_, Qt::Key_C, Qt::ControlModifier);
         EXPECT_EQ(QApplication::clipboard()->text() == "before", refused);
         const auto copy = std::find_if(asked.begin(), asked.end(), [](const qv::PageInput& input) {
-            return input.keyCode == 67;
+            return input.keyCode == Qt::Key_C;
         });
         ASSERT_NE(copy, asked.end());
         EXPECT_TRUE(copy->copies);

@@ -6,7 +6,7 @@
 #include <QTextLayout>
 #include <filesystem>
 
-#include "practice/page_browser.h"
+#include "practicewindow/page_browser.h"
 #include "practice_fixture.h"
 
 namespace {

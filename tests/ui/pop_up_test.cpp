@@ -12,7 +12,7 @@ protected:
     void SetUp() override { Start(); }
 
     std::unique_ptr<qv::frmPopUp> Dialog() {
-        return std::make_unique<qv::frmPopUp>(*pictures_, cursor_, window_->PopUpResponse, window_.get());
+        return std::make_unique<qv::frmPopUp>(*pictures_, cursor_, window_.get());
     }
     template <typename T = QWidget>
     static T* In(QWidget* dialog, const char* name) {
@@ -24,7 +24,7 @@ protected:
 
 TEST_F(PopUpTest, OneButtonIsCentredAndSaysOk) {
     auto dialog = Dialog();
-    dialog->CallPop("Quorvale", "Paper saved", 1, window_.get());
+    dialog->CallPop("Quorvale", "Paper saved", qv::PopUpButtons::Ok, window_.get());
     dialog->show();
     QWidget* but1 = In(dialog.get(), "But1");
     EXPECT_TRUE(but1->isVisible());
@@ -37,7 +37,7 @@ TEST_F(PopUpTest, OneButtonIsCentredAndSaysOk) {
 
 TEST_F(PopUpTest, TitleIsBoldAndTheSameSizeAsTheMainWindows) {
     auto dialog = Dialog();
-    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    dialog->CallPop("Close Practice", "Confirm?", qv::PopUpButtons::YesNo, window_.get());
     const QFont title = In<QLabel>(dialog.get(), "lblTitle")->font();
     EXPECT_EQ(title.pointSizeF(), 9.75);
     EXPECT_TRUE(title.bold());
@@ -46,7 +46,7 @@ TEST_F(PopUpTest, TitleIsBoldAndTheSameSizeAsTheMainWindows) {
 
 TEST_F(PopUpTest, TwoButtonsStartAtTheMessage) {
     auto dialog = Dialog();
-    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    dialog->CallPop("Close Practice", "Confirm?", qv::PopUpButtons::YesNo, window_.get());
     dialog->show();
     QWidget* but1 = In(dialog.get(), "But1");
     QWidget* but2 = In(dialog.get(), "But2");
@@ -61,16 +61,16 @@ TEST_F(PopUpTest, ShortMessagesSitSevenPixelsLower) {
     const QString thirtyThree(33, 'x');
     auto dialog = Dialog();
     const int icon = In(dialog.get(), "ImgInfo")->y();
-    dialog->CallPop("T", thirtyTwo, 1, window_.get());
+    dialog->CallPop("T", thirtyTwo, qv::PopUpButtons::Ok, window_.get());
     EXPECT_EQ(In(dialog.get(), "lblMessage")->y(), icon + 7);
-    dialog->CallPop("T", thirtyThree, 1, window_.get());
+    dialog->CallPop("T", thirtyThree, qv::PopUpButtons::Ok, window_.get());
     EXPECT_EQ(In(dialog.get(), "lblMessage")->y(), icon);
 }
 
 TEST_F(PopUpTest, CentredOnAnOwnerThatIsNotCentred) {
     window_->move(300, 120);
     auto dialog = Dialog();
-    dialog->CallPop("T", "Message", 1, window_.get());
+    dialog->CallPop("T", "Message", qv::PopUpButtons::Ok, window_.get());
     const QRect owner = window_->frameGeometry();
     EXPECT_EQ(dialog->pos(), QPoint(owner.x() + (owner.width() - dialog->width()) / 2,
                                      owner.y() + (owner.height() - dialog->height()) / 2));
@@ -79,30 +79,33 @@ TEST_F(PopUpTest, CentredOnAnOwnerThatIsNotCentred) {
 TEST_F(PopUpTest, ButtonsAndTheirLabelsAnswer) {
     struct Case {
         const char* click;
-        const char* answer;
+        bool answer;
     };
-    const Case cases[] = {{"But1", "True"}, {"But1_lbl", "True"}, {"But2", "False"}, {"But2_lbl", "False"}};
+    const Case cases[] = {{"But1", true}, {"But1_lbl", true}, {"But2", false}, {"But2_lbl", false}};
     for (const Case& c : cases) {
         auto dialog = Dialog();
-        dialog->CallPop("Marking", "Do you want to mark your practice now?", 2, window_.get());
+        dialog->CallPop("Marking", "Do you want to mark your practice now?", qv::PopUpButtons::YesNo, window_.get());
         QTimer::singleShot(0, [&] { QTest::mouseClick(In(dialog.get(), c.click), Qt::LeftButton); });
         dialog->exec();
-        EXPECT_EQ(window_->PopUpResponse, c.answer) << c.click;
+        EXPECT_EQ(dialog->answer(), c.answer) << c.click;
     }
 }
 
 TEST_F(PopUpTest, EscapeNeverLeavesAnEarlierYes) {
-    window_->PopUpResponse = "True";
     auto dialog = Dialog();
-    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    dialog->CallPop("Close Practice", "Confirm?", qv::PopUpButtons::YesNo, window_.get());
+    QTimer::singleShot(0, [&] { QTest::mouseClick(In(dialog.get(), "But1"), Qt::LeftButton); });
+    dialog->exec();
+    ASSERT_TRUE(dialog->answer());
+    dialog->CallPop("Close Practice", "Confirm?", qv::PopUpButtons::YesNo, window_.get());
     QTimer::singleShot(0, [&] { QTest::keyClick(dialog.get(), Qt::Key_Escape); });
     dialog->exec();
-    EXPECT_EQ(window_->PopUpResponse, "False");
+    EXPECT_FALSE(dialog->answer());
 }
 
 TEST_F(PopUpTest, ButtonsHoverWithoutAPressedPicture) {
     auto dialog = Dialog();
-    dialog->CallPop("Close Practice", "Confirm?", 2, window_.get());
+    dialog->CallPop("Close Practice", "Confirm?", qv::PopUpButtons::YesNo, window_.get());
     dialog->show();
     auto* but1 = In<qv::PictureButton>(dialog.get(), "But1");
     auto* but2 = In<qv::PictureButton>(dialog.get(), "But2");
@@ -130,17 +133,20 @@ namespace {
 
 // Enter answers the first button, Space the focused one, Escape the last one shown.
 TEST_F(PopUpTest, AnswersFromTheKeyboard) {
+    using qv::PopUpButtons;
     struct Case {
-        int buttons;
+        PopUpButtons buttons;
         std::vector<Qt::Key> keys;
-        const char* answer;
+        bool answer;
     };
-    for (const Case& c : {Case{2, {Qt::Key_Return}, "True"}, Case{2, {Qt::Key_Enter}, "True"},
-                          Case{2, {Qt::Key_Escape}, "False"}, Case{2, {Qt::Key_Space}, "True"},
-                          Case{2, {Qt::Key_Right, Qt::Key_Space}, "False"}, Case{1, {Qt::Key_Return}, "True"},
-                          Case{1, {Qt::Key_Escape}, "True"}}) {
-        SCOPED_TRACE(c.keys.size() * 10 + c.buttons);
-        window_->PopUpResponse = c.answer == std::string("True") ? "False" : "True";
+    for (const Case& c : {Case{PopUpButtons::YesNo, {Qt::Key_Return}, true},
+                          Case{PopUpButtons::YesNo, {Qt::Key_Enter}, true},
+                          Case{PopUpButtons::YesNo, {Qt::Key_Escape}, false},
+                          Case{PopUpButtons::YesNo, {Qt::Key_Space}, true},
+                          Case{PopUpButtons::YesNo, {Qt::Key_Right, Qt::Key_Space}, false},
+                          Case{PopUpButtons::Ok, {Qt::Key_Return}, true}, Case{PopUpButtons::Ok, {Qt::Key_Escape}, true}}) {
+        SCOPED_TRACE(c.keys.size() * 10 + (c.buttons == PopUpButtons::Ok ? 1 : 2));
+        bool answered = true;
         auto dialog = Dialog();
         dialog->CallPop("Marking", "Do you want to mark your practice now?", c.buttons, window_.get());
         QTimer::singleShot(0, [&] {
@@ -153,12 +159,13 @@ TEST_F(PopUpTest, AnswersFromTheKeyboard) {
             // Keys that answer nothing leave no answer at all.
             QTimer::singleShot(200, dialog.get(), [&] {
                 if (!dialog->isVisible()) return;
-                window_->PopUpResponse = "unanswered";
+                answered = false;
                 dialog->done(QDialog::Rejected);
             });
         });
         dialog->exec();
-        EXPECT_EQ(window_->PopUpResponse, c.answer);
+        EXPECT_TRUE(answered);
+        EXPECT_EQ(dialog->answer(), c.answer);
     }
 }
 
@@ -171,7 +178,7 @@ TEST_F(PopUpTest, ALongMessageIsShownWhole) {
                        "erased. The file \"sresults2QEN.txt\" in /home/pupil is read-only, so it has not been "
                        "changed. Allow changes to it and try again. Nothing has been changed.");
     auto dialog = Dialog();
-    dialog->CallPop("Quorvale", message, 1, window_.get());
+    dialog->CallPop("Quorvale", message, qv::PopUpButtons::Ok, window_.get());
     dialog->show();
     auto* label = In<QLabel>(dialog.get(), "lblMessage");
     EXPECT_GE(label->height(), label->heightForWidth(label->width()));

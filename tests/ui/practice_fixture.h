@@ -6,8 +6,8 @@
 #include <QTextBrowser>
 #include <algorithm>
 
-#include "practice/practice_opener.h"
-#include "practice/practice_window.h"
+#include "app/practice_opener.h"
+#include "practicewindow/practice_window.h"
 #include "ui_fixture.h"
 
 // The packed course without some of its resources.
@@ -32,9 +32,9 @@ protected:
         Start();
         opener_ = new qv::PracticeOpener(*window_, source_);
         opener_->markingStep = std::chrono::milliseconds(1);
-        opener_->ask = [this](const QString& title, const QString& message, int buttons, QWidget*) {
+        opener_->ask = [this](const QString& title, const QString& message, qv::PopUpButtons buttons, QWidget*) {
             asked_.push_back(title + QStringLiteral(" | ") + message);
-            return buttons == 1 || answer_;
+            return buttons == qv::PopUpButtons::Ok || answer_;
         };
         opener_->inform = [this](const QString& title, const QString& message, QWidget*) {
             informed_.push_back(title + QStringLiteral(" | ") + message);
@@ -47,9 +47,8 @@ protected:
     qv::PracticeWindow* Practice() { return opener_->current(); }
     template <typename T = QWidget>
     T* InPractice(const QString& name) {
-        T* widget = Practice()->findChild<T*>(name);
-        EXPECT_NE(widget, nullptr) << name.toStdString();
-        return widget;
+        if (Practice() == nullptr) return Found<T>(nullptr, "practice window");
+        return Found<T>(Practice()->findChild<T*>(name), name.toStdString());
     }
     void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center()); }
     void ClickButton(const char* name) {

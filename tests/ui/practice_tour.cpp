@@ -15,9 +15,9 @@
 
 #include "course/resources.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
-#include "practice/practice_opener.h"
-#include "practice/practice_window.h"
+#include "mainwindow/main_window.h"
+#include "app/practice_opener.h"
+#include "practicewindow/practice_window.h"
 #include "temp_dir.h"
 #include "tour_kit.h"
 
@@ -29,7 +29,7 @@ void AnswerShown(qv::PracticeWindow& window, bool wrongFirst) {
     const int q = attempt.currentQuestion();
     for (int r = 0; r < attempt.PartCount(q) && r < 20; ++r) {
         QString text = QString::fromStdString(attempt.PartKey(attempt.PartOffset(q) + r));
-        const bool choice = attempt.PartType(attempt.PartOffset(q) + r) == "Q";
+        const bool choice = attempt.PartType(attempt.PartOffset(q) + r) == qv::AnswerType::Choice;
         if (wrongFirst && r == 0) text = choice ? (text == "1" ? QStringLiteral("2") : QStringLiteral("1")) : QStringLiteral("went");
         QWidget* field = window.findChild<QWidget*>(QStringLiteral("FA%1").arg(r + 1));
         if (auto* line = qobject_cast<QLineEdit*>(field)) line->setText(text);
@@ -49,12 +49,12 @@ int main(int argc, char** argv) {
     const auto data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
     qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
     qv::PlacedCursor cursor;
-    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
+    qv::MainWindow window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
     window.show();
-    qv::PracticeOpener opener(window, pack);
+    qv::PracticeOpener& opener = *new qv::PracticeOpener(window, pack);  // the main window owns it
     opener.markingStep = std::chrono::milliseconds(1);
-    opener.ask = [](const QString&, const QString& message, int buttons, QWidget*) {
-        if (buttons == 1) qWarning("%s", qPrintable(message));
+    opener.ask = [](const QString&, const QString& message, qv::PopUpButtons buttons, QWidget*) {
+        if (buttons == qv::PopUpButtons::Ok) qWarning("%s", qPrintable(message));
         return true;
     };
 
@@ -65,9 +65,7 @@ int main(int argc, char** argv) {
     };
     for (const Shot& shot : {Shot{1, 1, "choice"}, Shot{6, 3, "cloze"}, Shot{9, 1, "word-order"}}) {
         QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Topic%1").arg(shot.topic)), Qt::LeftButton);
-        window.PaperNum = QString::number(100 + 5 * (shot.topic - 1) + shot.paper);
-        window.TakeNum = QStringLiteral("1");
-        opener.OpenPaper();
+        opener.OpenPaper({100 + 5 * (shot.topic - 1) + shot.paper, qv::Attempt::First});
         qv::PracticeWindow* practice = opener.current();
         if (!practice) return 1;
         practice->activateWindow();
@@ -90,9 +88,7 @@ int main(int argc, char** argv) {
     // The cloze paper again: the parts right the first time are carried over;
     // the one that was wrong is answered wrongly once more.
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Topic6")), Qt::LeftButton);
-    window.PaperNum = QStringLiteral("128");
-    window.TakeNum = QStringLiteral("2");
-    opener.OpenPaper();
+    opener.OpenPaper({128, qv::Attempt::Second});
     qv::PracticeWindow* second = opener.current();
     if (!second) return 1;
     second->activateWindow();
@@ -104,9 +100,7 @@ int main(int argc, char** argv) {
     Save(out, QStringLiteral("practice-second-marked.png"), second->frameGeometry());
     // The word box of a cloze at the window's first size, then the window maximised.
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("Topic8")), Qt::LeftButton);
-    window.PaperNum = QStringLiteral("138");
-    window.TakeNum = QStringLiteral("1");
-    opener.OpenPaper();
+    opener.OpenPaper({138, qv::Attempt::First});
     qv::PracticeWindow* cloze = opener.current();
     if (!cloze) return 1;
     cloze->activateWindow();
@@ -127,7 +121,7 @@ int main(int argc, char** argv) {
                QStringLiteral("Your past results have not been erased. The file \"sresults2QEN.txt\" in "
                               "/home/pupil/.local/share/Quorvale/Quorvale Practice is read-only, so it has not been "
                               "changed. Allow changes to it and try again. Nothing has been changed."),
-               1, cloze);
+               qv::PopUpButtons::Ok, cloze);
     opener.UnloadAll();
     return 0;
 }

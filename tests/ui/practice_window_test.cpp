@@ -1,7 +1,7 @@
 #include <QTimer>
 
 #include "practice/marking.h"
-#include "practice/page_browser.h"
+#include "practicewindow/page_browser.h"
 #include "practice_fixture.h"
 #include "ui/units.h"
 
@@ -26,7 +26,7 @@ TEST_F(PracticeWindowTest, TheTypicalRoadMarksAPaperAndTheHomePageShowsIt) {
     ASSERT_FALSE(asked_.empty());
     EXPECT_EQ(asked_.back(), "Marking | Do you want to mark your practice now?");
     EXPECT_EQ(Shown("PScoring"), "90");
-    EXPECT_EQ(Practice()->Status, "1");
+    EXPECT_TRUE(Practice()->attempt().marked());
 
     const auto marks = qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value;
     EXPECT_EQ(marks[0][0], "90");
@@ -79,7 +79,7 @@ TEST_F(PracticeWindowTest, BackAndNextFollowTheQuestionAndEveryMoveSaves) {
         SCOPED_TRACE(step.button);
         ClickButton(step.button);
         Practice()->Tick();
-        EXPECT_EQ(Practice()->QSCount, QString::number(step.question));
+        EXPECT_EQ(Practice()->attempt().currentQuestion(), step.question);
         EXPECT_EQ(Shown("QnTitle"), QStringLiteral("Question %1").arg(step.question));
         EXPECT_EQ(InPractice("ToolBar05")->isEnabled(), step.back);
         EXPECT_EQ(InPractice("ToolBar06")->isEnabled(), step.next);
@@ -98,7 +98,7 @@ TEST_F(PracticeWindowTest, BackAndNextFollowTheQuestionAndEveryMoveSaves) {
     EXPECT_FALSE(InPractice("ToolBar06")->isEnabled());
     // A disabled button ignores a click: still the last question.
     Click(InPractice("lblTB06"));
-    EXPECT_EQ(Practice()->QSCount, "30");
+    EXPECT_EQ(Practice()->attempt().currentQuestion(), 30);
 }
 
 TEST_F(PracticeWindowTest, TheRemainingListHoldsTheQuestionsStillToAnswer) {
@@ -115,7 +115,7 @@ TEST_F(PracticeWindowTest, TheRemainingListHoldsTheQuestionsStillToAnswer) {
     EXPECT_EQ(list->count(), 29);
     // Choosing a question there moves to it.
     list->activated(list->findText(QStringLiteral("17")));
-    EXPECT_EQ(Practice()->QSCount, "17");
+    EXPECT_EQ(Practice()->attempt().currentQuestion(), 17);
     EXPECT_EQ(Shown("QnTitle"), "Question 17");
 }
 
@@ -142,7 +142,7 @@ TEST_F(PracticeWindowTest, SaveTellsThePupilAndClosingAsksFirst) {
     // Reopened, the paper resumes with the saved answer, unmarked.
     OpenPaper(1, 1);
     EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "1");
-    EXPECT_EQ(Practice()->Status, "0");
+    EXPECT_FALSE(Practice()->attempt().marked());
     EXPECT_FALSE(InPractice<QLineEdit>("FA1")->isReadOnly());
 }
 
@@ -154,7 +154,7 @@ TEST_F(PracticeWindowTest, MarkingAsksAboutEmptyAnswersAndNoLeavesThePaperOpen) 
     ClickButton("ToolBar02");
     EXPECT_EQ(asked_.back(),
               "Marking | You have not answered all the questions.  Do you still want to mark your practice?");
-    EXPECT_EQ(Practice()->Status, "0");
+    EXPECT_FALSE(Practice()->attempt().marked());
     EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "2");
     EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[4][0], "0");
     EXPECT_EQ(Record("trend2QEN.txt", "TRD"), "#TRD#");
@@ -200,16 +200,14 @@ TEST_F(PracticeWindowTest, AQuestionPageThatCannotBeUnpackedIsSaidSoInItsPlace) 
 TEST_F(PracticeWindowTest, APaperThatCannotBeOpenedIsReportedAndNoWindowStays) {
     struct Case {
         std::vector<int> missing;
-        const char* paper;
+        int paper;
     };
     StartProgram();
-    for (const Case& c : {Case{{30023}, "101"}, Case{{}, "160"}}) {
+    for (const Case& c : {Case{{30023}, 101}, Case{{}, 160}}) {
         SCOPED_TRACE(c.paper);
         source_.missing = c.missing;
         asked_.clear();
-        window_->PaperNum = QString::fromLatin1(c.paper);
-        window_->TakeNum = QStringLiteral("1");
-        opener_->OpenPaper();
+        opener_->OpenPaper({c.paper, qv::Attempt::First});
         EXPECT_EQ(Practice(), nullptr);
         ASSERT_EQ(asked_.size(), 1U);
         EXPECT_TRUE(asked_.front().startsWith(QStringLiteral("Quorvale | "))) << asked_.front().toStdString();
@@ -220,12 +218,13 @@ TEST_F(PracticeWindowTest, APaperThatCannotBeOpenedIsReportedAndNoWindowStays) {
 TEST_F(PracticeWindowTest, TheWindowKeepsTheModuleItWasOpenedIn) {
     StartProgram();
     OpenPaper(1, 1);
-    window_->LChose = QStringLiteral("1");
-    window_->lblCOD = QStringLiteral("ZZZ");
+    // The main window moves to another module (a tab the pupil cannot reach here).
+    QTest::mouseClick(Find("Tab01"), Qt::LeftButton);
+    ASSERT_EQ(window_->moduleSlot(), 1);
     Answer(1, QStringLiteral("3"));
     ClickButton("ToolBar01");
     EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "3");
-    EXPECT_FALSE(std::filesystem::exists(dir_ / "first1ZZZ.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "first1QEN.txt"));
 }
 
 TEST_F(PracticeWindowTest, AFailedSaveIsToldAndTheAnswersStay) {
@@ -293,12 +292,12 @@ TEST_F(PracticeWindowTest, TheSheetSlidesAwayAndBackAndTheLayoutFollowsTheWindow
     }
     const int shownWidth = page->width();
     Click(handle);
-    EXPECT_FALSE(Practice()->answerSheetShown);
+    EXPECT_FALSE(Practice()->answerSheetShown());
     EXPECT_GE(sheet->x(), window->width());
     EXPECT_EQ(page->width(), shownWidth + sheet->width());
     EXPECT_EQ(handle->toolTip(), "Show answer sheet");
     Click(handle);
-    EXPECT_TRUE(Practice()->answerSheetShown);
+    EXPECT_TRUE(Practice()->answerSheetShown());
     EXPECT_EQ(page->width(), shownWidth);
     EXPECT_EQ(handle->toolTip(), "Hide answer sheet");
 }
@@ -320,7 +319,7 @@ TEST_F(PracticeWindowTest, TheToolbarIgnoresClicksWhileThePaperIsBeingMarked) {
     });
     ClickButton("ToolBar02");
     EXPECT_EQ(closeAsked, 0);
-    EXPECT_EQ(Practice()->Status, "1");
+    EXPECT_TRUE(Practice()->attempt().marked());
     EXPECT_FALSE(Practice()->busy());
     EXPECT_FALSE(InPractice("fmeMark")->isVisible());
     for (int k = 1; k <= 15; ++k) {

@@ -54,9 +54,9 @@ protected:
         Open();
         printing_ = window_->findChild<ResultsPrinting*>();
         ASSERT_NE(printing_, nullptr);
-        printing_->ask = [this](const QString& title, const QString& message, int buttons, QWidget*) {
+        printing_->ask = [this](const QString& title, const QString& message, qv::PopUpButtons buttons, QWidget*) {
             asked_.push_back(title + QStringLiteral(" | ") + message);
-            return buttons == 1 || answer_;
+            return buttons == qv::PopUpButtons::Ok || answer_;
         };
         printing_->choosePdfFile = [this](QWidget*) { return chosen_; };
     }

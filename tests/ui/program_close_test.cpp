@@ -30,7 +30,7 @@ TEST_F(ProgramCloseTest, ACloseDuringTheMarkingWaitsAndTheMarkIsKept) {
     EXPECT_TRUE(Told("being marked"));
     EXPECT_TRUE(window_->isVisible());
     ASSERT_NE(Practice(), nullptr);
-    EXPECT_EQ(Practice()->Status, "1");
+    EXPECT_TRUE(Practice()->attempt().marked());
     EXPECT_NE(Record("trend2QEN.txt", "TRD"), "#TRD#");
     EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[4][0], "1");
 }

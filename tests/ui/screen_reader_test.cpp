@@ -3,7 +3,7 @@
 #include <QAccessible>
 #include <QTest>
 
-#include "practice/answer_words.h"
+#include "practicewindow/answer_words.h"
 #include "practice/marking.h"
 #include "practice_fixture.h"
 #include "ui/picture_button.h"
@@ -49,7 +49,7 @@ constexpr auto kTab = QAccessible::PageTab;
 TEST_F(ScreenReaderTest, EveryPictureButtonOfBothWindowsIsNamedByItsCaption) {
     StartProgram();
     WriteScores({{1, {"90", ""}}});
-    window_->RefreshContents();
+    window_->RefreshHomePage();
     std::map<QString, Heard> main = {
         {"Tab02", {"Practice", "Load Practice Module", kTab}}, {"Tab04", {"Help", "F1", kTab}},
         {"ToolBar01", {"Home", "Load Home page", kButton}},    {"ToolBar02", {"Report", "Load Report card", kButton}},

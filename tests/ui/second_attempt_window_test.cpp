@@ -3,7 +3,6 @@
 #include <sstream>
 
 #include "practice/marking.h"
-#include "practice/test2.h"
 #include "practice_fixture.h"
 
 namespace {
@@ -72,7 +71,7 @@ TEST_F(SecondAttemptWindowTest, TheTypicalRoadCarriesTheRightPartsOverAndRecords
     ClickButton("ToolBar02");
     EXPECT_EQ(asked_.back(),
               "Marking | You have not answered all the questions.  Do you still want to mark your practice?");
-    EXPECT_EQ(Practice()->Status, "0");
+    EXPECT_FALSE(Practice()->attempt().marked());
     answer_ = true;
 
     // A part wrong the first time is answered afresh.
@@ -89,7 +88,7 @@ TEST_F(SecondAttemptWindowTest, TheTypicalRoadCarriesTheRightPartsOverAndRecords
     }
     ClickButton("ToolBar02");
     EXPECT_EQ(asked_.back(), "Marking | Do you want to mark your practice now?");
-    EXPECT_EQ(Practice()->Status, "1");
+    EXPECT_TRUE(Practice()->attempt().marked());
     EXPECT_EQ(Shown("PScoring"), "96.7");
     EXPECT_EQ(Shown("Scoring"), "29");
     // The wrong part shows its model answer and its cross; the page stays on it.

@@ -258,7 +258,7 @@ TEST_F(SkinFrameTest, InactiveLookStopsTheHoverPictures) {
     };
 
     ASSERT_TRUE(activate(&other));
-    EXPECT_EQ(frame_->focusFlag(), "0");
+    EXPECT_FALSE(frame_->active());
     EXPECT_EQ(frame_->Title->palette().color(QPalette::WindowText), qv::kInactiveTitleColour);
     EXPECT_TRUE(Shows(frame_->BTopLeft, pictures_->Get("border_white_top_left.bmp")));
     EXPECT_EQ(frame_->imgProgClose->picture(), "prog_white_close.bmp");
@@ -269,7 +269,7 @@ TEST_F(SkinFrameTest, InactiveLookStopsTheHoverPictures) {
     EXPECT_EQ(frame_->imgProgClose->picture(), "prog_white_close.bmp");
 
     ASSERT_TRUE(activate(host_.get()));
-    EXPECT_EQ(frame_->focusFlag(), "1");
+    EXPECT_TRUE(frame_->active());
     EXPECT_EQ(frame_->Title->palette().color(QPalette::WindowText), qv::kActiveTitleColour);
     EXPECT_TRUE(Shows(frame_->BTopCentre, pictures_->Get("border_top_center.bmp")));
     EXPECT_EQ(frame_->imgProgClose->picture(), "prog_blueoff_close.bmp");
@@ -285,7 +285,7 @@ TEST_F(SkinFrameTest, DialogTitleBarNeverChanges) {
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_EQ(frame_->focusFlag(), "1");
+    EXPECT_TRUE(frame_->active());
     EXPECT_TRUE(Shows(frame_->BTopLeft, pictures_->Get("border_top_left.bmp")));
 }
 

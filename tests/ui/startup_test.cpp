@@ -82,7 +82,7 @@ TEST(Startup, SecondStartChangesNoResultFile) {
     TempDir dir;
     ASSERT_EQ(StartProgram(dir.path()), 0);
     const auto marks = dir / "marks2QEN.txt";
-    qv::AtomicWriteFile(marks, "#FSE#>90\r\n#SSE#>\r\n#LTM#>0:1:2\r\n#CDD#>8/12/2026\r\n#FST#>1\r\n#SST#>0\r\n");
+    EXPECT_EQ(qv::AtomicWriteFile(marks, "#FSE#>90\r\n#SSE#>\r\n#LTM#>0:1:2\r\n#CDD#>8/12/2026\r\n#FST#>1\r\n#SST#>0\r\n"), qv::IoStatus::Ok);
     const auto before = fs::last_write_time(marks);
     ASSERT_EQ(StartProgram(dir.path()), 0);
     EXPECT_EQ(ReadFile(marks), "#FSE#>90\r\n#SSE#>\r\n#LTM#>0:1:2\r\n#CDD#>8/12/2026\r\n#FST#>1\r\n#SST#>0\r\n");
@@ -96,7 +96,9 @@ TEST(Startup, ADeletedResultFileIsMadeAgainAndTheOthersAreKept) {
         TempDir dir;
         ASSERT_EQ(StartProgram(dir.path()), 0);
         const std::string kept = "#TRD#>88.8>75\r\n";
-        if (deleted != qv::ResultKind::Trend) qv::AtomicWriteFile(dir / "trend2QEN.txt", kept);
+        if (deleted != qv::ResultKind::Trend) {
+            EXPECT_EQ(qv::AtomicWriteFile(dir / "trend2QEN.txt", kept), qv::IoStatus::Ok);
+        }
         fs::remove(dir / qv::ResultFileName(deleted, 2, "QEN"));
 
         QString errors;
@@ -121,7 +123,7 @@ TEST(Startup, RunsOnACourseFolderAndKeepsItsResultsApart) {
     for (const auto& picture : qv::InterfacePictures()) fs::remove(course / std::to_string(picture.id));
     std::string config = ReadFile(course / "30000");
     config.replace(config.find("#COD#>QEN"), 9, "#COD#>TST");
-    qv::AtomicWriteFile(course / "30000", config);
+    EXPECT_EQ(qv::AtomicWriteFile(course / "30000", config), qv::IoStatus::Ok);
     const QString folder = QString::fromStdString(course.string());
 
     QString errors;
@@ -202,7 +204,7 @@ TEST(Startup, AResetIsToldOnceWithTheMissingFileAndTheCopies) {
     ASSERT_EQ(StartProgram(dir.path()), 0);
     // Files the program finds none of its records in, and one missing: all are reset.
     for (qv::ResultKind kind : qv::kResultKinds) {
-        qv::AtomicWriteFile(dir / qv::ResultFileName(kind, 2, "QEN"), "#OLD#>1\r\n");
+        ASSERT_EQ(qv::AtomicWriteFile(dir / qv::ResultFileName(kind, 2, "QEN"), "#OLD#>1\r\n"), qv::IoStatus::Ok);
     }
     fs::remove(dir / "marks2QEN.txt");
     QString errors;

@@ -16,7 +16,7 @@
 #include "course/resources.h"
 #include "course/results_store.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
+#include "mainwindow/main_window.h"
 #include "mainwindow/results_printing.h"
 #include "temp_dir.h"
 #include "tour_gain.h"
@@ -115,7 +115,7 @@ void PracticeFrame(qv::PictureCache& pictures, const QString& out) {
 
 // The four sections of the report page on a module with results in most
 // topics, some papers tried twice, and 25 papers in the trend.
-void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
+void ReportSections(qv::MainWindow& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
                     const TempDir& dir, const QString& out) {
     struct Result {
         int paper;
@@ -143,7 +143,10 @@ void ReportSections(qv::Contents& window, qv::PlacedCursor& cursor, const qv::Re
         if (*result.second) WriteBothAttempts(pack, dir, result.paper, std::stod(result.first), std::stod(result.second));
         trend += ">" + std::string(result.first);
     }
-    qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt");
+    if (qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) {
+        qWarning("the marks file could not be written");
+        return;
+    }
     dir.Write("trend2QEN.txt", trend + "\r\n");
 
     QTest::mouseClick(window.findChild<QWidget*>("ToolBar02"), Qt::LeftButton);
@@ -176,11 +179,11 @@ int main(int argc, char** argv) {
     lists[0][1] = "66.7";
     lists[0][2] = "100";
     lists[0][3] = "45";   lists[1][3] = "80";
-    qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt");
+    if (qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) return 1;
 
     qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
     qv::PlacedCursor cursor;
-    qv::Contents window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
+    qv::MainWindow window(data, QString::fromStdString(dir.path().string()), pictures, cursor);
     window.show();
     window.activateWindow();
     Settle();
@@ -204,13 +207,12 @@ int main(int argc, char** argv) {
             lists[2][p] = times[p];
             lists[3][p] = dates[p];
         }
-        qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt");
+        if (qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) return 1;
         auto* printing = window.findChild<qv::ResultsPrinting*>();
         const QString pdf = QString::fromStdString((dir.path() / "results.pdf").string());
         printing->printer().setOutputFormat(QPrinter::PdfFormat);
         printing->printer().setOutputFileName(pdf);
-        printing->ask = [](const QString&, const QString&, int, QWidget*) { return false; };
-        window.LChose = QStringLiteral("2");
+        printing->ask = [](const QString&, const QString&, qv::PopUpButtons, QWidget*) { return false; };
         window.PrintResults();
         QProcess::execute(QStringLiteral("pdftoppm"),
                           {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("60"), QStringLiteral("-f"),
@@ -242,11 +244,11 @@ int main(int argc, char** argv) {
     QTest::mouseClick(window.findChild<QWidget*>("Tab02"), Qt::LeftButton);
     Settle();
     for (int buttons : {1, 2}) {
-        qv::frmPopUp dialog(pictures, cursor, window.PopUpResponse, &window);
+        qv::frmPopUp dialog(pictures, cursor, &window);
         if (buttons == 1) {
-            dialog.CallPop("Quorvale", "Paper saved", 1, &window);
+            dialog.CallPop("Quorvale", "Paper saved", qv::PopUpButtons::Ok, &window);
         } else {
-            dialog.CallPop("Marking", "You have not answered all the questions.  Do you still want to mark your practice?", 2, &window);
+            dialog.CallPop("Marking", "You have not answered all the questions.  Do you still want to mark your practice?", qv::PopUpButtons::YesNo, &window);
         }
         dialog.show();
         cursor.point = dialog.findChild<QWidget*>("But1")->mapToGlobal(QPoint(10, 10));

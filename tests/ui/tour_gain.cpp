@@ -18,7 +18,7 @@ namespace {
 // word of the next gap, or a choice one along.
 std::string Slip(const qv::PaperData& paper, std::size_t part, int kind) {
     const std::string& key = paper.answerKey[part];
-    if (paper.answerTypes[part] == "Q") return key == "1" ? "2" : "1";
+    if (paper.answerTypes[part] == qv::AnswerType::Choice) return key == "1" ? "2" : "1";
     if (kind == 1 && part + 1 < paper.answerKey.size() && paper.answerKey[part + 1] != key)
         return paper.answerKey[part + 1];
     std::string slip = key;
@@ -48,13 +48,13 @@ void WriteBothAttempts(const qv::ResourceSource& pack, const TempDir& dir, int p
         secondResults.emplace_back(rightSecond ? qv::kTick : qv::kCross);
     }
     qv::Fields lines;
-    qv::ReplacePaperRecord(dir / "first2QEN.txt", 50, paper, firstAnswers, parts, lines);
-    qv::ReplacePaperRecord(dir / "fresults2QEN.txt", 50, paper, firstResults, parts, lines);
-    qv::ReplacePaperRecord(dir / "second2QEN.txt", 50, paper, secondAnswers, parts, lines);
-    qv::ReplacePaperRecord(dir / "sresults2QEN.txt", 50, paper, secondResults, parts, lines);
+    if (qv::ReplacePaperRecord(dir / "first2QEN.txt", 50, paper, firstAnswers, parts, lines) != qv::IoStatus::Ok) qWarning("a result file could not be written");
+    if (qv::ReplacePaperRecord(dir / "fresults2QEN.txt", 50, paper, firstResults, parts, lines) != qv::IoStatus::Ok) qWarning("a result file could not be written");
+    if (qv::ReplacePaperRecord(dir / "second2QEN.txt", 50, paper, secondAnswers, parts, lines) != qv::IoStatus::Ok) qWarning("a result file could not be written");
+    if (qv::ReplacePaperRecord(dir / "sresults2QEN.txt", 50, paper, secondResults, parts, lines) != qv::IoStatus::Ok) qWarning("a result file could not be written");
 }
 
-void GainAndMistakes(qv::Contents& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
+void GainAndMistakes(qv::MainWindow& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
                      const TempDir& dir, const QString& out) {
     QTest::mouseClick(window.findChild<QWidget*>(QStringLiteral("RCBar4")), Qt::LeftButton);
     QWidget* button = window.findChild<QWidget*>(QStringLiteral("ButMistakes"));

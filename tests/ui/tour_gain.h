@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "course/resources.h"
-#include "mainwindow/contents.h"
+#include "mainwindow/main_window.h"
 #include "temp_dir.h"
 #include "ui/cursor_source.h"
 
@@ -17,5 +17,5 @@ void WriteBothAttempts(const qv::ResourceSource& pack, const TempDir& dir, int p
 
 // The open report's "Learning Gain" section, and the first page of the
 // module's mistakes sheet drawn from its PDF.
-void GainAndMistakes(qv::Contents& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
+void GainAndMistakes(qv::MainWindow& window, qv::PlacedCursor& cursor, const qv::ResourceSource& pack,
                      const TempDir& dir, const QString& out);

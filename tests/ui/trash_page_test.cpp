@@ -9,7 +9,7 @@
 #include "app/erase_guard.h"
 #include "course/record_file.h"
 #include "mainwindow/trash_page.h"
-#include "practice/practice_opener.h"
+#include "app/practice_opener.h"
 #include "ui/picture_button.h"
 #include "ui_fixture.h"
 
@@ -222,7 +222,7 @@ protected:
         Start();
         window_->SetResources(Pack());
         opener_ = new qv::PracticeOpener(*window_, Pack());
-        opener_->ask = [](const QString&, const QString&, int, QWidget*) { return true; };
+        opener_->ask = [](const QString&, const QString&, qv::PopUpButtons, QWidget*) { return true; };
         opener_->markingStep = std::chrono::milliseconds(20);
         qv::CloseBeforeErasing(*window_, *opener_);
     }
@@ -277,7 +277,7 @@ TEST_F(TrashWithPaperTest, WhileAPaperIsBeingMarkedNothingIsErased) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].contains("being marked")) << dialogs.messages[0].toStdString();
     ASSERT_NE(opener_->current(), nullptr);
-    EXPECT_EQ(opener_->current()->Status, "1");
+    EXPECT_TRUE(opener_->current()->attempt().marked());
     EXPECT_NE(Files(), Templates());
 }
 

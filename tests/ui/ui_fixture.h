@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,22 @@
 #include "course/resources.h"
 #include "course/results_store.h"
 #include "course/startup.h"
-#include "mainwindow/contents.h"
+#include "mainwindow/main_window.h"
 #include "skin_fixture.h"
 #include "temp_dir.h"
 #include "ui/pop_up.h"
 #include "ui/skin.h"
+
+// A widget looked for by name; a missing one fails the test with its name,
+// and the exception ends the test, which GoogleTest reports as failed.
+template <typename T>
+T* Found(T* widget, const std::string& name) {
+    if (widget == nullptr) {
+        ADD_FAILURE() << "no widget named " << name;
+        throw std::runtime_error("no widget named " + name);
+    }
+    return widget;
+}
 
 // Readable test messages.
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -117,7 +129,7 @@ protected:
     }
     void Open() {
         pictures_ = std::make_unique<qv::PictureCache>(QString::fromStdString((dir_.path() / "Graphics").string()));
-        window_ = std::make_unique<qv::Contents>(startup_, QString::fromStdString(dir_.path().string()), *pictures_,
+        window_ = std::make_unique<qv::MainWindow>(startup_, QString::fromStdString(dir_.path().string()), *pictures_,
                                                  cursor_);
         window_->show();
     }
@@ -136,11 +148,11 @@ protected:
         ASSERT_EQ(qv::WriteMarksFile(lists, qv::kMarksKeys, papers, dir_ / file), qv::IoStatus::Ok);
     }
 
+    // The window's widget of that name; a missing one fails the test (and
+    // ends it), rather than the whole suite.
     template <typename T = QWidget>
     T* Find(const char* name) {
-        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return Found<T>(window_->findChild<T*>(QString::fromLatin1(name)), name);
     }
     template <typename T = QWidget>
     T* Find(const std::string& name) { return Find<T>(name.c_str()); }
@@ -154,5 +166,5 @@ protected:
     }
 
     qv::StartupData startup_;
-    std::unique_ptr<qv::Contents> window_;
+    std::unique_ptr<qv::MainWindow> window_;
 };

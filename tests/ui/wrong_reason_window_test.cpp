@@ -34,7 +34,7 @@ TEST_F(WrongReasonWindowTest, AWrongPartSaysWhyAsItsTooltipAndDescription) {
     OpenPaper(5, 3);
     const QString otherGap = QString::fromStdString(Practice()->attempt().PartKey(1));
     AnswerAllButOneAndMark(otherGap);
-    ASSERT_EQ(Practice()->Status, "1");
+    ASSERT_TRUE(Practice()->attempt().marked());
     for (const char* name : {"FA1", "FR1"}) EXPECT_EQ(Tip(name), "That word belongs in another gap.") << name;
     // The field's description says first whether it is right.
     EXPECT_EQ(Description("FR1"), "That word belongs in another gap.");
@@ -47,7 +47,7 @@ TEST_F(WrongReasonWindowTest, AWrongPartSaysWhyAsItsTooltipAndDescription) {
 
     OpenPaper(5, 3, "b");
     AnswerAllButOneAndMark(QStringLiteral("zzz"));
-    ASSERT_EQ(Practice()->Status, "1");
+    ASSERT_TRUE(Practice()->attempt().marked());
     const QString named = QStringLiteral("The answer was %1.").arg(QString::fromStdString(Practice()->attempt().PartKey(0)));
     EXPECT_EQ(Tip("SR1"), named);
     EXPECT_EQ(Description("FA1"), "Wrong. " + named);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "course/course_limits.h"
+
 namespace qv {
 
 inline constexpr int kHelpTab = 4;
@@ -44,9 +46,11 @@ struct ReportLayout {
 ReportLayout ReportSectionLayout(int section, int height, const std::array<int, kReportSections>& barHeights);
 
 // Paper number of the first paper of topic k (1..10): 1, 6, ..., 46.
-inline int FirstPaperOfTopic(int topic) { return 5 * (topic - 1) + 1; }
+inline int FirstPaperOfTopic(int topic) { return kPapersPerTopic * (topic - 1) + 1; }
 // The topic whose first paper is `firstPaper`, or 0.
 int TopicOfFirstPaper(int firstPaper);
+// The topic (from 1) paper `paperNumber` belongs to, or 0.
+inline int TopicOfPaper(int paperNumber) { return paperNumber >= 1 ? (paperNumber - 1) / kPapersPerTopic + 1 : 0; }
 // The paper number of button `offset` (0..4) of the topic whose first paper is given.
 inline int PaperNumber(int firstPaper, int offset) { return firstPaper + offset; }
 // The key of that paper: "101".."150".

@@ -1,10 +1,10 @@
-#include "practice/practice_chrome.h"
+#include "practicewindow/practice_chrome.h"
 
 #include <QDate>
 #include <QLocale>
 
-#include "practice/answer_sheet.h"
-#include "practice/question_list.h"
+#include "practicewindow/answer_sheet.h"
+#include "practicewindow/question_list.h"
 #include "ui/look.h"
 #include "ui/skin_frame.h"
 #include "ui/widget_kit.h"
@@ -39,7 +39,7 @@ QLabel* PracticeChrome::Panel(const QString& name, const QString& picture, QWidg
     return panel;
 }
 
-PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secondAttempt)
+PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, Attempt which)
     : host_(host), pictures_(pictures) {
     ScnTabBG = new QWidget(host);
     ScnTabBG->setObjectName(QStringLiteral("ScnTabBG"));
@@ -95,6 +95,7 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, bool secon
     RemQns->setGeometry(8 + captionWidth, 2, 52, kStatusHeight - 4);
     TxtRem->resize(RemQns->x() + RemQns->width() + 8, kStatusHeight);
 
+    const bool secondAttempt = which == Attempt::Second;
     Bot1 = Panel(QStringLiteral("Bot1"), secondAttempt ? QStringLiteral("bottombg1.bmp") : QStringLiteral("bottombg3.bmp"),
                  RemQnsBG);
     Bot2 = Panel(QStringLiteral("Bot2"), QStringLiteral("bottombg3.bmp"), RemQnsBG);

@@ -7,12 +7,15 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <string>
 #include <vector>
 
 #include "course/course_config.h"
 #include "course/resources.h"
 #include "course/results_store.h"
 #include "course/startup.h"
+#include "practice/paper_request.h"
+#include "ui/ask.h"
 #include "ui/cursor_source.h"
 #include "ui/picture_cache.h"
 #include "ui/skin_frame.h"
@@ -29,27 +32,48 @@ class TabBar;
 class Toolbar;
 class TrashPage;
 
-// The main window. It holds the program-wide state that the other windows
-// read (current module slot, course code, the paper being opened, the
-// dialog's answer), brings the program up, switches the pages and runs the
-// hover timer. Each page lives in a file of its own.
-class Contents : public QWidget {
+// The main window (object name "Contents"). It holds the program-wide state
+// (current module slot, the chosen topic, the tab, toolbar and report
+// positions), brings the program up, switches the pages and runs the hover
+// timer. Each page lives in a file of its own; the state changes only here.
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    Contents(const StartupData& startup, QString workDir, PictureCache& pictures, const CursorSource& cursor,
-             QWidget* parent = nullptr);
-    ~Contents() override;
+    MainWindow(const StartupData& startup, QString workDir, PictureCache& pictures, const CursorSource& cursor,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     const CourseConfig& config() const { return config_; }
     const QString& workDir() const { return workDir_; }
     PictureCache& pictures() { return pictures_; }
     const CursorSource& cursor() const { return cursor_; }
 
-    // Public procedures other windows call.
-    void TopicChoosing(int firstPaper);
-    void Topicbuttoncolour(QLabel* selected);
-    void RefreshContents();
+    // The program-wide state.
+    // The module on show: slot 1..3 (the Help tab keeps the last one).
+    int moduleSlot() const { return moduleSlot_; }
+    // Part of every result file name (record bytes, checked safe for a file name).
+    const std::string& courseCode() const { return config_.code; }
+    // Papers of the current module.
+    int paperCount() const { return paperCount_; }
+    // Paper number of the chosen topic's first paper: 1, 6, ..., 46.
+    int topicFirstPaper() const { return topicFirstPaper_; }
+    // 1..3 a module tab, 4 the Help tab.
+    int selectedTab() const { return selectedTab_; }
+    // The toolbar command run last on this tab (0: none yet).
+    int toolbarCommand() const { return toolbarCommand_; }
+    // The open section of the report page, 1..3.
+    int reportSection() const { return reportSection_; }
+    // True while a toolbar button is held down.
+    bool toolbarPressed() const { return toolbarPressed_; }
+    // True while the window shows its active look.
+    bool looksActive() const;
+
+    // Shows the five papers of the topic whose first paper is given.
+    void ShowTopicPapers(int firstPaper);
+    void HighlightTopic(QLabel* selected);
+    // Reads the module's marks again and shows them, keeping the chosen topic.
+    void RefreshHomePage();
     // Reads the current module's marks and trend files and fills every
     // section of the report page.
     void RefreshReport();
@@ -60,38 +84,23 @@ public:
     void SetResources(const ResourceSource& source) { resources_ = &source; }
     // Every result file of every configured slot back to its template, after
     // a copy of them has been put into the backup folder.
-    EraseOutcome ResetResults();
+    EraseOutcome EraseAllResults();
     // The current module's results on the printer chosen last (at first the
     // default printer), and the printer dialog.
     void PrintResults();
     void PrintSetup();
     void PrintMistakes();
     // Shows the program's message box owned by `owner`; true for "Yes"/"OK".
-    bool Ask(const QString& title, const QString& message, int buttons, QWidget* owner);
+    bool Ask(const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner);
 
     // The problems found while the window was built, each once, for the
     // caller to show when the window is on screen. From then on a new
     // problem is shown as it is found; one already told is not told again.
     QStringList TakeNotices();
 
-    // Program-wide state, as text like the controls other windows read.
-    QString LChose = QStringLiteral("1");
-    QString lblCOD;
-    QString TtPapersCon;
-    QString TopicCount = QStringLiteral("1");
-    QString PaperNum;
-    QString TakeNum;
-    QString RefreshLog = QStringLiteral("off");
-    QString PopUpResponse;
-    QString ContentsFocus = QStringLiteral("1");
-    int txtTabPos = 1;
-    int txtToolBarPos = 0;
-    int txtReportPos = 1;
-    bool txtPressTrack = false;
-
 signals:
-    // A paper is to be opened (PaperNum, TakeNum and the rest are set).
-    void paperRequested();
+    // The pupil asked for a paper of the current module.
+    void paperRequested(const PaperRequest& request);
     // The results are about to be erased: an open practice window closes
     // unsaved, so that it cannot write its records back. One that cannot
     // close now (its paper is being marked) sets `refused`.
@@ -99,13 +108,13 @@ signals:
 
 private:
     void LoadMainPictures();
-    void Tell(const QString& source, const QString& words);
+    void TellOnce(const QString& source, const QString& words);
 
     void LoadModule();
-    void TopicClick(int k);
-    void OpenPaper(int offset, int attempt);
-    void TabClick(int n);
-    void ToolBarClick(int n);
+    void SelectTopic(int k);
+    void RequestPaper(int offset, Attempt attempt);
+    void SelectTab(int n);
+    void RunToolbarCommand(int n);
     void ShowPage();
     void PlacePage(QWidget* page);
     void RaiseBorders();
@@ -118,6 +127,16 @@ private:
     SkinFrame* frame_ = nullptr;
     QTimer* Timer1 = nullptr;
     HoverTicker* hover_ = nullptr;
+
+    // The program-wide state, changed only by this window.
+    int moduleSlot_ = 1;
+    int topicFirstPaper_ = 1;
+    int selectedTab_ = 1;
+    int toolbarCommand_ = 0;
+    int reportSection_ = 1;
+    bool toolbarPressed_ = false;
+    // While the home page is read again: keep the chosen topic.
+    bool refreshing_ = false;
 
     // State of the current module.
     int topicCount_ = 0;

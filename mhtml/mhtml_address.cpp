@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "course/text.h"
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 namespace qv {
 

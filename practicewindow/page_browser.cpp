@@ -1,4 +1,4 @@
-#include "practice/page_browser.h"
+#include "practicewindow/page_browser.h"
 
 #include <QContextMenuEvent>
 #include <QImage>
@@ -18,19 +18,6 @@
 namespace qv {
 
 namespace {
-
-int ButtonNumber(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return 1;
-        case Qt::RightButton:
-            return 2;
-        case Qt::MiddleButton:
-            return 4;
-        default:
-            return 0;
-    }
-}
 
 // Stands in for a picture the archive does not hold or that cannot be read.
 const QImage& MissingPicture() {
@@ -141,7 +128,7 @@ void PageBrowser::mousePressEvent(QMouseEvent* event) {
     PageInput input;
     input.kind = PageInput::Kind::Mouse;
     input.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    input.button = ButtonNumber(event->button());
+    input.button = event->button();
     emit mouseDown(input.button);
     if (Refused(input)) {
         event->accept();

@@ -1,10 +1,10 @@
-#include "practice/page_reading.h"
+#include "practicewindow/page_reading.h"
 
 #include <QAccessibleWidget>
 #include <QTextBrowser>
 #include <algorithm>
 
-#include "practice/page_browser.h"
+#include "practicewindow/page_browser.h"
 
 namespace qv {
 

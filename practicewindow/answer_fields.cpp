@@ -1,4 +1,4 @@
-#include "practice/answer_fields.h"
+#include "practicewindow/answer_fields.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -8,6 +8,7 @@
 #include <QToolTip>
 #include <QValidator>
 
+#include "course/answer_type.h"
 #include "practice/answer_text.h"
 
 namespace qv {
@@ -19,7 +20,7 @@ class StorableValidator : public QValidator {
 public:
     explicit StorableValidator(QLineEdit* field) : QValidator(field), field_(field) {}
     State validate(QString& input, int& pos) const override {
-        if (IsStorableAnswer(input.toStdString(), {})) return Acceptable;
+        if (IsStorableAnswer(input.toStdString())) return Acceptable;
         const KeptText before = KeepStorable(input.left(pos));
         const KeptText all = KeepStorable(input);
         input = all.text;
@@ -49,8 +50,8 @@ KeptText KeepStorable(const QString& text, int room) {
         kept.cut = true;
     }
     const std::string utf8 = flat.toStdString();
-    const std::string storable = StorableAnswer(utf8, {});
-    kept.refused = storable.size() != utf8.size() && !IsStorableAnswer(utf8, {});
+    const std::string storable = StorableAnswer(utf8);
+    kept.refused = storable.size() != utf8.size() && !IsStorableAnswer(utf8);
     kept.text = QString::fromStdString(storable);
     if (room >= 0 && kept.text.size() > room) {
         kept.text.truncate(room);

@@ -1,4 +1,4 @@
-#include "practice/answer_sheet.h"
+#include "practicewindow/answer_sheet.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -70,8 +70,8 @@ void RowFrame::paintEvent(QPaintEvent*) {
     painter.drawLine(r, t, r, b);
 }
 
-AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent)
-    : QWidget(parent), secondAttempt_(secondAttempt) {
+AnswerSheet::AnswerSheet(PictureCache& pictures, Attempt attempt, QWidget* parent)
+    : QWidget(parent), attempt_(attempt) {
     setObjectName(QStringLiteral("AnsBox"));
     qv::Fill(this, kStripColour);
     resize(Px(kSheetWidth), 400);
@@ -96,7 +96,7 @@ AnswerSheet::AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* pa
         row.result->setObjectName(QStringLiteral("FR") + n);
         row.result->setFont(MarkFont());
         row.result->hide();
-        if (secondAttempt) {
+        if (attempt_ == Attempt::Second) {
             row.second = new QLabel(row.frame);
             row.second->setObjectName(QStringLiteral("SR") + n);
             row.second->setFont(MarkFont());
@@ -202,12 +202,11 @@ void AnswerSheet::SetFieldText(Row& row, const QString& text) {
 void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
     const int n = std::min(static_cast<int>(parts.size()), kRows);
     for (int k = 0; k < n; ++k) {
-        const std::string& type = parts[k].type;
-        const bool instruction = type == "X" || type == "F";
+        const bool instruction = parts[k].needsInstruction;
         PicInstruction->setVisible(instruction);
         if (instruction) break;
     }
-    if (n >= 1) LayRowOne(parts[0].type == "L");
+    if (n >= 1) LayRowOne(parts[0].sentence);
     for (int r = 0; r < n; ++r) {
         Row& row = rows_[r];
         const SheetPart& part = parts[r];
@@ -218,7 +217,7 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
             row.second->setText(MarkGlyph(part.secondResult));
             SetMarkColour(row.second, part.secondResult);
         }
-        row.line->setMaxLength(part.type == "Q" ? 1 : 32767);
+        row.line->setMaxLength(part.maxLength > 0 ? part.maxLength : 32767);
         SetFieldText(row, FromRecord(part.answer));
         const bool readOnly = locked_ || part.carried;
         row.line->setReadOnly(readOnly);
@@ -263,7 +262,7 @@ void AnswerSheet::ShowReason(Row& row, const QString& reason) {
 }
 
 void AnswerSheet::Stack() {
-    const int gap = StackGap(rowsInUse_, secondAttempt_);
+    const int gap = StackGap(rowsInUse_, attempt_);
     const int offset = scroll_->isVisible() ? scroll_->value() : 0;
     int top = 50;  // twips
     for (Row& row : rows_) {
@@ -279,7 +278,7 @@ void AnswerSheet::Stack() {
 // at the sheet's edge, and the field with the focus is always in view.
 void AnswerSheet::FitScroll() {
     const QSignalBlocker quiet(scroll_);
-    const int gap = StackGap(rowsInUse_, secondAttempt_);
+    const int gap = StackGap(rowsInUse_, attempt_);
     int content = Px(50);
     for (int r = 0; r < rowsInUse_; ++r) content += Px((rows_[r].tall ? kTallFrameHeight : kFrameHeight) + gap);
     if (PicInstruction->isVisibleTo(this)) content += PicInstruction->height() + Px(60);
@@ -307,9 +306,9 @@ void AnswerSheet::wheelEvent(QWheelEvent* event) {
     QApplication::sendEvent(scroll_, event);
 }
 
-int AnswerSheet::StackGap(int rows, bool secondAttempt) {
+int AnswerSheet::StackGap(int rows, Attempt attempt) {
     if (rows < 16) return 105;
-    return secondAttempt ? 0 : -10;
+    return attempt == Attempt::Second ? 0 : -10;
 }
 
 std::vector<std::string> AnswerSheet::Answers() const {

@@ -1,4 +1,4 @@
-#include "practice/answer_words.h"
+#include "practicewindow/answer_words.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "practice/practice_window.h"
+#include "practicewindow/practice_window.h"
 
 #include <QCloseEvent>
 #include <QDate>
@@ -11,13 +11,12 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 
-#include "practice/answer_words.h"
-#include "practice/mark_progress.h"
 #include "practice/marking.h"
-#include "practice/page_browser.h"
-#include "practice/practice_keys.h"
-#include "practice/question_text.h"
-#include "practice/wrong_reason.h"
+#include "practice/second_attempt.h"
+#include "practicewindow/answer_words.h"
+#include "practicewindow/mark_progress.h"
+#include "practicewindow/page_browser.h"
+#include "practicewindow/practice_keys.h"
 #include "ui/hover_ticker.h"
 #include "ui/record_text.h"
 #include "ui/skin_frame.h"
@@ -32,6 +31,8 @@ enum Button { kPrint = 2, kClose = 3 };
 
 QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// Ctrl+C and Ctrl+X, as the page's keys report them.
+bool IsCopyOrCut(bool ctrl, int key) { return ctrl && (key == Qt::Key_C || key == Qt::Key_X); }
 QString ChoosePdfFile(QWidget* owner) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty()) folder = QDir::homePath();
@@ -42,21 +43,21 @@ QString ChoosePdfFile(QWidget* owner) {
 
 }  // namespace
 
-PracticeWindow::PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt> attempt,
-                               PracticeServices services, bool secondAttempt, QWidget* parent)
-    : QWidget(parent), attempt_(std::move(attempt)), services_(std::move(services)), self_(this) {
-    setObjectName(name);
-    setWindowTitle(secondAttempt ? QStringLiteral("Try Again") : QStringLiteral("Practice"));
+PracticeWindow::PracticeWindow(Attempt which, PracticeServices services, QWidget* parent)
+    : QWidget(parent), which_(which), attempt_(NewAttempt(which)), services_(std::move(services)), self_(this) {
+    const bool second = which_ == Attempt::Second;
+    setObjectName(second ? QStringLiteral("Test2") : QStringLiteral("Test1"));
+    setWindowTitle(second ? QStringLiteral("Try Again") : QStringLiteral("Practice"));
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(244, 245, 235));
     setPalette(palette);
     frame_ = new SkinFrame(this, services_.pictures, SkinFrame::Kind::Practice, &services_.cursor);
     frame_->Title->setText(windowTitle());
-    chrome_ = std::make_unique<PracticeChrome>(this, services_.pictures, secondAttempt);
+    chrome_ = std::make_unique<PracticeChrome>(this, services_.pictures, which_);
     brwWebBrowser = new PageBrowser(this);
-    AnsBox = new AnswerSheet(services_.pictures, secondAttempt, this);
-    txtPressTrack = new PressTrack(this);
+    AnsBox = new AnswerSheet(services_.pictures, which_, this);
+    pressTrack_ = new PressTrack(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
@@ -87,7 +88,7 @@ void PracticeWindow::WireButtons() {
         [this] { ClosePractice(); }, [this] { PreviousQuestion(); }, [this] { NextQuestion(); }};
     for (int i = 0; i < PracticeChrome::kButtons; ++i) {
         connect(c.toolBar[i], &PictureButton::clicked, this, actions[i]);
-        txtPressTrack->Watch(c.toolBar[i]);
+        pressTrack_->Watch(c.toolBar[i]);
     }
     connect(c.RemQns, &QComboBox::activated, this, [this](int index) {
         bool ok = false;
@@ -104,10 +105,9 @@ void PracticeWindow::WireButtons() {
     connect(frame_, &SkinFrame::laidOut, this, &PracticeWindow::Layout);
     // The page refuses copying and its context menu; the window says why.
     brwWebBrowser->setGuard([](const PageInput& input) {
-        const bool copy = input.kind == PageInput::Kind::Key &&
-                          (input.copies || (input.ctrl && (input.keyCode == 88 || input.keyCode == 67)));
+        const bool copy = input.kind == PageInput::Kind::Key && (input.copies || IsCopyOrCut(input.ctrl, input.keyCode));
         const bool menu = input.kind == PageInput::Kind::ContextMenu ||
-                          (input.kind == PageInput::Kind::Mouse && input.button == 2);
+                          (input.kind == PageInput::Kind::Mouse && input.button == Qt::RightButton);
         return copy || menu ? PageVerdict::Refuse : PageVerdict::Allow;
     });
     connect(brwWebBrowser, &PageBrowser::keyDown, this, &PracticeWindow::OnPageKey);
@@ -122,7 +122,6 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     const int height = std::min(TwipsToPixels(9000), area.height());
     setGeometry(std::max(area.left(), area.left() + area.width() - TwipsToPixels(12500)),
                 std::max(area.top(), area.top() + area.height() - TwipsToPixels(10000)), width, height);
-    TopicCount = QString::number(context.topicFirstPaper);
 
     LoadOutcome outcome = attempt_->Load(services_.resources, context);
     if (!outcome.ok()) return outcome;
@@ -130,15 +129,13 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     const QString caption = FromRecord(attempt_->Caption());
     setWindowTitle(caption);
     frame_->Title->setText(caption);
-    QSCount = QString::number(attempt_->currentQuestion());
-    chrome_->QnTitle->setText(QStringLiteral("Question ") + QSCount);
+    ShowQuestionTitle();
     ShowCurrentPage();
     FillSheet();
-    Status = QString::fromStdString(attempt_->Status());
     ShowStoredResults();
     FillRemainingList();
     if (attempt_->marked()) ShowMarkedState();
-    answerSheetShown = true;
+    answerSheetShown_ = true;
     clock_.start();
     hover_->Start();
     RunClock();
@@ -151,37 +148,14 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     return outcome;
 }
 
-std::vector<SheetPart> PracticeWindow::SheetParts() const {
-    const PaperAttempt& a = *attempt_;
-    const int question = a.currentQuestion();
-    const int offset = a.PartOffset(question);
-    const int count = std::min(a.PartCount(question), AnswerSheet::kRows);
-    std::vector<SheetPart> parts;
-    Fields boxWords;
-    bool boxRead = false;
-    for (int r = 0; r < count; ++r) {
-        const auto part = static_cast<std::size_t>(offset + r);
-        SheetPart row;
-        row.answer = part < a.answers().size() ? a.answers()[part] : std::string();
-        row.key = a.PartKey(offset + r);
-        row.type = a.PartType(offset + r);
-        row.result = part < a.partResults().size() ? a.partResults()[part] : std::string();
-        row.showResult = a.marked();
-        if (a.marked() && row.result == kCross) {
-            if (!boxRead) boxWords = PlacedBoxWordsOf(services_.resources, a.paper(), question);
-            boxRead = true;
-            row.reason = PaperPartReason(a.answers(), a.paper().answerKey, a.paper().answerTypes, part, boxWords,
-                                         ModelAnswerShown::No);
-        }
-        parts.push_back(std::move(row));
-    }
-    return parts;
-}
-
 void PracticeWindow::FillSheet() {
-    const std::vector<SheetPart> parts = SheetParts();
+    const std::vector<SheetPart> parts = attempt_->SheetParts(services_.resources);
     AnsBox->Fill(parts);
     DescribeAnswerFields(*AnsBox, parts);
+}
+
+void PracticeWindow::ShowQuestionTitle() {
+    chrome_->QnTitle->setText(QStringLiteral("Question %1").arg(attempt_->currentQuestion()));
 }
 
 void PracticeWindow::ShowCurrentPage() {
@@ -213,14 +187,13 @@ void PracticeWindow::ShowStoredResults() {
 }
 
 void PracticeWindow::ShowProblem(const std::string& words) {
-    services_.ask(QStringLiteral("Quorvale"), Words(words), 1, this);
+    services_.ask(QStringLiteral("Quorvale"), Words(words), PopUpButtons::Ok, this);
 }
 
 void PracticeWindow::GoToQuestion(int target) {
     if (busy_ || unloading_) return;
     const WriteOutcome saved = attempt_->GoToQuestion(target, AnsBox->Answers());
-    QSCount = QString::number(attempt_->currentQuestion());
-    chrome_->QnTitle->setText(QStringLiteral("Question ") + QSCount);
+    ShowQuestionTitle();
     FillSheet();
     ShowCurrentPage();
     FillRemainingList();
@@ -235,7 +208,7 @@ void PracticeWindow::SavePaper() {
     if (busy_ || unloading_ || attempt_->marked()) return;
     attempt_->StoreCurrentAnswers(AnsBox->Answers());
     const WriteOutcome saved = attempt_->Save();
-    if (saved.ok()) services_.ask(QStringLiteral("Quorvale"), QStringLiteral("Paper saved"), 1, this);
+    if (saved.ok()) services_.ask(QStringLiteral("Quorvale"), QStringLiteral("Paper saved"), PopUpButtons::Ok, this);
     else ShowProblem(saved.message);
 }
 
@@ -253,7 +226,8 @@ void PracticeWindow::MarkPaper() {
     }
     const std::string_view question = attempt_->MarkingConfirmation();
     if (!services_.ask(QString::fromLatin1(kMarkingTitle.data(), static_cast<int>(kMarkingTitle.size())),
-                       QString::fromLatin1(question.data(), static_cast<int>(question.size())), 2, this)) {
+                       QString::fromLatin1(question.data(), static_cast<int>(question.size())),
+                       PopUpButtons::YesNo, this)) {
         return;
     }
     busy_ = true;
@@ -266,14 +240,13 @@ void PracticeWindow::MarkPaper() {
     const std::string date = ToRecord(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     const MarkOutcome marked = attempt_->Mark(elapsed, date);
     if (marked.marked) {
-        Status = QString::fromStdString(attempt_->Status());
         ShowStoredResults();
         ShowMarkedState();
     }
     if (!marked.problems.empty()) {
         QStringList words;
         for (const std::string& problem : marked.problems) words << Words(problem);
-        services_.ask(QStringLiteral("Quorvale"), words.join(QStringLiteral("\n\n")), 1, this);
+        services_.ask(QStringLiteral("Quorvale"), words.join(QStringLiteral("\n\n")), PopUpButtons::Ok, this);
     }
     Tick();
 }
@@ -297,7 +270,7 @@ void PracticeWindow::PrintQuestion() {
     // Without a printer the page can still be kept, as a PDF file.
     const QString offer = PageBrowser::DescribePrintStatus(status) +
                           QStringLiteral(" Would you like to save it as a PDF file instead?");
-    if (!services_.ask(QStringLiteral("Print"), offer, 2, this)) return;
+    if (!services_.ask(QStringLiteral("Print"), offer, PopUpButtons::YesNo, this)) return;
     const QString file = services_.choosePdfFile ? services_.choosePdfFile(this) : ChoosePdfFile(this);
     if (file.isEmpty()) return;
     const QString problem = brwWebBrowser->SaveAsPdf(file);
@@ -305,12 +278,12 @@ void PracticeWindow::PrintQuestion() {
     services_.ask(QStringLiteral("Print"),
                   problem.isEmpty() ? QStringLiteral("The question has been saved in %1.").arg(shown)
                                     : QStringLiteral("The question could not be saved in %1 (%2).").arg(shown, problem),
-                  1, this);
+                  PopUpButtons::Ok, this);
 }
 
 void PracticeWindow::ClosePractice() {
     if (busy_ || unloading_) return;
-    if (!services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), 2, this)) return;
+    if (!services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), PopUpButtons::YesNo, this)) return;
     // A window whose answers could not be written stays open, so they are not lost.
     if (KeepAnswers()) Unload();
 }
@@ -331,7 +304,7 @@ void PracticeWindow::Unload() {
     attempt_->RemovePage();
     hide();
     emit unloaded();
-    if (services_.refreshContents) services_.refreshContents();
+    if (services_.refreshHomePage) services_.refreshHomePage();
     deleteLater();
 }
 
@@ -352,26 +325,26 @@ void PracticeWindow::closeEvent(QCloseEvent* event) {
 }
 
 void PracticeWindow::ToggleAnswerSheet() {
-    answerSheetShown = !answerSheetShown;
-    chrome_->ImgHandle->setToolTip(answerSheetShown ? QStringLiteral("Hide answer sheet")
+    answerSheetShown_ = !answerSheetShown_;
+    chrome_->ImgHandle->setToolTip(answerSheetShown_ ? QStringLiteral("Hide answer sheet")
                                                     : QStringLiteral("Show answer sheet"));
     Layout();
 }
 
 // The frame lays itself out on every resize; the content follows it.
 void PracticeWindow::Layout() {
-    chrome_->Layout(*frame_, brwWebBrowser, AnsBox, answerSheetShown);
+    chrome_->Layout(*frame_, brwWebBrowser, AnsBox, answerSheetShown_);
 }
 
 void PracticeWindow::OnPageKey(bool ctrl, int key) {
-    if (ctrl && (key == 88 || key == 67)) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
+    if (IsCopyOrCut(ctrl, key)) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
 }
 
-void PracticeWindow::OnPageMouse(int button) {
-    if (button == 2) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
+void PracticeWindow::OnPageMouse(Qt::MouseButton button) {
+    if (button == Qt::RightButton) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
 }
 
-QString PracticeWindow::focusFlag() const { return frame_->focusFlag(); }
+bool PracticeWindow::looksActive() const { return frame_->active(); }
 
 void PracticeWindow::TickClock() {
     if (chrome_->lblClock) {
@@ -393,7 +366,7 @@ void PracticeWindow::Tick() {
     const std::array<bool, PracticeChrome::kButtons> available = {
         open, open, true, true, attempt_->CanGoBack(), attempt_->CanGoNext()};
     for (int i = 0; i < PracticeChrome::kButtons; ++i) {
-        EvaluateToolbarButton(*chrome_->toolBar[i], cursor, txtPressTrack->isDown(), available[i] && !busy_, looks_[i]);
+        EvaluateToolbarButton(*chrome_->toolBar[i], cursor, pressTrack_->isDown(), available[i] && !busy_, looks_[i]);
     }
     TickClock();
     chrome_->lblAnsweredQ->setText(QString::number(attempt_->AnsweredCount()));

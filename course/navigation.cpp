@@ -1,4 +1,4 @@
-#include "mainwindow/navigation.h"
+#include "course/navigation.h"
 
 #include "course/text.h"
 
@@ -74,12 +74,12 @@ ReportLayout ReportSectionLayout(int section, int height, const std::array<int, 
 }
 
 int TopicOfFirstPaper(int firstPaper) {
-    if (firstPaper < 1 || (firstPaper - 1) % 5 != 0) return 0;
-    const int topic = (firstPaper - 1) / 5 + 1;
+    if (firstPaper < 1 || (firstPaper - 1) % kPapersPerTopic != 0) return 0;
+    const int topic = TopicOfPaper(firstPaper);
     return topic <= 10 ? topic : 0;
 }
 
-std::string PaperKey(int firstPaper, int offset) { return std::to_string(100 + PaperNumber(firstPaper, offset)); }
+std::string PaperKey(int firstPaper, int offset) { return std::to_string(kPaperKeyOffset + PaperNumber(firstPaper, offset)); }
 
 bool OffersSecondAttempt(std::string_view firstAttemptScore) {
     const auto score = ParseStoredNumber(firstAttemptScore);

@@ -1,4 +1,4 @@
-#include "practice/question_list.h"
+#include "practicewindow/question_list.h"
 
 #include <QKeyEvent>
 #include <QWheelEvent>

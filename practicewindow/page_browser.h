@@ -12,7 +12,7 @@
 #include <QTextBrowser>
 #include <functional>
 
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 class QPrinter;
 
@@ -23,11 +23,9 @@ struct PageInput {
     enum class Kind { Key, Mouse, ContextMenu };
     Kind kind = Kind::Key;
     bool ctrl = false;  // Key, Mouse: the Ctrl key is held (Command on a Mac)
-    int keyCode =
-        0;  // Key: the key's code; a letter or digit is its upper-case character (C 67, X 88)
-    bool copies =
-        false;  // Key: the platform's copy or cut shortcut (Ctrl+C, Ctrl+Insert, Shift+Delete...)
-    int button = 0;  // Mouse: 1 left, 2 right, 4 middle, 0 any other
+    int keyCode = 0;  // Key: the Qt::Key pressed (Qt::Key_C ...)
+    bool copies = false;  // Key: the platform's copy or cut shortcut (Ctrl+C, Ctrl+Insert, Shift+Delete...)
+    Qt::MouseButton button = Qt::NoButton;  // Mouse: the button pressed
 };
 
 enum class PageVerdict { Allow, Refuse };
@@ -82,7 +80,7 @@ class PageBrowser : public QTextBrowser {
   signals:
     void pageLoaded();
     void keyDown(bool ctrl, int keyCode);
-    void mouseDown(int button);
+    void mouseDown(Qt::MouseButton button);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -5,27 +5,30 @@
 #include <chrono>
 
 #include "course/resources.h"
-#include "practice/practice_window.h"
+#include "practice/paper_request.h"
+#include "practicewindow/practice_window.h"
+#include "ui/ask.h"
 
 namespace qv {
 
-class Contents;
+class MainWindow;
 
 // Opens the paper the main window asks for in a practice window, after
 // closing any that is open, so that at most one is ever open. The window
-// takes its context from the main window once, when it opens.
+// takes its context from the main window once, when it opens. The main
+// window owns the opener.
 class PracticeOpener : public QObject {
     Q_OBJECT
 
 public:
-    PracticeOpener(Contents& contents, const ResourceSource& resources);
+    PracticeOpener(MainWindow& window, const ResourceSource& resources);
     // A practice window still open goes with the opener, unsaved: the main
     // window it would report back to is going away.
     ~PracticeOpener() override;
 
-    // The paper named by the main window's PaperNum and TakeNum. The open
-    // window's answers are written first; if they cannot be, it stays open.
-    void OpenPaper();
+    // Opens the paper of the current module. The open window's answers are
+    // written first; if they cannot be, it stays open.
+    void OpenPaper(const PaperRequest& request);
     // Closes the open practice window without asking or saving.
     void UnloadAll();
     PracticeWindow* current() const { return current_; }
@@ -33,7 +36,7 @@ public:
     // The program's message box (the main window's by default) and the
     // system one of the page guards; tests answer them themselves, and
     // shorten the marking progress.
-    std::function<bool(const QString&, const QString&, int, QWidget*)> ask;
+    AskFunction ask;
     std::function<void(const QString&, const QString&, QWidget*)> inform;
     std::chrono::milliseconds markingStep{200};
     // The file a question page is saved in as a PDF; the file dialog when not set.
@@ -43,9 +46,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    PaperContext Context() const;
+    PaperContext Context(const PaperRequest& request) const;
 
-    Contents& contents_;
+    MainWindow& window_;
     const ResourceSource& resources_;
     QPointer<PracticeWindow> current_;
 };

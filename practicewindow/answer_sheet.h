@@ -12,28 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "practice/answer_fields.h"
+#include "course/course_limits.h"
+#include "practice/paper_request.h"
+#include "practice/sheet_part.h"
+#include "practicewindow/answer_fields.h"
 
 class QScrollBar;
 
 namespace qv {
 
 class PictureCache;
-
-// One answer part as the sheet shows it. Texts are record bytes (Windows-1252).
-struct SheetPart {
-    std::string answer;
-    std::string key;     // the model answer
-    std::string type;    // "Q", "T", "L", ...
-    std::string result;        // FR: tick, cross or empty
-    std::string secondResult;  // SR (second attempt only)
-    bool carried = false;      // right the first time: locked and shaded (second attempt)
-    std::string reason;        // why a marked part is wrong; empty for the others
-    // What the row shows beside its field.
-    bool showResult = false;
-    bool showSecondResult = false;
-    bool showModel = false;
-};
 
 // A row's panel. The frame around its answer field is drawn in paintEvent,
 // so it survives repainting.
@@ -56,10 +44,10 @@ class AnswerSheet : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kRows = 20;
+    static constexpr int kRows = kMaxAnswerParts;
 
     // A second-attempt sheet has a second mark label (SR) on every row.
-    AnswerSheet(PictureCache& pictures, bool secondAttempt, QWidget* parent);
+    AnswerSheet(PictureCache& pictures, Attempt attempt, QWidget* parent);
     ~AnswerSheet() override;
 
     // Fills the rows of a question and shows the ones it needs.
@@ -75,7 +63,7 @@ public:
     int rowsInUse() const { return rowsInUse_; }
     // The gap between rows, in twips: the second attempt's rows touch when
     // a question has sixteen or more, the first attempt's overlap slightly.
-    static int StackGap(int rows, bool secondAttempt);
+    static int StackGap(int rows, Attempt attempt);
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
@@ -117,7 +105,7 @@ private:
     QMetaObject::Connection focusWatch_;
     int rowsInUse_ = 0;
     bool locked_ = false;
-    bool secondAttempt_ = false;
+    Attempt attempt_ = Attempt::First;
 };
 
 // Text for the sheet's mark labels: a tick or a cross glyph.

@@ -1,4 +1,4 @@
-#include "mainwindow/contents.h"
+#include "mainwindow/main_window.h"
 
 #include <algorithm>
 #include <chrono>
@@ -7,9 +7,9 @@
 #include "course/results_store.h"
 #include "mainwindow/about_page.h"
 #include "mainwindow/home_page.h"
+#include "course/navigation.h"
 #include "mainwindow/main_keys.h"
 #include "mainwindow/mistakes_printing.h"
-#include "mainwindow/navigation.h"
 #include "mainwindow/page_kit.h"
 #include "mainwindow/report_page.h"
 #include "mainwindow/results_printing.h"
@@ -49,8 +49,8 @@ QString ScoreOf(const std::vector<std::string>& list, int paper) {
 
 }  // namespace
 
-Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pictures, const CursorSource& cursor,
-                   QWidget* parent)
+MainWindow::MainWindow(const StartupData& startup, QString workDir, PictureCache& pictures,
+                       const CursorSource& cursor, QWidget* parent)
     : QWidget(parent), pictures_(pictures), cursor_(cursor), workDir_(std::move(workDir)) {
     setObjectName(QStringLiteral("Contents"));
     Fill(this, kStripColour);
@@ -68,22 +68,22 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     about_ = new AboutPage(this, pictures_);
     pages_ = {home_, report_, trash_, about_};
     printing_ = new ResultsPrinting(this);
-    printing_->ask = [this](const QString& title, const QString& message, int buttons, QWidget* owner) {
+    printing_->ask = [this](const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner) {
         return Ask(title, message, buttons, owner);
     };
 
-    connect(tabBar_, &TabBar::tabClicked, this, &Contents::TabClick);
-    connect(toolbar_, &Toolbar::clicked, this, &Contents::ToolBarClick);
-    connect(toolbar_, &Toolbar::pressed, this, [this] { txtPressTrack = true; });
-    connect(toolbar_, &Toolbar::released, this, [this] { txtPressTrack = false; });
-    connect(home_, &HomePage::topicClicked, this, &Contents::TopicClick);
-    connect(home_, &HomePage::paperClicked, this, &Contents::OpenPaper);
-    connect(trash_, &TrashPage::eraseConfirmed, this, &Contents::EraseConfirmed);
+    connect(tabBar_, &TabBar::tabClicked, this, &MainWindow::SelectTab);
+    connect(toolbar_, &Toolbar::clicked, this, &MainWindow::RunToolbarCommand);
+    connect(toolbar_, &Toolbar::pressed, this, [this] { toolbarPressed_ = true; });
+    connect(toolbar_, &Toolbar::released, this, [this] { toolbarPressed_ = false; });
+    connect(home_, &HomePage::topicClicked, this, &MainWindow::SelectTopic);
+    connect(home_, &HomePage::paperClicked, this, &MainWindow::RequestPaper);
+    connect(trash_, &TrashPage::eraseConfirmed, this, &MainWindow::EraseConfirmed);
     mistakes_ = new MistakesPrinting(this);
     mistakes_->ask = printing_->ask;
-    connect(report_, &ReportPage::mistakesClicked, this, &Contents::PrintMistakes);
+    connect(report_, &ReportPage::mistakesClicked, this, &MainWindow::PrintMistakes);
     connect(report_, &ReportPage::sectionClicked, this, [this](int section) {
-        txtReportPos = section;
+        reportSection_ = section;
         report_->ShowSection(section);
     });
 
@@ -92,21 +92,19 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     setWindowTitle(title);
     frame_->Title->setText(title);
     about_->SetProgramName(title);
-    lblCOD = FromRecord(config_.code);
     tabBar_->SetCaptions(config_);
 
     tabBar_->Arrange(config_);
     frame_->Layout();
     RaiseBorders();
-    connect(frame_->imgProgClose, &PictureButton::clicked, this, &Contents::CloseProgram);
+    connect(frame_->imgProgClose, &PictureButton::clicked, this, &MainWindow::CloseProgram);
     connect(frame_->imgProgMin, &PictureButton::clicked, this, &QWidget::showMinimized);
-    connect(frame_, &SkinFrame::activeChanged, this, [this] { ContentsFocus = frame_->focusFlag(); });
     MakeMainWindowKeyboardReady(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
-    connect(Timer1, &QTimer::timeout, this, &Contents::Tick);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Tick);
     hover_ = new HoverTicker(this, Timer1, cursor_);
     hover_->Start();
 
@@ -114,29 +112,29 @@ Contents::Contents(const StartupData& startup, QString workDir, PictureCache& pi
     if (slot == 0) {
         home_->ShowNoCourse(NoCourseWords(startup.configuration));
         PlacePage(home_);
-        txtTabPos = kHelpTab;
+        selectedTab_ = kHelpTab;
         tabBar_->Select(kHelpTab);
         Tick();
         return;
     }
-    LChose = QString::number(slot);
-    txtTabPos = slot;
+    moduleSlot_ = slot;
+    selectedTab_ = slot;
     // Shows the module's home page, its marks read once.
-    TabClick(slot);
-    txtToolBarPos = 1;
-    txtReportPos = 1;
-    TopicCount = QStringLiteral("1");
+    SelectTab(slot);
+    toolbarCommand_ = 1;
+    reportSection_ = 1;
+    topicFirstPaper_ = 1;
     Tick();
 }
 
 // The pieces are destroyed after this object; what they say on the way (the
 // frame hears the window lose activation) must no longer reach it.
-Contents::~Contents() {
+MainWindow::~MainWindow() {
     for (QObject* child : children()) disconnect(child, nullptr, this, nullptr);
     disconnect(toolbar_, nullptr, this, nullptr);  // it lies on the tab strip
 }
 
-void Contents::LoadMainPictures() {
+void MainWindow::LoadMainPictures() {
     // The frame pieces load their own pictures; the rest are loaded with the pages.
     const QPixmap& icon = pictures_.Get(QStringLiteral("QVicon.ico"));
     if (!icon.isNull()) setWindowIcon(QIcon(icon));
@@ -144,56 +142,54 @@ void Contents::LoadMainPictures() {
 
 // Notices ------------------------------------------------------------------
 
-QStringList Contents::TakeNotices() {
+QStringList MainWindow::TakeNotices() {
     noticesTaken_ = true;
     return std::exchange(pendingNotices_, {});
 }
 
-void Contents::Tell(const QString& source, const QString& words) {
+void MainWindow::TellOnce(const QString& source, const QString& words) {
     if (told_.value(source) == words) return;
     told_.insert(source, words);
     if (!noticesTaken_) {
         if (!pendingNotices_.contains(words)) pendingNotices_ << words;
         return;
     }
-    Ask(QStringLiteral("Quorvale"), words, 1, this);
+    Ask(QStringLiteral("Quorvale"), words, PopUpButtons::Ok, this);
 }
 
 // Home page ---------------------------------------------------------------
 
-void Contents::LoadModule() {
-    bool ok = false;
-    const int slot = LChose.toInt(&ok);
-    if (ok && slot >= 1 && slot <= 3) {
+void MainWindow::LoadModule() {
+    const int slot = moduleSlot_;
+    if (slot >= 1 && slot <= kSlotCount) {
         const ModuleConfig& module = config_.module(slot);
         topicCount_ = module.topicCount;
         paperCount_ = module.paperCount;
         topicNames_ = module.topicNames;
     }
-    TtPapersCon = QString::number(paperCount_);
-    const auto marksFile = ResultFilePath(ToPath(workDir_), ResultKind::Marks, LChose.toInt(), lblCOD.toStdString());
+    const auto marksFile = ResultFilePath(ToPath(workDir_), ResultKind::Marks, slot, courseCode());
     auto marks = ReadModuleMarks(marksFile, paperCount_);
     marks_ = std::move(marks.value);
     home_->ShowTopics(topicNames_, topicCount_);
-    if (RefreshLog == QStringLiteral("off")) TopicClick(1);
+    if (!refreshing_) SelectTopic(1);
 
-    const QString source = QString::fromStdString(marksFile.string());
+    const QString source = QString::fromStdU16String(marksFile.u16string());
     if (marks.ok()) {
         told_.remove(source);
     } else {
-        Tell(source, QString::fromStdString(DescribeIoStatus(marks.status, marksFile)));
+        TellOnce(source, QString::fromStdString(DescribeIoStatus(marks.status, marksFile)));
     }
 }
 
-void Contents::TopicClick(int k) {
-    TopicCount = QString::number(FirstPaperOfTopic(k));
-    TopicChoosing(TopicCount.toInt());
-    Topicbuttoncolour(home_->topic(k));
+void MainWindow::SelectTopic(int k) {
+    topicFirstPaper_ = FirstPaperOfTopic(k);
+    ShowTopicPapers(topicFirstPaper_);
+    HighlightTopic(home_->topic(k));
 }
 
-void Contents::TopicChoosing(int firstPaper) {
-    std::array<QString, 5> first, second;
-    for (int offset = 0; offset < 5; ++offset) {
+void MainWindow::ShowTopicPapers(int firstPaper) {
+    std::array<QString, kPapersPerTopic> first, second;
+    for (int offset = 0; offset < kPapersPerTopic; ++offset) {
         const int paper = PaperNumber(firstPaper, offset);
         first[offset] = ScoreOf(marks_[0], paper);
         second[offset] = ScoreOf(marks_[1], paper);
@@ -204,64 +200,61 @@ void Contents::TopicChoosing(int firstPaper) {
     home_->ShowPapers(heading, first, second);
 }
 
-void Contents::Topicbuttoncolour(QLabel* selected) { home_->Highlight(selected); }
+void MainWindow::HighlightTopic(QLabel* selected) { home_->Highlight(selected); }
 
-void Contents::OpenPaper(int offset, int attempt) {
-    PaperNum = QString::fromStdString(PaperKey(TopicCount.toInt(), offset));
-    TakeNum = QString::number(attempt);
-    emit paperRequested();
+void MainWindow::RequestPaper(int offset, Attempt attempt) {
+    emit paperRequested(PaperRequest{kPaperKeyOffset + PaperNumber(topicFirstPaper_, offset), attempt});
 }
 
-void Contents::RefreshContents() {
-    RefreshLog = QStringLiteral("on");
+void MainWindow::RefreshHomePage() {
+    refreshing_ = true;
     LoadModule();
-    const int topic = TopicOfFirstPaper(TopicCount.toInt());
-    if (topic >= 1) TopicClick(topic);
-    RefreshLog = QStringLiteral("off");
+    const int topic = TopicOfFirstPaper(topicFirstPaper_);
+    if (topic >= 1) SelectTopic(topic);
+    refreshing_ = false;
     if (report_->isVisible()) ShowPage();  // a report on show follows the paper just closed too
 }
 
 // Report page --------------------------------------------------------------
 
-void Contents::RefreshReport() {
-    bool ok = false;
-    const int slot = LChose.toInt(&ok);
-    if (!ok || slot < 1 || slot > 3) return;
+void MainWindow::RefreshReport() {
+    const int slot = moduleSlot_;
+    if (slot < 1 || slot > kSlotCount) return;
     const auto workDir = ToPath(workDir_);
-    const ModuleReport report = LoadModuleReport(workDir, slot, lblCOD.toStdString(), config_.module(slot));
+    const ModuleReport report = LoadModuleReport(workDir, slot, courseCode(), config_.module(slot));
     report_->ShowFigures(report);
     // Each unreadable file is told once, and forgotten when it reads well again.
     for (ResultKind kind : {ResultKind::Marks, ResultKind::Trend, ResultKind::FirstResults, ResultKind::SecondResults}) {
-        const auto file = ResultFilePath(workDir, kind, slot, lblCOD.toStdString());
+        const auto file = ResultFilePath(workDir, kind, slot, courseCode());
         const auto problem = std::find_if(report.problems.begin(), report.problems.end(),
                                           [&](const ReportProblem& p) { return p.file == file; });
-        const QString source = QString::fromStdString(file.string());
+        const QString source = QString::fromStdU16String(file.u16string());
         if (problem == report.problems.end()) {
             told_.remove(source);
         } else {
-            Tell(source, QString::fromStdString(problem->words));
+            TellOnce(source, QString::fromStdString(problem->words));
         }
     }
 }
 
 // Tabs, toolbar and pages --------------------------------------------------
 
-void Contents::TabClick(int n) {
-    txtTabPos = n;
-    txtToolBarPos = 1;
-    txtReportPos = 1;
+void MainWindow::SelectTab(int n) {
+    selectedTab_ = n;
+    toolbarCommand_ = 1;
+    reportSection_ = 1;
     tabBar_->Select(n);
-    if (n != kHelpTab) LChose = QString::number(n);
+    if (n != kHelpTab) moduleSlot_ = n;
     ShowPage();
 }
 
-void Contents::ToolBarClick(int n) {
-    txtToolBarPos = n;
+void MainWindow::RunToolbarCommand(int n) {
+    toolbarCommand_ = n;
     ShowPage();
 }
 
-void Contents::ShowPage() {
-    switch (ShowPageAction(txtTabPos, txtToolBarPos)) {
+void MainWindow::ShowPage() {
+    switch (ShowPageAction(selectedTab_, toolbarCommand_)) {
         case PageAction::Home:
             if (config_.anyConfigured()) LoadModule();
             PlacePage(home_);
@@ -269,7 +262,7 @@ void Contents::ShowPage() {
         case PageAction::Report:
             RefreshReport();
             PlacePage(report_);
-            report_->ShowSection(txtReportPos);
+            report_->ShowSection(reportSection_);
             break;
         case PageAction::CloseProgram:
             CloseProgram();
@@ -294,7 +287,7 @@ void Contents::ShowPage() {
 
 // Directly below the tab strip, in front of the others, which are hidden so
 // that only the page shown takes clicks and hover.
-void Contents::PlacePage(QWidget* page) {
+void MainWindow::PlacePage(QWidget* page) {
     QWidget* strip = tabBar_->strip();
     const int top = strip->y() + strip->height();
     page->setGeometry(strip->x(), top, strip->width(), height() - top - frame_->BBot->height());
@@ -307,7 +300,7 @@ void Contents::PlacePage(QWidget* page) {
 }
 
 // The side and bottom borders stay above the pages, which reach under them.
-void Contents::RaiseBorders() {
+void MainWindow::RaiseBorders() {
     for (QWidget* piece : {static_cast<QWidget*>(frame_->BLeft), static_cast<QWidget*>(frame_->BRight),
                            static_cast<QWidget*>(frame_->BBot), static_cast<QWidget*>(frame_->BBotLeft),
                            static_cast<QWidget*>(frame_->BBotRight)}) {
@@ -317,26 +310,28 @@ void Contents::RaiseBorders() {
 
 // Trash and printing -------------------------------------------------------
 
-void Contents::EraseConfirmed() {
+void MainWindow::EraseConfirmed() {
     // An erase that would be refused leaves the open paper as it is.
     const std::string refusal = resources_ ? EraseRefusal(*resources_, ToPath(workDir_), config_) : std::string();
     bool refused = false;
     if (refusal.empty()) emit erasingResults(&refused);
     if (refused) {
         Ask(QStringLiteral("Quorvale"),
-            QStringLiteral("A paper is being marked. Erase your results when the marking has finished."), 1, this);
+            QStringLiteral("A paper is being marked. Erase your results when the marking has finished."),
+            PopUpButtons::Ok, this);
         return;
     }
-    const EraseOutcome outcome = refusal.empty() ? ResetResults() : EraseOutcome{};
+    const EraseOutcome outcome = refusal.empty() ? EraseAllResults() : EraseOutcome{};
     if (outcome.erased) {
         trash_->ShowState(TrashState::Done);
         return;
     }
     trash_->ShowState(TrashState::Offer);
-    Ask(QStringLiteral("Quorvale"), QString::fromStdString(refusal.empty() ? outcome.message : refusal), 1, this);
+    Ask(QStringLiteral("Quorvale"), QString::fromStdString(refusal.empty() ? outcome.message : refusal),
+        PopUpButtons::Ok, this);
 }
 
-EraseOutcome Contents::ResetResults() {
+EraseOutcome MainWindow::EraseAllResults() {
     if (!resources_) {
         EraseOutcome outcome;
         outcome.message = "Your past results have not been erased: this copy of the program holds no empty result "
@@ -346,52 +341,56 @@ EraseOutcome Contents::ResetResults() {
     return EraseResults(*resources_, ToPath(workDir_), config_, std::chrono::system_clock::now());
 }
 
-void Contents::PrintResults() {
-    bool ok = false;
-    const int slot = LChose.toInt(&ok);
-    if (!ok || slot < 1 || slot > kSlotCount || !config_.module(slot).configured()) return;
+void MainWindow::PrintResults() {
+    const int slot = moduleSlot_;
+    if (slot < 1 || slot > kSlotCount || !config_.module(slot).configured()) return;
     const ModuleConfig& module = config_.module(slot);
     // Read again now, so that the listing shows what is stored.
-    const auto marksFile = ResultFilePath(ToPath(workDir_), ResultKind::Marks, slot, lblCOD.toStdString());
+    const auto marksFile = ResultFilePath(ToPath(workDir_), ResultKind::Marks, slot, courseCode());
     const auto marks = ReadModuleMarks(marksFile, module.paperCount);
     if (!marks.ok()) {
         Ask(QStringLiteral("Print"),
             QStringLiteral("Your results could not be printed. ") +
                 QString::fromStdString(DescribeIoStatus(marks.status, marksFile)),
-            1, this);
+            PopUpButtons::Ok, this);
         return;
     }
-    printing_->Print(ResultsListing(ToRecord(windowTitle()), module, marks.value));
+    // The printing tells the pupil itself what became of the job.
+    [[maybe_unused]] const PrintOutcome printed = printing_->Print(ResultsListing(ToRecord(windowTitle()), module, marks.value));
 }
 
-void Contents::PrintSetup() { printing_->Setup(); }
+void MainWindow::PrintSetup() { printing_->Setup(); }
 
-void Contents::PrintMistakes() {
-    const int slot = LChose.toInt();
+void MainWindow::PrintMistakes() {
+    const int slot = moduleSlot_;
     if (slot < 1 || slot > kSlotCount || !config_.module(slot).configured()) return;
-    mistakes_->PrintModule(printing_->printer(), resources_, ToPath(workDir_), slot, lblCOD.toStdString(),
-                           ToRecord(windowTitle()), config_.module(slot));
+    // The printing tells the pupil itself what became of the sheet.
+    [[maybe_unused]] const PrintOutcome printed =
+        mistakes_->PrintModule(printing_->printer(), resources_, ToPath(workDir_), slot, courseCode(),
+                               ToRecord(windowTitle()), config_.module(slot));
 }
 
-void Contents::CloseProgram() {
+void MainWindow::CloseProgram() {
     hover_->Stop();
     // A close refused (a paper is being marked, answers not saved) leaves the window working.
     if (!close()) hover_->Start();
 }
 
 // The hover tick, in this order: tabs, toolbar, trash page, home page, report page, title bar.
-void Contents::Tick() {
+void MainWindow::Tick() {
     const QPoint cursor = cursor_.Pos();
-    tabBar_->Tick(cursor, txtTabPos);
-    toolbar_->Tick(cursor, txtTabPos, txtPressTrack);
+    tabBar_->Tick(cursor, selectedTab_);
+    toolbar_->Tick(cursor, selectedTab_, toolbarPressed_);
     if (trash_->isVisible()) trash_->Tick(cursor);
     if (home_->isVisible()) home_->Tick(cursor);
     if (report_->isVisible()) report_->Tick(cursor);
     frame_->EvaluateWindowButtons(cursor);
 }
 
-bool Contents::Ask(const QString& title, const QString& message, int buttons, QWidget* owner) {
-    return AskPopUp(pictures_, cursor_, PopUpResponse, title, message, buttons, owner);
+bool MainWindow::Ask(const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner) {
+    return AskPopUp(pictures_, cursor_, title, message, buttons, owner);
 }
+
+bool MainWindow::looksActive() const { return frame_->active(); }
 
 }  // namespace qv

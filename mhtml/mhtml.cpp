@@ -1,10 +1,10 @@
-#include "practice/mhtml.h"
+#include "mhtml/mhtml.h"
 
 #include <map>
 #include <utility>
 
 #include "course/text.h"
-#include "practice/mhtml_codec.h"
+#include "mhtml/mhtml_codec.h"
 
 namespace qv {
 

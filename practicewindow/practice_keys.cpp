@@ -1,4 +1,4 @@
-#include "practice/practice_keys.h"
+#include "practicewindow/practice_keys.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <vector>
 
-#include "practice/page_browser.h"
-#include "practice/page_reading.h"
+#include "practicewindow/page_browser.h"
+#include "practicewindow/page_reading.h"
 #include "ui/accessible.h"
 #include "ui/keyboard.h"
 #include "ui/picture_button.h"

@@ -9,9 +9,11 @@
 #include <memory>
 
 #include "course/resources.h"
-#include "practice/answer_sheet.h"
+#include "practicewindow/answer_sheet.h"
 #include "practice/attempt.h"
-#include "practice/practice_chrome.h"
+#include "practice/paper_request.h"
+#include "practicewindow/practice_chrome.h"
+#include "ui/ask.h"
 #include "ui/skin.h"
 #include "ui/toolbar_button.h"
 
@@ -27,11 +29,11 @@ struct PracticeServices {
     const CursorSource& cursor;
     const ResourceSource& resources;
     // The program's message box owned by a window; true for "Yes" / "OK".
-    std::function<bool(const QString& title, const QString& message, int buttons, QWidget* owner)> ask;
+    AskFunction ask;
     // The system message box of the page guards.
     std::function<void(const QString& title, const QString& message, QWidget* owner)> inform;
     // Called once the window has gone, so the home page shows the paper's new state.
-    std::function<void()> refreshContents;
+    std::function<void()> refreshHomePage;
     // The wait between two bars of the marking progress display.
     std::chrono::milliseconds markingStep{200};
     // The file a page is saved in as a PDF (empty: cancelled); the file dialog when not set.
@@ -41,15 +43,14 @@ struct PracticeServices {
 // A practice window: one question at a time as a page beside its answer
 // sheet, a toolbar to save, mark, print, close and move, a clock and a count
 // of the parts answered. The attempt model decides and writes; the window
-// shows what it says. The second attempt is the same window over another
-// model with a few looks of its own.
+// shows what it says. The second attempt is the same window over the
+// second-attempt model with a few looks of its own; the window's object name
+// says which ("Test1" or "Test2").
 class PracticeWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // `name` is the window's name ("Test1", "Test2").
-    PracticeWindow(const QString& name, std::unique_ptr<PaperAttempt> attempt, PracticeServices services,
-                   bool secondAttempt, QWidget* parent = nullptr);
+    PracticeWindow(Attempt which, PracticeServices services, QWidget* parent = nullptr);
     ~PracticeWindow() override;
 
     // The load sequence. On failure nothing is shown and the returned words
@@ -77,40 +78,27 @@ public:
 
     // True while the marking progress runs: the window must not go away then.
     bool busy() const { return busy_; }
+    Attempt which() const { return which_; }
     const PaperAttempt& attempt() const { return *attempt_; }
-    // "1" while the window is the active window, "0" otherwise.
-    QString focusFlag() const;
-
-    // State other code and the tests read, as text like the controls.
-    QString QSCount = QStringLiteral("1");
-    QString Status = QStringLiteral("0");
-    QString TopicCount;
-    bool answerSheetShown = true;
-    PressTrack* txtPressTrack = nullptr;
+    // True while the window shows its active look.
+    bool looksActive() const;
+    bool answerSheetShown() const { return answerSheetShown_; }
 
 signals:
     void unloaded();
 
 protected:
-    // The rows of the current question.
-    virtual std::vector<SheetPart> SheetParts() const;
-    // What the marked paper shows.
-    virtual void ShowMarkedState();
-    // Runs the clock; the second attempt has none.
-    virtual void TickClock();
-    // Sets the score and time labels from the model after loading.
-    virtual void ShowStoredResults();
-
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    PracticeChrome& chrome() { return *chrome_; }
-    AnswerSheet& sheet() { return *AnsBox; }
-    PaperAttempt& model() { return *attempt_; }
-    PracticeServices& services() { return services_; }
-    const ResourceSource& resources() const { return services_.resources; }
-
 private:
+    // What the marked paper shows.
+    void ShowMarkedState();
+    // Runs the clock; the second attempt has none.
+    void TickClock();
+    // Sets the score and time labels from the model after loading.
+    void ShowStoredResults();
+    void ShowQuestionTitle();
     void BuildToolbarLooks();
     void WireButtons();
     void FillSheet();
@@ -119,9 +107,10 @@ private:
     void ShowProblem(const std::string& words);
     void Layout();
     void OnPageKey(bool ctrl, int key);
-    void OnPageMouse(int button);
+    void OnPageMouse(Qt::MouseButton button);
     void RunClock();
 
+    Attempt which_;
     std::unique_ptr<PaperAttempt> attempt_;
     PracticeServices services_;
     SkinFrame* frame_ = nullptr;
@@ -132,6 +121,8 @@ private:
     HoverTicker* hover_ = nullptr;
     QTimer* clockTimer_ = nullptr;
     QElapsedTimer clock_;
+    PressTrack* pressTrack_ = nullptr;
+    bool answerSheetShown_ = true;
     bool busy_ = false;
     bool unloading_ = false;
     QPointer<PracticeWindow> self_;

@@ -1,4 +1,4 @@
-#include "practice/mhtml_codec.h"
+#include "mhtml/mhtml_codec.h"
 
 #include "course/text.h"
 

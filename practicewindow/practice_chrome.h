@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <array>
 
+#include "practice/paper_request.h"
 #include "ui/skin.h"
 
 namespace qv {
@@ -22,7 +23,7 @@ class PracticeChrome {
 public:
     // Builds the controls on `host`. A second-attempt window has no clock or
     // dates and a "Second Attempt" status panel.
-    PracticeChrome(QWidget* host, PictureCache& pictures, bool secondAttempt);
+    PracticeChrome(QWidget* host, PictureCache& pictures, Attempt which);
 
     // Places everything for the host's size: the frame is laid out already;
     // `page` and `sheet` are the question page and the answer sheet.

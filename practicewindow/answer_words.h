@@ -7,7 +7,7 @@
 #include <QString>
 #include <vector>
 
-#include "practice/answer_sheet.h"
+#include "practicewindow/answer_sheet.h"
 
 namespace qv {
 

@@ -1,4 +1,4 @@
-#include "practice/mark_progress.h"
+#include "practicewindow/mark_progress.h"
 
 #include <QApplication>
 #include <QEvent>

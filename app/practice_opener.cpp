@@ -1,0 +1,84 @@
+#include "app/practice_opener.h"
+
+#include <QEvent>
+#include <QMessageBox>
+
+#include "mainwindow/main_window.h"
+#include "ui/record_text.h"
+
+namespace qv {
+
+PracticeOpener::PracticeOpener(MainWindow& window, const ResourceSource& resources)
+    : QObject(&window), window_(window), resources_(resources) {
+    ask = [this](const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner) {
+        return window_.Ask(title, message, buttons, owner);
+    };
+    inform = [](const QString& title, const QString& message, QWidget* owner) {
+        QMessageBox::critical(owner, title, message, QMessageBox::Ok);
+    };
+    connect(&window_, &MainWindow::paperRequested, this, &PracticeOpener::OpenPaper);
+    window_.installEventFilter(this);
+}
+
+PracticeOpener::~PracticeOpener() { delete current_.data(); }
+
+PaperContext PracticeOpener::Context(const PaperRequest& request) const {
+    const int slot = window_.moduleSlot();
+    const ModuleConfig none;
+    const ModuleConfig& module = slot >= 1 && slot <= kSlotCount ? window_.config().module(slot) : none;
+    return RequestedContext(request, ToPath(window_.workDir()), slot, window_.courseCode(), module);
+}
+
+void PracticeOpener::OpenPaper(const PaperRequest& request) {
+    // A paper being marked finishes first; the pupil can open the next one then.
+    if (current_ && (current_->busy() || !current_->KeepAnswers())) return;
+    UnloadAll();
+    PracticeServices services{window_.pictures(), window_.cursor(), resources_, ask, inform,
+                              [this] { window_.RefreshHomePage(); }, markingStep, choosePdfFile};
+    auto* window = new PracticeWindow(request.attempt, std::move(services));
+    const LoadOutcome outcome = window->Open(Context(request));
+    if (!outcome.ok()) {
+        delete window;
+        ask(QStringLiteral("Quorvale"), QString::fromStdString(outcome.message), PopUpButtons::Ok, &window_);
+        return;
+    }
+    current_ = window;
+    connect(window, &PracticeWindow::unloaded, this, [this, window] {
+        if (current_ == window) current_ = nullptr;
+    });
+    window->show();
+    window->activateWindow();
+}
+
+void PracticeOpener::UnloadAll() {
+    if (current_) current_->Unload();
+    current_ = nullptr;
+}
+
+bool PracticeOpener::eventFilter(QObject* watched, QEvent* event) {
+    // The program closes its practice window before the main window, keeping
+    // its answers. It stays open while a paper is being marked, and when the
+    // answers could not be written, unless the pupil chooses to go without them.
+    if (watched != &window_ || event->type() != QEvent::Close || !current_) {
+        return QObject::eventFilter(watched, event);
+    }
+    bool stay = false;
+    if (current_->busy()) {
+        ask(QStringLiteral("Quorvale"),
+            QStringLiteral("A paper is being marked. Close the program when the marking has finished."),
+            PopUpButtons::Ok, &window_);
+        stay = true;
+    } else if (!current_->KeepAnswers()) {
+        stay = !ask(QStringLiteral("Quorvale"),
+                    QStringLiteral("Close the program without the answers that could not be saved?"),
+                    PopUpButtons::YesNo, &window_);
+    }
+    if (stay) {
+        event->ignore();
+        return true;
+    }
+    UnloadAll();
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace qv
