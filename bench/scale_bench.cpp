@@ -104,17 +104,17 @@ class ResultsFolder {
 
   private:
     bool WriteMarks() const {
-        std::array<qv::Fields, 6> lists;
+        qv::MarksLists lists;
         for (int paper = 1; paper <= kPapers; ++paper) {
             const bool marked = paper != kOpenPaper, twice = marked && paper % 2 == 0;
-            lists[qv::kFseRecord].push_back(marked ? Score(paper) : std::string());
-            lists[qv::kSseRecord].push_back(twice ? Score(paper + 7) : std::string());
-            lists[qv::kLtmRecord].push_back(marked ? "0:12:5" : "");
-            lists[qv::kCddRecord].push_back(marked ? "08/12/2026" : "");
-            lists[qv::kFstRecord].push_back(marked ? "1" : "0");
-            lists[qv::kSstRecord].push_back(twice ? "1" : "0");
+            lists.firstScores.push_back(marked ? Score(paper) : std::string());
+            lists.secondScores.push_back(twice ? Score(paper + 7) : std::string());
+            lists.timesTaken.push_back(marked ? "0:12:5" : "");
+            lists.dates.push_back(marked ? "08/12/2026" : "");
+            lists.firstMarked.push_back(marked ? "1" : "0");
+            lists.secondMarked.push_back(twice ? "1" : "0");
         }
-        return qv::WriteMarksFile(lists, qv::kMarksKeys, kPapers, File(qv::ResultKind::Marks)) ==
+        return qv::WriteMarksFile(lists, kPapers, File(qv::ResultKind::Marks)) ==
                qv::IoStatus::Ok;
     }
 

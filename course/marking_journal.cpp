@@ -87,7 +87,7 @@ IoStatus ApplyRecord(const fs::path& file, const MarkingJournal& journal, std::s
 }
 
 IoStatus ApplyMarks(const fs::path& file, const MarkingJournal& journal, std::size_t) {
-    std::array<Fields, 6> written;
+    MarksLists written;
     return UpdateModuleMarks(file, journal.paperCount, journal.paperNumber, journal.marks, written);
 }
 
@@ -153,7 +153,7 @@ std::string EncodeMarkingJournal(const MarkingJournal& journal) {
     add(kHead, std::to_string(journal.slot) + ">" + journal.code + ">" + std::to_string(journal.paperNumber) + ">" +
                    std::to_string(journal.paperCount));
     for (const auto& record : journal.records) add(kRecord, std::to_string(static_cast<int>(record.kind)) + ">" + record.line);
-    for (const MarksField& field : journal.marks) add(kField, std::to_string(field.record) + ">" + field.value);
+    for (const MarksField& field : journal.marks) add(kField, std::to_string(MarksIndex(field.record)) + ">" + field.value);
     if (journal.trendLine) add(kTrend, *journal.trendLine);
     bytes += std::string(kEnd) + std::to_string(lines) + ">" + Checksum(bytes) + "\r\n";
     return bytes;
@@ -192,7 +192,7 @@ std::optional<MarkingJournal> DecodeMarkingJournal(std::string_view bytes) {
             const auto parts = SplitAt(line.substr(kField.size()), 2);
             const auto record = parts.size() == 2 ? Number(parts[0], 0, 5) : std::nullopt;
             if (!record || parts[1].find('>') != std::string_view::npos) return std::nullopt;
-            journal.marks.push_back({static_cast<std::size_t>(*record), std::string(parts[1])});
+            journal.marks.push_back({kMarksRecords[static_cast<std::size_t>(*record)], std::string(parts[1])});
         } else if (line.starts_with(kTrend) && !journal.trendLine) {
             const std::string_view trend = line.substr(kTrend.size());
             if (!LineHasKey(trend.substr(0, 5), kTrendKey)) return std::nullopt;

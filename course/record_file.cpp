@@ -238,14 +238,4 @@ IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std:
     return AtomicWriteFile(path, bytes, durability);
 }
 
-IoStatus WriteMarksFile(const std::array<Fields, 6>& lists, const std::array<std::string, 6>& keys,
-                        int n, const fs::path& path) {
-    std::string bytes;
-    for (std::size_t r = 0; r < lists.size(); ++r) {
-        bytes += BuildRecordLine(keys[r], lists[r], n);
-        bytes += "\r\n";
-    }
-    return AtomicWriteFile(path, bytes, Durability::Synced);
-}
-
 }  // namespace qv

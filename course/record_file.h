@@ -101,9 +101,4 @@ IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std:
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
                          const std::filesystem::path& path, Durability durability = Durability::Synced);
 
-// Rewrites the marks file whole as six records, in the order given, each with
-// the first n values of its list.
-IoStatus WriteMarksFile(const std::array<Fields, 6>& lists, const std::array<std::string, 6>& keys,
-                        int n, const std::filesystem::path& path);
-
 }  // namespace qv

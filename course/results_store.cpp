@@ -67,29 +67,36 @@ std::string BackupFolderName(std::chrono::system_clock::time_point now) {
     return text;
 }
 
-bool ModuleMarks::Read(std::size_t record, int paperNumber) const {
-    if (record >= unread.size() || paperNumber < 1 || paperNumber > static_cast<int>(unread[record].size())) {
-        return false;
-    }
-    return !unread[record][static_cast<std::size_t>(paperNumber - 1)];
+bool ModuleMarks::Read(MarksRecord record, int paperNumber) const {
+    const std::vector<bool>& fields = unread[MarksIndex(record)];
+    if (paperNumber < 1 || paperNumber > static_cast<int>(fields.size())) return false;
+    return !fields[static_cast<std::size_t>(paperNumber - 1)];
 }
+
+namespace {
+
+bool IsMarkedState(MarksRecord record) {
+    return record == MarksRecord::FirstMarked || record == MarksRecord::SecondMarked;
+}
+
+}  // namespace
 
 ModuleMarks ReadMarksRecords(const fs::path& marksFile, int papers) {
     ModuleMarks marks;
     const auto count = static_cast<std::size_t>(std::clamp(papers, 0, kMaxPapers));
-    for (std::size_t r = 0; r < kMarksKeys.size(); ++r) {
+    for (MarksRecord r : kMarksRecords) {
         marks.lists[r].assign(count, std::string());
         marks.stored[r].assign(count, std::string());
-        marks.unread[r].assign(count, true);
+        marks.unread[MarksIndex(r)].assign(count, true);
     }
     const auto text = ReadRecordText(marksFile);
     marks.status = text.status;
     if (!text.usable()) return marks;
     const std::vector<std::string_view> lines = SplitLines(text.value);
     bool damaged = false;
-    for (std::size_t r = 0; r < kMarksKeys.size(); ++r) {
+    for (MarksRecord r : kMarksRecords) {
         const auto line = std::find_if(lines.begin(), lines.end(),
-                                       [&](std::string_view l) { return LineHasKey(l, kMarksKeys[r]); });
+                                       [&](std::string_view l) { return LineHasKey(l, kMarksKeys[MarksIndex(r)]); });
         if (line == lines.end()) {
             damaged = count > 0;
             continue;
@@ -99,7 +106,7 @@ ModuleMarks ReadMarksRecords(const fs::path& marksFile, int papers) {
         const auto separators =
             inShape ? static_cast<std::size_t>(std::count(line->begin(), line->end(), '>')) : std::size_t{0};
         marks.stored[r] = SplitRecordLine(*line, static_cast<int>(count));
-        const bool state = r >= 4;
+        const bool state = IsMarkedState(r);
         for (std::size_t i = 0; i < count; ++i) {
             const std::string& field = marks.stored[r][i];
             const bool whole = i < separators && (i + 1 < count || separators == count);
@@ -110,7 +117,7 @@ ModuleMarks ReadMarksRecords(const fs::path& marksFile, int papers) {
                                (!state || TrimSpacesAndTabs(field) == "0" || TrimSpacesAndTabs(field) == "1");
             if (whole && sound) {
                 marks.lists[r][i] = field;
-                marks.unread[r][i] = false;
+                marks.unread[MarksIndex(r)][i] = false;
             } else {
                 damaged = true;
                 // Only a field that stood whole is kept as it stood, and never one that looks like a key.
@@ -122,23 +129,21 @@ ModuleMarks ReadMarksRecords(const fs::path& marksFile, int papers) {
     return marks;
 }
 
-ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const fs::path& marksFile, int papers) {
+ReadResult<MarksLists> ReadModuleMarks(const fs::path& marksFile, int papers) {
     ModuleMarks marks = ReadMarksRecords(marksFile, papers);
     return {std::move(marks.lists), marks.status};
 }
 
 IoStatus UpdateModuleMarks(const fs::path& marksFile, int papers, int paperNumber,
-                           const std::vector<MarksField>& changes, std::array<std::vector<std::string>, 6>& written) {
+                           const std::vector<MarksField>& changes, MarksLists& written) {
     ModuleMarks marks = ReadMarksRecords(marksFile, papers);
     written = marks.lists;
     if (marks.status == IoStatus::Missing) {
         // A file made anew starts as the template does: no paper marked.
-        for (std::size_t r = 0; r < kMarksKeys.size(); ++r) {
-            if (r < 4) continue;
-            std::fill(marks.stored[r].begin(), marks.stored[r].end(), "0");
-            std::fill(marks.unread[r].begin(), marks.unread[r].end(), false);
+        marks.lists = marks.stored = UnmarkedLists(marks.lists.firstScores.size());
+        for (MarksRecord r : {MarksRecord::FirstMarked, MarksRecord::SecondMarked}) {
+            std::fill(marks.unread[MarksIndex(r)].begin(), marks.unread[MarksIndex(r)].end(), false);
         }
-        marks.lists = marks.stored;
     } else if (marks.status != IoStatus::Ok && marks.status != IoStatus::Damaged) {
         return marks.status;
     }
@@ -147,21 +152,19 @@ IoStatus UpdateModuleMarks(const fs::path& marksFile, int papers, int paperNumbe
     // state), so it still reads as not read; otherwise (cut off, or run into
     // by more fields) it is written empty: a state left empty still reads as
     // not known, never as "not marked".
-    std::array<std::vector<std::string>, 6> lines = marks.lists;
-    for (std::size_t r = 0; r < kMarksKeys.size(); ++r) {
+    MarksLists lines = marks.lists;
+    for (MarksRecord r : kMarksRecords) {
         for (std::size_t i = 0; i < lines[r].size(); ++i) {
-            if (marks.unread[r][i]) lines[r][i] = marks.stored[r][i];
+            if (marks.unread[MarksIndex(r)][i]) lines[r][i] = marks.stored[r][i];
         }
     }
     for (const MarksField& change : changes) {
-        if (change.record >= lines.size() || paperNumber < 1 || paperNumber > static_cast<int>(lines[change.record].size())) {
-            continue;
-        }
+        if (paperNumber < 1 || paperNumber > static_cast<int>(lines[change.record].size())) continue;
         lines[change.record][static_cast<std::size_t>(paperNumber - 1)] = change.value;
         marks.lists[change.record][static_cast<std::size_t>(paperNumber - 1)] = change.value;
     }
     written = marks.lists;
-    return WriteMarksFile(lines, kMarksKeys, static_cast<int>(lines[0].size()), marksFile);
+    return WriteMarksFile(lines, static_cast<int>(lines.firstScores.size()), marksFile);
 }
 
 IoStatus AppendTrend(const fs::path& trendFile, std::string_view score) {

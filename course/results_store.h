@@ -13,6 +13,7 @@
 
 #include "course/course_config.h"
 #include "course/io_status.h"
+#include "course/marks_lists.h"
 #include "course/resources.h"
 
 namespace qv {
@@ -24,8 +25,6 @@ inline constexpr std::array<ResultKind, 6> kResultKinds = {
     ResultKind::Marks,        ResultKind::FirstAnswers,  ResultKind::SecondAnswers,
     ResultKind::FirstResults, ResultKind::SecondResults, ResultKind::Trend};
 
-// The records of the marks file, in file order.
-inline const std::array<std::string, 6> kMarksKeys = {"FSE", "SSE", "LTM", "CDD", "FST", "SST"};
 inline constexpr std::string_view kTrendKey = "TRD";
 
 // "marks2QEN.txt", "first2QEN.txt", ...
@@ -113,21 +112,20 @@ EnsureOutcome EnsureResultFiles(const ResourceSource& source, const std::filesys
 // status is Damaged; `stored` keeps its text when it stood whole.
 inline constexpr std::size_t kMaxMarksFieldBytes = 256;
 struct ModuleMarks {
-    std::array<std::vector<std::string>, 6> lists;
-    std::array<std::vector<std::string>, 6> stored;
-    std::array<std::vector<bool>, 6> unread;
+    MarksLists lists;
+    MarksLists stored;
+    std::array<std::vector<bool>, kMarksRecords.size()> unread;  // by MarksIndex
     IoStatus status = IoStatus::Ok;
 
-    bool Read(std::size_t record, int paperNumber) const;  // paper numbers from 1
+    bool Read(MarksRecord record, int paperNumber) const;  // paper numbers from 1
 };
 ModuleMarks ReadMarksRecords(const std::filesystem::path& marksFile, int papers);
 // The same, as lists alone.
-ReadResult<std::array<std::vector<std::string>, 6>> ReadModuleMarks(const std::filesystem::path& marksFile,
-                                                                     int papers);
+ReadResult<MarksLists> ReadModuleMarks(const std::filesystem::path& marksFile, int papers);
 
-// One field of the marks file: its record's place in FSE..SST and its value.
+// One field of the marks file: its record and its value.
 struct MarksField {
-    std::size_t record = 0;
+    MarksRecord record = MarksRecord::FirstScore;
     std::string value;
 };
 
@@ -139,7 +137,7 @@ struct MarksField {
 // exists but cannot be read is not written. `written` receives the six lists
 // as they now read (or would have).
 IoStatus UpdateModuleMarks(const std::filesystem::path& marksFile, int papers, int paperNumber,
-                           const std::vector<MarksField>& changes, std::array<std::vector<std::string>, 6>& written);
+                           const std::vector<MarksField>& changes, MarksLists& written);
 
 // Appends one score to the trend record: the file afterwards holds the one
 // line "#TRD#>old...>score" and CR LF.

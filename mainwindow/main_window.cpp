@@ -191,8 +191,8 @@ void MainWindow::ShowTopicPapers(int firstPaper) {
     std::array<QString, kPapersPerTopic> first, second;
     for (int offset = 0; offset < kPapersPerTopic; ++offset) {
         const int paper = PaperNumber(firstPaper, offset);
-        first[offset] = ScoreOf(marks_[0], paper);
-        second[offset] = ScoreOf(marks_[1], paper);
+        first[offset] = ScoreOf(marks_.firstScores, paper);
+        second[offset] = ScoreOf(marks_.secondScores, paper);
     }
     const int topic = TopicOfFirstPaper(firstPaper);
     const QString heading =

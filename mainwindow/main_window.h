@@ -142,7 +142,7 @@ private:
     int topicCount_ = 0;
     int paperCount_ = 0;
     std::vector<std::string> topicNames_;
-    std::array<std::vector<std::string>, 6> marks_;
+    MarksLists marks_;
 
     // Problems told, by the file they concern; a file read well again is forgotten.
     QHash<QString, QString> told_;

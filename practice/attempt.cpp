@@ -91,8 +91,8 @@ LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext&
                                                     : HasPartResults();
     state_.score = TextAt(state_.marks[files_.scoreRecord], p);
     if (files_.timed) {
-        state_.timeTaken = TextAt(state_.marks[kLtmRecord], p);
-        state_.date = TextAt(state_.marks[kCddRecord], p);
+        state_.timeTaken = TextAt(state_.marks.timesTaken, p);
+        state_.date = TextAt(state_.marks.dates, p);
     }
 
     outcome = AfterLoad();
@@ -262,8 +262,8 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
     const std::string day = NeutraliseFieldValue(date);
     std::vector<MarksField> changes{{files_.scoreRecord, percent}, {files_.stateRecord, "1"}};
     if (files_.timed) {
-        changes.push_back({kLtmRecord, time});
-        changes.push_back({kCddRecord, day});
+        changes.push_back({MarksRecord::TimeTaken, time});
+        changes.push_back({MarksRecord::Date, day});
     }
     // A paper whose marked state could not be read and that has part results
     // was marked before: marking it again would write over its time and add

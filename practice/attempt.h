@@ -33,16 +33,14 @@ namespace qv {
 struct AttemptFiles {
     ResultKind answers;
     ResultKind results;
-    std::size_t scoreRecord;  // place in FSE..SST of the score
-    std::size_t stateRecord;  // place of the marked state ("0" / "1")
+    MarksRecord scoreRecord;  // the record of the score
+    MarksRecord stateRecord;  // the record of the marked state ("0" / "1")
     bool timed;               // marking also records the time taken, the date and a trend entry
 };
-inline constexpr std::size_t kFseRecord = 0, kSseRecord = 1, kLtmRecord = 2, kCddRecord = 3,
-                             kFstRecord = 4, kSstRecord = 5;
 inline constexpr AttemptFiles kFirstAttemptFiles{ResultKind::FirstAnswers, ResultKind::FirstResults,
-                                                 kFseRecord, kFstRecord, true};
+                                                 MarksRecord::FirstScore, MarksRecord::FirstMarked, true};
 inline constexpr AttemptFiles kSecondAttemptFiles{ResultKind::SecondAnswers, ResultKind::SecondResults,
-                                                  kSseRecord, kSstRecord, false};
+                                                  MarksRecord::SecondScore, MarksRecord::SecondMarked, false};
 
 // The confirmations asked before marking.
 inline constexpr std::string_view kMarkingTitle = "Marking";

@@ -36,8 +36,6 @@ IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, i
                             const Fields& values, int parts, Fields& lines,
                             Durability durability = Durability::Synced);
 
-using MarksLists = std::array<Fields, 6>;  // FSE, SSE, LTM, CDD, FST, SST
-
 using MarksChange = MarksField;
 
 // Rewrites the marks file with field `paperNumber` (1-based) of the given

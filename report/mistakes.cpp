@@ -95,7 +95,10 @@ Mistakes LoadMistakes(const ResourceSource& source, const fs::path& workDir, int
     const int papers = std::min(module.paperCount, 5 * std::clamp(module.topicCount, 0, kMaxTopics));
     for (int p = 0; p < papers; ++p) {
         const auto index = static_cast<std::size_t>(p);
-        if (TrimSpaces(At(marks.value[4], index)) != "1" || TrimSpaces(At(marks.value[5], index)) != "1") continue;
+        if (TrimSpaces(At(marks.value.firstMarked, index)) != "1" ||
+            TrimSpaces(At(marks.value.secondMarked, index)) != "1") {
+            continue;
+        }
         const std::string& line = At(results.value, index);
         if (line.find(kCross) == std::string::npos) continue;
         PaperContext context;

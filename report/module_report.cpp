@@ -23,17 +23,16 @@ ModuleReport LoadModuleReport(const std::filesystem::path& workDir, int slot, st
     const auto marks = ReadModuleMarks(marksFile, module.paperCount);
     const auto trend = ReadRecordLine(trendFile, kTrendKey);
 
-    // FSE and SSE are the first two records of the marks file.
-    ModuleReport report = ComputeModuleReport(module, marks.value[0], marks.value[1], trend.value);
+    ModuleReport report = ComputeModuleReport(module, marks.value.firstScores, marks.value.secondScores, trend.value);
     if (!marks.ok()) report.problems.push_back({marksFile, DescribeIoStatus(marks.status, marksFile)});
     if (!trend.ok()) report.problems.push_back({trendFile, DescribeIoStatus(trend.status, trendFile)});
 
-    // FST and SST are the last two; a paper counts when both are marked.
+    // A paper counts when both attempts are marked.
     const auto firstFile = ResultFilePath(workDir, ResultKind::FirstResults, slot, code);
     const auto secondFile = ResultFilePath(workDir, ResultKind::SecondResults, slot, code);
     const auto first = ReadPaperRecords(firstFile, module.paperCount);
     const auto second = ReadPaperRecords(secondFile, module.paperCount);
-    report.gain = ComputeLearningGain(module, marks.value[4], marks.value[5], first.value, second.value);
+    report.gain = ComputeLearningGain(module, marks.value.firstMarked, marks.value.secondMarked, first.value, second.value);
     if (!first.ok()) report.problems.push_back({firstFile, DescribeIoStatus(first.status, firstFile)});
     if (!second.ok()) report.problems.push_back({secondFile, DescribeIoStatus(second.status, secondFile)});
     return report;

@@ -29,12 +29,12 @@ ListingLine PlaceInZones(const std::vector<std::string>& items) {
 }
 
 std::vector<ListingLine> ResultsListing(std::string_view title, const ModuleConfig& module,
-                                        const std::array<Fields, 6>& marks) {
+                                        const MarksLists& marks) {
     const std::string rule(kRuleLength, '-');
-    const Fields& first = marks[0];
-    const Fields& second = marks[1];
-    const Fields& times = marks[2];
-    const Fields& dates = marks[3];
+    const Fields& first = marks.firstScores;
+    const Fields& second = marks.secondScores;
+    const Fields& times = marks.timesTaken;
+    const Fields& dates = marks.dates;
 
     std::vector<ListingLine> lines(2);
     lines.push_back(PlaceInZones({" ", std::string(title)}));

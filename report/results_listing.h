@@ -16,6 +16,7 @@
 
 #include "course/course_config.h"
 #include "course/course_limits.h"
+#include "course/marks_lists.h"
 #include "course/record_file.h"
 
 namespace qv {
@@ -40,7 +41,7 @@ ListingLine PlaceInZones(const std::vector<std::string>& items);
 // every topic is listed, also those never taken; scores are printed as
 // stored, followed by "%". Missing names or fields print as empty.
 std::vector<ListingLine> ResultsListing(std::string_view title, const ModuleConfig& module,
-                                        const std::array<Fields, 6>& marks);
+                                        const MarksLists& marks);
 
 // The line as plain text: each item from its column, blanks between, none
 // at the end.

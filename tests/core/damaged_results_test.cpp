@@ -97,7 +97,7 @@ TEST_F(DamagedResults, AMarksFileWithRecordsMissingIsDamagedAndNotWrittenBackWit
         dir_.Write(File("marks"), c.bytes);
         const qv::ModuleMarks read = qv::ReadMarksRecords(Path("marks"), 50);
         EXPECT_EQ(read.status, IoStatus::Damaged);
-        EXPECT_EQ(read.Read(4, 1), c.paperOneKnown);
+        EXPECT_EQ(read.Read(qv::MarksRecord::FirstMarked, 1), c.paperOneKnown);
 
         // Paper 1 still opens marked: its part results say it was.
         qv::FirstAttempt first;
@@ -109,12 +109,12 @@ TEST_F(DamagedResults, AMarksFileWithRecordsMissingIsDamagedAndNotWrittenBackWit
         Answer(other);
         ASSERT_TRUE(other.Mark(std::chrono::seconds(5), "10/12/2026").ok());
         const qv::ModuleMarks after = qv::ReadMarksRecords(Path("marks"), 50);
-        EXPECT_EQ(after.lists[4][3], "1");
-        EXPECT_EQ(after.Read(4, 1), c.paperOneKnown);  // not "0"
+        EXPECT_EQ(after.lists.firstMarked[3], "1");
+        EXPECT_EQ(after.Read(qv::MarksRecord::FirstMarked, 1), c.paperOneKnown);  // not "0"
         if (c.paperOneKnown) {
-            EXPECT_EQ(after.lists[0][0], "100");
+            EXPECT_EQ(after.lists.firstScores[0], "100");
         }
-        for (int p = 5; p <= 50; ++p) EXPECT_EQ(after.Read(4, p), read.Read(4, p)) << p;
+        for (int p = 5; p <= 50; ++p) EXPECT_EQ(after.Read(qv::MarksRecord::FirstMarked, p), read.Read(qv::MarksRecord::FirstMarked, p)) << p;
         ASSERT_TRUE(qv::ResetResults(source_, dir_.path(), config_.config).empty());
         MarkPaper(1);
     }
@@ -130,19 +130,19 @@ TEST_F(DamagedResults, AnOverLongFieldCostsThatFieldAlone) {
     dir_.Write(File("marks"), marks);
     const qv::ModuleMarks read = qv::ReadMarksRecords(Path("marks"), 50);
     EXPECT_EQ(read.status, IoStatus::Damaged);
-    EXPECT_FALSE(read.Read(2, 1));
-    EXPECT_TRUE(read.Read(0, 1));
-    EXPECT_EQ(read.lists[0][0], "100");
-    EXPECT_EQ(read.lists[4][0], "1");
+    EXPECT_FALSE(read.Read(qv::MarksRecord::TimeTaken, 1));
+    EXPECT_TRUE(read.Read(qv::MarksRecord::FirstScore, 1));
+    EXPECT_EQ(read.lists.firstScores[0], "100");
+    EXPECT_EQ(read.lists.firstMarked[0], "1");
     const std::string words = qv::DescribeIoStatus(read.status, Path("marks"));
     EXPECT_NE(words.find("Everything sound in it has been read"), std::string::npos) << words;
 
     MarkPaper(2);
     const qv::ModuleMarks after = qv::ReadMarksRecords(Path("marks"), 50);
-    EXPECT_FALSE(after.Read(2, 1));  // still the damaged field, as it stood
+    EXPECT_FALSE(after.Read(qv::MarksRecord::TimeTaken, 1));  // still the damaged field, as it stood
     EXPECT_NE(dir_.Read(File("marks")).find(std::string(5000, '9')), std::string::npos);
-    EXPECT_EQ(after.lists[2][1], "0:1:1");
-    EXPECT_EQ(after.lists[0][0], "100");
+    EXPECT_EQ(after.lists.timesTaken[1], "0:1:1");
+    EXPECT_EQ(after.lists.firstScores[0], "100");
 }
 
 // A file grown past what any reader takes is read for its sound records; and
@@ -153,8 +153,8 @@ TEST_F(DamagedResults, AFileTooLargeIsReadForItsSoundRecordsAndNeverWritten) {
     std::ofstream(Path("marks"), std::ios::binary) << std::string(5u << 20, 'x') << "\r\n" << marks;
     const qv::ModuleMarks read = qv::ReadMarksRecords(Path("marks"), 50);
     EXPECT_EQ(read.status, IoStatus::Damaged);
-    EXPECT_EQ(read.lists[0][0], "100");
-    EXPECT_EQ(read.lists[4][0], "1");
+    EXPECT_EQ(read.lists.firstScores[0], "100");
+    EXPECT_EQ(read.lists.firstMarked[0], "1");
 
     const std::string before = dir_.Read(File("trend"));
     const std::string tooBig(qv::kMaxFileBytes + 1, 'x');

@@ -21,7 +21,7 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
     journal.paperNumber = 3;
     journal.paperCount = module().paperCount;
     journal.records.push_back({qv::ResultKind::FirstResults, "#103#>\xFC>\xFB"});
-    journal.marks = {{0, "50"}, {4, "1"}};
+    journal.marks = {{qv::MarksRecord::FirstScore, "50"}, {qv::MarksRecord::FirstMarked, "1"}};
     journal.trendLine = "#TRD#>50";
     const std::string whole = qv::EncodeMarkingJournal(journal);
     ASSERT_TRUE(qv::DecodeMarkingJournal(whole));
@@ -52,8 +52,8 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
         EXPECT_FALSE(fs::exists(dir_ / std::string(qv::kMarkingJournalName)));
         const auto marks = qv::ReadModuleMarks(dir_ / File("marks"), 50).value;
         if (c.finished) {
-            EXPECT_EQ(marks[0][2], "50");
-            EXPECT_EQ(marks[4][2], "1");
+            EXPECT_EQ(marks.firstScores[2], "50");
+            EXPECT_EQ(marks.firstMarked[2], "1");
             EXPECT_EQ(dir_.Read(File("trend")), "#TRD#>50\r\n");
             EXPECT_NE(start.notice.find("has now been finished"), std::string::npos) << start.notice;
         } else {

@@ -98,7 +98,7 @@ std::string StateOfPaperTwo(const Seed& seed, const fs::path& dir, const std::st
     const qv::ModuleMarks marks = qv::ReadMarksRecords(seed.File(dir, ResultKind::Marks), seed.paperCount());
     if (marks.status != qv::IoStatus::Ok) return "MIXED: the marks file does not read";
     const auto trend = qv::ReadRecordLine(seed.File(dir, ResultKind::Trend), qv::kTrendKey).value;
-    if (marks.lists[4][0] != "1" || marks.lists[0][0] != "100" || !trend.starts_with("#TRD#>100")) {
+    if (marks.lists.firstMarked[0] != "1" || marks.lists.firstScores[0] != "100" || !trend.starts_with("#TRD#>100")) {
         return "MIXED: paper 1 lost its marking";
     }
     const qv::Fields results = PaperFields(seed, dir, ResultKind::FirstResults, 2);
@@ -108,16 +108,16 @@ std::string StateOfPaperTwo(const Seed& seed, const fs::path& dir, const std::st
         return r == qv::kTick || r == qv::kCross;
     });
     const bool noneMarked = std::all_of(results.begin(), results.end(), [](const std::string& r) { return r.empty(); });
-    if (marks.lists[4][1] == "1") {
-        if (marks.lists[0][1] != expectedScore || marks.lists[2][1] != "0:1:5" || marks.lists[3][1] != "09/12/2026")
+    if (marks.lists.firstMarked[1] == "1") {
+        if (marks.lists.firstScores[1] != expectedScore || marks.lists.timesTaken[1] != "0:1:5" || marks.lists.dates[1] != "09/12/2026")
             return "MIXED: marked without its score, time or date";
         if (!allMarked || results.empty()) return "MIXED: marked without its part results";
         if (!lastAnswered) return "MIXED: marked without the answers it was marked on";
         if (trend != "#TRD#>100>" + expectedScore) return "MIXED: marked with the trend " + trend;
         return "marked";
     }
-    if (marks.lists[4][1] != "0" || !marks.lists[0][1].empty() || !marks.lists[2][1].empty() ||
-        !marks.lists[3][1].empty())
+    if (marks.lists.firstMarked[1] != "0" || !marks.lists.firstScores[1].empty() || !marks.lists.timesTaken[1].empty() ||
+        !marks.lists.dates[1].empty())
         return "MIXED: not marked, but with a score, time or date";
     if (!noneMarked) return "MIXED: not marked, but with part results";
     if (trend != "#TRD#>100") return "MIXED: not marked, with the trend " + trend;
@@ -162,7 +162,7 @@ KilledMarking MarkAndKill(const Seed& seed, int step, long long delay, const std
     std::sscanf(said.c_str(), "%d %lld", &run.steps, &run.micros);
     std::string score = expectedScore;
     if (score.empty()) {  // the whole marking: its score is the one every kill is checked against
-        score = qv::ReadModuleMarks(seed.File(folder.path(), ResultKind::Marks), seed.paperCount()).value[0][1];
+        score = qv::ReadModuleMarks(seed.File(folder.path(), ResultKind::Marks), seed.paperCount()).value.firstScores[1];
     }
     run.state = NextStart(seed, folder.path(), score);
     if (expectedScore.empty()) run.state += " " + score;

@@ -87,7 +87,7 @@ TEST_F(MistakesOnTheCourse, ListsOnlyPartsWrongAfterAMarkedSecondAttempt) {
     for (int number : {22, 23}) {
         ASSERT_EQ(qv::ReplacePaperRecord(dir_ / File("second"), 50, number, answers, parts, lines), qv::IoStatus::Ok);
         ASSERT_EQ(qv::ReplacePaperRecord(dir_ / File("sresults"), 50, number, results, parts, lines), qv::IoStatus::Ok);
-        ASSERT_EQ(qv::UpdateMarksFields(dir_ / File("marks"), 50, number, {{4, "1"}, {5, number == 23 ? "1" : "0"}},
+        ASSERT_EQ(qv::UpdateMarksFields(dir_ / File("marks"), 50, number, {{qv::MarksRecord::FirstMarked, "1"}, {qv::MarksRecord::SecondMarked, number == 23 ? "1" : "0"}},
                                         marks),
                   qv::IoStatus::Ok);
     }

@@ -1,3 +1,4 @@
+#include "course/marks_lists.h"
 #include "course/record_file.h"
 
 #include <gtest/gtest.h>
@@ -182,9 +183,9 @@ TEST(SavePaperRecord, FailedWriteKeepsTheOldFile) {
 TEST(WriteMarksFile, WritesSixRecordsInOrder) {
     TempDir dir;
     const auto file = dir / "marks2QEN.txt";
-    const std::array<Fields, 6> lists = {Fields{"90", ""}, Fields{"", ""}, Fields{"0:12:5", ""},
-                                         Fields{"08/12/2026", ""}, Fields{"1", "0"}, Fields{"0"}};
-    ASSERT_EQ(qv::WriteMarksFile(lists, {"FSE", "SSE", "LTM", "CDD", "FST", "SST"}, 2, file), IoStatus::Ok);
+    const qv::MarksLists lists = {Fields{"90", ""}, Fields{"", ""}, Fields{"0:12:5", ""},
+                                  Fields{"08/12/2026", ""}, Fields{"1", "0"}, Fields{"0"}};
+    ASSERT_EQ(qv::WriteMarksFile(lists, 2, file), IoStatus::Ok);
     EXPECT_EQ(dir.Read("marks2QEN.txt"),
               "#FSE#>90>\r\n#SSE#>>\r\n#LTM#>0:12:5>\r\n#CDD#>08/12/2026>\r\n#FST#>1>0\r\n#SST#>0>\r\n");
     EXPECT_EQ(qv::ReadRecordFields(file, "FST", 2).value, (Fields{"1", "0"}));

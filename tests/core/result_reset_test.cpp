@@ -247,7 +247,7 @@ TEST(StartWithResults, AHugeMarksFileIsToldQuicklyAndItsDamagedLineNotRead) {
     EXPECT_TRUE(Mentions(data.problems(), "\"marks2QEN.txt\"")) << testing::PrintToString(data.problems());
     EXPECT_TRUE(Mentions(data.problems(), "is damaged"));
     EXPECT_EQ(read.status, qv::IoStatus::Damaged);
-    EXPECT_EQ(read.value[0], qv::Fields(5));
+    EXPECT_EQ(read.value.firstScores, qv::Fields(5));
 }
 
 TEST(ReadModuleMarks, AFieldFarLongerThanAnyScoreIsDamage) {
@@ -255,8 +255,8 @@ TEST(ReadModuleMarks, AFieldFarLongerThanAnyScoreIsDamage) {
     const auto marks = dir.Write("marks2QEN.txt", "#FSE#>90>" + std::string(100000, '9') + ">75\r\n#FST#>1>1>1\r\n");
     const auto read = qv::ReadModuleMarks(marks, 3);
     EXPECT_EQ(read.status, qv::IoStatus::Damaged);
-    EXPECT_EQ(read.value[0], (qv::Fields{"90", "", "75"}));
-    EXPECT_EQ(read.value[4], (qv::Fields{"1", "1", "1"}));
+    EXPECT_EQ(read.value.firstScores, (qv::Fields{"90", "", "75"}));
+    EXPECT_EQ(read.value.firstMarked, (qv::Fields{"1", "1", "1"}));
 }
 
 }  // namespace

@@ -23,14 +23,14 @@ struct Entry {
     std::size_t index;
     std::string first, time, date, second;
 };
-std::array<qv::Fields, 6> Marks(int papers, const std::vector<Entry>& entries) {
-    std::array<qv::Fields, 6> marks;
-    for (auto& list : marks) list.assign(static_cast<std::size_t>(papers), "");
+qv::MarksLists Marks(int papers, const std::vector<Entry>& entries) {
+    qv::MarksLists marks;
+    for (qv::MarksRecord record : qv::kMarksRecords) marks[record].assign(static_cast<std::size_t>(papers), "");
     for (const Entry& e : entries) {
-        marks[0][e.index] = e.first;
-        marks[2][e.index] = e.time;
-        marks[3][e.index] = e.date;
-        marks[1][e.index] = e.second;
+        marks.firstScores[e.index] = e.first;
+        marks.timesTaken[e.index] = e.time;
+        marks.dates[e.index] = e.date;
+        marks.secondScores[e.index] = e.second;
     }
     return marks;
 }
@@ -126,8 +126,8 @@ TEST(ResultsListing, EveryTopicHasFivePaperLines) {
 }
 
 TEST(ResultsListing, ShortOrMissingRecordsPrintAsNeverTaken) {
-    std::array<qv::Fields, 6> marks;  // a marks file that held nothing
-    marks[0] = {"75"};
+    qv::MarksLists marks;  // a marks file that held nothing
+    marks.firstScores = {"75"};
     const auto lines = qv::ResultsListing("T", Module(1), marks);
     ASSERT_EQ(lines.size(), 17u);
     EXPECT_EQ(qv::ListingLineText(lines[12]), "              Paper 1                     75%" + std::string(53, ' ') + "%");

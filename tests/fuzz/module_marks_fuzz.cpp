@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const qv::ModuleMarks before = qv::ReadMarksRecords(file, papers);
     const auto lists = qv::ReadModuleMarks(file, papers);
     Check(lists.value == before.lists);
-    for (std::size_t r = 0; r < 6; ++r) {
+    for (qv::MarksRecord r : qv::kMarksRecords) {
         Check(before.lists[r].size() == static_cast<std::size_t>(papers));
         for (std::size_t i = 0; i < before.lists[r].size(); ++i) {
             if (!before.Read(r, static_cast<int>(i) + 1)) Check(before.lists[r][i].empty());
@@ -48,22 +48,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    std::array<std::vector<std::string>, 6> written;
-    const qv::IoStatus status = qv::UpdateModuleMarks(file, papers, paper, {{0, "75"}, {4, "1"}}, written);
+    qv::MarksLists written;
+    const qv::IoStatus status = qv::UpdateModuleMarks(
+        file, papers, paper, {{qv::MarksRecord::FirstScore, "75"}, {qv::MarksRecord::FirstMarked, "1"}}, written);
     const qv::ModuleMarks after = qv::ReadMarksRecords(file, papers);
     if (status != qv::IoStatus::Ok) {
         Check(after.lists == before.lists);  // a refused write changes nothing
         return 0;
     }
     Check(after.lists == written);
-    for (std::size_t r = 0; r < 6; ++r) {
+    for (qv::MarksRecord r : qv::kMarksRecords) {
+        const bool state = r == qv::MarksRecord::FirstMarked || r == qv::MarksRecord::SecondMarked;
         for (int p = 1; p <= papers; ++p) {
-            const bool changed = p == paper && (r == 0 || r == 4);
+            const bool changed = p == paper && (r == qv::MarksRecord::FirstScore || r == qv::MarksRecord::FirstMarked);
             if (changed) {
                 Check(after.Read(r, p));
                 continue;
             }
-            if (r >= 4 && !before.Read(r, p)) Check(!after.Read(r, p));  // an unknown state stays unknown
+            if (state && !before.Read(r, p)) Check(!after.Read(r, p));  // an unknown state stays unknown
             if (before.Read(r, p)) {
                 Check(after.Read(r, p));
                 Check(after.lists[r][static_cast<std::size_t>(p - 1)] == before.lists[r][static_cast<std::size_t>(p - 1)]);

@@ -58,7 +58,7 @@ protected:
         qv::MarksLists marks;
         ASSERT_EQ(qv::ReplacePaperRecord(dir_ / "second2QEN.txt", 50, 23, answers, parts, lines), qv::IoStatus::Ok);
         ASSERT_EQ(qv::ReplacePaperRecord(dir_ / "sresults2QEN.txt", 50, 23, results, parts, lines), qv::IoStatus::Ok);
-        ASSERT_EQ(qv::UpdateMarksFields(dir_ / "marks2QEN.txt", 50, 23, {{4, "1"}, {5, "1"}}, marks), qv::IoStatus::Ok);
+        ASSERT_EQ(qv::UpdateMarksFields(dir_ / "marks2QEN.txt", 50, 23, {{qv::MarksRecord::FirstMarked, "1"}, {qv::MarksRecord::SecondMarked, "1"}}, marks), qv::IoStatus::Ok);
     }
 
     qv::MistakesPrinting* mistakes_ = nullptr;

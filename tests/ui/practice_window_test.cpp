@@ -29,11 +29,11 @@ TEST_F(PracticeWindowTest, TheTypicalRoadMarksAPaperAndTheHomePageShowsIt) {
     EXPECT_TRUE(Practice()->attempt().marked());
 
     const auto marks = qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value;
-    EXPECT_EQ(marks[0][0], "90");
-    EXPECT_FALSE(marks[2][0].empty());  // time taken
-    EXPECT_FALSE(marks[3][0].empty());  // date
-    EXPECT_EQ(marks[4][0], "1");
-    EXPECT_EQ(marks[5][0], "0");
+    EXPECT_EQ(marks.firstScores[0], "90");
+    EXPECT_FALSE(marks.timesTaken[0].empty());
+    EXPECT_FALSE(marks.dates[0].empty());
+    EXPECT_EQ(marks.firstMarked[0], "1");
+    EXPECT_EQ(marks.secondMarked[0], "0");
     EXPECT_EQ(Record("trend2QEN.txt", "TRD"), "#TRD#>90");
     const auto results = qv::SplitRecordLine(Record("fresults2QEN.txt", "101"), 30);
     EXPECT_EQ(std::count(results.begin(), results.end(), std::string(qv::kTick)), 27);
@@ -156,7 +156,7 @@ TEST_F(PracticeWindowTest, MarkingAsksAboutEmptyAnswersAndNoLeavesThePaperOpen) 
               "Marking | You have not answered all the questions.  Do you still want to mark your practice?");
     EXPECT_FALSE(Practice()->attempt().marked());
     EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "2");
-    EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[4][0], "0");
+    EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value.firstMarked[0], "0");
     EXPECT_EQ(Record("trend2QEN.txt", "TRD"), "#TRD#");
 }
 

@@ -37,20 +37,17 @@ class PrintingTest : public MainWindowTest {
 protected:
     void StartPrinting() {
         Prepare(Pack());
-        std::array<qv::Fields, 6> lists;
-        for (auto& list : lists) list.assign(50, "");
-        lists[4].assign(50, "0");
-        lists[5].assign(50, "0");
+        qv::MarksLists lists = qv::UnmarkedLists(50);
         const auto set = [&](int paper, const char* first, const char* time, const char* date, const char* second) {
-            lists[0][paper - 1] = first;
-            lists[2][paper - 1] = time;
-            lists[3][paper - 1] = date;
-            lists[1][paper - 1] = second;
+            lists.firstScores[paper - 1] = first;
+            lists.timesTaken[paper - 1] = time;
+            lists.dates[paper - 1] = date;
+            lists.secondScores[paper - 1] = second;
         };
         set(1, "90", "0:12:5", "09/12/2026", "100");
         set(2, "88.8", "1:0:30", "10/12/2026", "");
         set(50, "0", "0:3:0", "11/12/2026", "0");
-        ASSERT_EQ(qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir_ / "marks2QEN.txt"), qv::IoStatus::Ok);
+        ASSERT_EQ(qv::WriteMarksFile(lists, 50, dir_ / "marks2QEN.txt"), qv::IoStatus::Ok);
         Open();
         printing_ = window_->findChild<ResultsPrinting*>();
         ASSERT_NE(printing_, nullptr);
@@ -247,10 +244,9 @@ TEST_F(PaintListing, AListingWiderThanThePageIsMadeToFitAndRunsOnToMorePages) {
     module.topicCount = 10;
     module.paperCount = 50;
     for (int t = 0; t < 10; ++t) module.topicNames[t] = "Topic " + std::to_string(t + 1);
-    std::array<qv::Fields, 6> marks;
-    for (auto& list : marks) list.assign(50, "");
-    marks[0][49] = "77";
-    marks[1][49] = "99.9";
+    qv::MarksLists marks = qv::UnmarkedLists(50);
+    marks.firstScores[49] = "77";
+    marks.secondScores[49] = "99.9";
     const auto lines = qv::ResultsListing("Narrow", module, marks);
 
     QPrinter printer(QPrinter::HighResolution);

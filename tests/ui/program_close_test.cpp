@@ -32,7 +32,7 @@ TEST_F(ProgramCloseTest, ACloseDuringTheMarkingWaitsAndTheMarkIsKept) {
     ASSERT_NE(Practice(), nullptr);
     EXPECT_TRUE(Practice()->attempt().marked());
     EXPECT_NE(Record("trend2QEN.txt", "TRD"), "#TRD#");
-    EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[4][0], "1");
+    EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value.firstMarked[0], "1");
 }
 
 TEST_F(ProgramCloseTest, AnswersThatCannotBeWrittenKeepTheProgramOpenUntilThePupilLetsThemGo) {

@@ -20,7 +20,7 @@ class SecondAttemptWindowTest : public PracticeWindowTest {
 protected:
     QLineEdit* Field(int row) { return InPractice<QLineEdit>(QStringLiteral("FA%1").arg(row)); }
     bool Visible(const QString& name) { return InPractice(name)->isVisible(); }
-    std::string MarksField(std::size_t record, std::size_t paper) {
+    std::string MarksField(qv::MarksRecord record, std::size_t paper) {
         return qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value[record][paper];
     }
     void ChooseRemaining(const QString& question) {
@@ -44,7 +44,7 @@ TEST_F(SecondAttemptWindowTest, TheTypicalRoadCarriesTheRightPartsOverAndRecords
     const std::string trend = Bytes(dir_ / "trend2QEN.txt");
     const std::string firstAnswers = Bytes(dir_ / "first2QEN.txt");
     const std::string firstResults = Bytes(dir_ / "fresults2QEN.txt");
-    const std::string time = MarksField(qv::kLtmRecord, 0), date = MarksField(qv::kCddRecord, 0);
+    const std::string time = MarksField(qv::MarksRecord::TimeTaken, 0), date = MarksField(qv::MarksRecord::Date, 0);
 
     OpenPaper(1, 1, "b");
     ASSERT_EQ(Practice()->objectName(), "Test2");
@@ -100,14 +100,14 @@ TEST_F(SecondAttemptWindowTest, TheTypicalRoadCarriesTheRightPartsOverAndRecords
     EXPECT_EQ(InPractice<QLineEdit>(QStringLiteral("M1"))->text(), QString::fromStdString(attempt.PartKey(29)));
 
     // Only the second attempt's records of paper 1 changed.
-    EXPECT_EQ(MarksField(qv::kSseRecord, 0), "96.7");
-    EXPECT_EQ(MarksField(qv::kSstRecord, 0), "1");
-    EXPECT_EQ(MarksField(qv::kFseRecord, 0), "90");
-    EXPECT_EQ(MarksField(qv::kFstRecord, 0), "1");
-    EXPECT_EQ(MarksField(qv::kLtmRecord, 0), time);
-    EXPECT_EQ(MarksField(qv::kCddRecord, 0), date);
-    EXPECT_EQ(MarksField(qv::kSseRecord, 1), "");
-    EXPECT_EQ(MarksField(qv::kSstRecord, 1), "0");
+    EXPECT_EQ(MarksField(qv::MarksRecord::SecondScore, 0), "96.7");
+    EXPECT_EQ(MarksField(qv::MarksRecord::SecondMarked, 0), "1");
+    EXPECT_EQ(MarksField(qv::MarksRecord::FirstScore, 0), "90");
+    EXPECT_EQ(MarksField(qv::MarksRecord::FirstMarked, 0), "1");
+    EXPECT_EQ(MarksField(qv::MarksRecord::TimeTaken, 0), time);
+    EXPECT_EQ(MarksField(qv::MarksRecord::Date, 0), date);
+    EXPECT_EQ(MarksField(qv::MarksRecord::SecondScore, 1), "");
+    EXPECT_EQ(MarksField(qv::MarksRecord::SecondMarked, 1), "0");
     EXPECT_EQ(Bytes(dir_ / "trend2QEN.txt"), trend);
     EXPECT_EQ(Bytes(dir_ / "first2QEN.txt"), firstAnswers);
     EXPECT_EQ(Bytes(dir_ / "fresults2QEN.txt"), firstResults);

@@ -129,21 +129,18 @@ void ReportSections(qv::MainWindow& window, qv::PlacedCursor& cursor, const qv::
         {26, "88", ""},   {27, "93.3", ""}, {31, "60", "72"}, {32, "64", ""}, {36, "77.5", ""},
         {37, "81", ""},   {41, "52", "68"}, {42, "58.3", ""}, {46, "84", ""}, {47, "79", ""},
     };
-    std::array<qv::Fields, 6> lists;
-    for (auto& list : lists) list.assign(50, "");
-    lists[4].assign(50, "0");
-    lists[5].assign(50, "0");
+    qv::MarksLists lists = qv::UnmarkedLists(50);
     std::string trend = "#TRD#";
     for (const Result& result : results) {
         const auto index = static_cast<std::size_t>(result.paper - 1);
-        lists[0][index] = result.first;
-        lists[1][index] = result.second;
-        lists[4][index] = "1";
-        if (*result.second) lists[5][index] = "1";
+        lists.firstScores[index] = result.first;
+        lists.secondScores[index] = result.second;
+        lists.firstMarked[index] = "1";
+        if (*result.second) lists.secondMarked[index] = "1";
         if (*result.second) WriteBothAttempts(pack, dir, result.paper, std::stod(result.first), std::stod(result.second));
         trend += ">" + std::string(result.first);
     }
-    if (qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) {
+    if (qv::WriteMarksFile(lists, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) {
         qWarning("the marks file could not be written");
         return;
     }
@@ -171,15 +168,12 @@ int main(int argc, char** argv) {
     TempDir dir;
     const qv::DirectoryResourceSource pack{QUORVALE_COURSE_PACK};
     const auto data = qv::PrepareStartupData(pack, dir.path(), std::chrono::system_clock::now());
-    std::array<qv::Fields, 6> lists;
-    for (auto& list : lists) list.assign(50, "");
-    lists[4].assign(50, "0");
-    lists[5].assign(50, "0");
-    lists[0][0] = "90";   lists[1][0] = "100";
-    lists[0][1] = "66.7";
-    lists[0][2] = "100";
-    lists[0][3] = "45";   lists[1][3] = "80";
-    if (qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) return 1;
+    qv::MarksLists lists = qv::UnmarkedLists(50);
+    lists.firstScores[0] = "90";   lists.secondScores[0] = "100";
+    lists.firstScores[1] = "66.7";
+    lists.firstScores[2] = "100";
+    lists.firstScores[3] = "45";   lists.secondScores[3] = "80";
+    if (qv::WriteMarksFile(lists, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) return 1;
 
     qv::PictureCache pictures(QString::fromStdString((dir.path() / "Graphics").string()));
     qv::PlacedCursor cursor;
@@ -204,10 +198,10 @@ int main(int argc, char** argv) {
         const char* times[] = {"0:12:5", "0:20:41", "0:9:58", "1:2:3"};
         const char* dates[] = {"02/12/2026", "03/12/2026", "05/12/2026", "08/12/2026"};
         for (int p = 0; p < 4; ++p) {
-            lists[2][p] = times[p];
-            lists[3][p] = dates[p];
+            lists.timesTaken[p] = times[p];
+            lists.dates[p] = dates[p];
         }
-        if (qv::WriteMarksFile(lists, qv::kMarksKeys, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) return 1;
+        if (qv::WriteMarksFile(lists, 50, dir / "marks2QEN.txt") != qv::IoStatus::Ok) return 1;
         auto* printing = window.findChild<qv::ResultsPrinting*>();
         const QString pdf = QString::fromStdString((dir.path() / "results.pdf").string());
         printing->printer().setOutputFormat(QPrinter::PdfFormat);

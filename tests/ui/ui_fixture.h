@@ -136,16 +136,12 @@ protected:
 
     // Writes first- and second-attempt scores of the given papers (1-based) into a marks file.
     void WriteScores(const Scores& scores, const std::string& file = "marks2QEN.txt", int papers = 50) {
-        std::array<qv::Fields, 6> lists;
-        const auto size = static_cast<std::size_t>(papers);
-        for (auto& list : lists) list.assign(size, "");
-        lists[4].assign(size, "0");
-        lists[5].assign(size, "0");
+        qv::MarksLists lists = qv::UnmarkedLists(static_cast<std::size_t>(papers));
         for (const auto& [paper, score] : scores) {
-            lists[0][paper - 1] = score.first;
-            lists[1][paper - 1] = score.second;
+            lists.firstScores[paper - 1] = score.first;
+            lists.secondScores[paper - 1] = score.second;
         }
-        ASSERT_EQ(qv::WriteMarksFile(lists, qv::kMarksKeys, papers, dir_ / file), qv::IoStatus::Ok);
+        ASSERT_EQ(qv::WriteMarksFile(lists, papers, dir_ / file), qv::IoStatus::Ok);
     }
 
     // The window's widget of that name; a missing one fails the test (and
