@@ -22,19 +22,39 @@ namespace {
 const QString kTitle = QStringLiteral("Print");
 
 bool Blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+// A rule under a heading: a run of dashes.
+bool IsRule(const std::string& text) { return !text.empty() && text.find_first_not_of('-') == std::string::npos; }
 
-// How far right the listing reaches in `font` on `device`.
+// How far right the listing's words reach in `font` on `device`; the rules
+// are drawn out to there. A listing of rules alone reaches as far as their
+// characters would in columns.
 qreal ListingWidth(const std::vector<ListingLine>& lines, const QFont& font, QPaintDevice* device) {
     const QFontMetricsF metrics(font, device);
-    qreal widest = 0;
+    qreal words = 0, rules = 0;
     for (const ListingLine& line : lines) {
         for (const ListingItem& item : line) {
             if (Blank(item.text)) continue;
             const qreal x = (item.column - 1) * metrics.averageCharWidth();
-            widest = std::max(widest, x + metrics.horizontalAdvance(FromRecord(item.text)));
+            if (IsRule(item.text)) {
+                rules = std::max(rules, x + item.text.size() * metrics.averageCharWidth());
+            } else {
+                words = std::max(words, x + metrics.horizontalAdvance(FromRecord(item.text)));
+            }
         }
     }
-    return widest;
+    return words > 0 ? words : rules;
+}
+
+// Dashes are narrower than the average character, so a rule is stretched to
+// reach `right`.
+void DrawRule(QPainter& painter, const QFontMetricsF& metrics, QPointF at, qreal right, const QString& dashes) {
+    const qreal drawn = metrics.horizontalAdvance(dashes);
+    if (drawn <= 0 || right <= at.x()) return;
+    painter.save();
+    painter.translate(at);
+    painter.scale((right - at.x()) / drawn, 1);
+    painter.drawText(QPointF(0, 0), dashes);
+    painter.restore();
 }
 
 QString ShownPath(const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); }
@@ -74,6 +94,7 @@ bool PaintListing(QPagedPaintDevice& device, const std::vector<ListingLine>& lin
     }
     const QFontMetricsF metrics(painter.font(), &device);
     const qreal column = metrics.averageCharWidth();
+    const qreal right = ListingWidth(lines, painter.font(), &device);
     const qreal step = metrics.lineSpacing();
     qreal top = 0;
     bool ok = true;
@@ -87,7 +108,9 @@ bool PaintListing(QPagedPaintDevice& device, const std::vector<ListingLine>& lin
         }
         for (const ListingItem& item : line) {
             if (Blank(item.text)) continue;
-            painter.drawText(QPointF((item.column - 1) * column, top + metrics.ascent()), FromRecord(item.text));
+            const QPointF at((item.column - 1) * column, top + metrics.ascent());
+            if (IsRule(item.text)) DrawRule(painter, metrics, at, right, FromRecord(item.text));
+            else painter.drawText(at, FromRecord(item.text));
         }
         top += step;
     }

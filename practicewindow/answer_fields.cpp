@@ -18,19 +18,19 @@ namespace {
 // Rewrites the line to what can be stored; tells the pupil when something was left out.
 class StorableValidator : public QValidator {
 public:
-    explicit StorableValidator(QLineEdit* field) : QValidator(field), field_(field) {}
+    explicit StorableValidator(AnswerLine* field) : QValidator(field), field_(field) {}
     State validate(QString& input, int& pos) const override {
         if (IsStorableAnswer(input.toStdString())) return Acceptable;
         const KeptText before = KeepStorable(input.left(pos));
         const KeptText all = KeepStorable(input);
         input = all.text;
         pos = std::min(static_cast<int>(before.text.size()), static_cast<int>(input.size()));
-        if (all.refused) TellBesideField(field_, RefusedWords());
+        if (all.refused) field_->tip().Tell(RefusedWords());
         return Acceptable;
     }
 
 private:
-    QLineEdit* field_;
+    AnswerLine* field_;
 };
 
 bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter; }
@@ -75,6 +75,12 @@ void TellBesideField(QWidget* field, const QString& words) {
     QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), words, field, {}, 6000);
 }
 
+void FieldTip::Tell(const QString& words) {
+    if (told_.contains(words)) return;
+    told_.append(words);
+    TellBesideField(field_, words);
+}
+
 AnswerLine::AnswerLine(QWidget* parent) : QLineEdit(parent) {
     setValidator(new StorableValidator(this));
     setFrame(false);
@@ -103,8 +109,8 @@ int AnswerBox::Room() const {
 
 bool AnswerBox::InsertKept(const QString& text) {
     const KeptText kept = KeepStorable(text, Room());
-    if (kept.cut) TellBesideField(this, CutWords(kSentenceMaxLength));
-    else if (kept.refused) TellBesideField(this, RefusedWords());
+    if (kept.cut) tip_.Tell(CutWords(kSentenceMaxLength));
+    else if (kept.refused) tip_.Tell(RefusedWords());
     if (kept.text.isEmpty()) return false;
     insertPlainText(kept.text);
     return true;

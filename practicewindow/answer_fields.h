@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace qv {
@@ -27,15 +28,35 @@ KeptText KeepStorable(const QString& text, int room = -1);
 QString RefusedWords();
 QString CutWords(int limit);
 
+// Tells the pupil, in a tip beside the field, what it could not take.
+void TellBesideField(QWidget* field, const QString& words);
+
+// What a field has told since it was last set up, so that a pupil who goes on
+// pressing a key the field cannot take is told once, not at every press.
+class FieldTip {
+public:
+    explicit FieldTip(QWidget* field) : field_(field) {}
+    void Tell(const QString& words);
+    void Forget() { told_.clear(); }
+
+private:
+    QWidget* field_;
+    QStringList told_;
+};
+
 // One line of answer.
 class AnswerLine : public QLineEdit {
 public:
     explicit AnswerLine(QWidget* parent);
     // Enter was pressed in the field.
     std::function<void()> onEnter;
+    FieldTip& tip() { return tip_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    FieldTip tip_{this};
 };
 
 // The tall field of a sentence answer: wraps, but holds one line of text, at
@@ -44,6 +65,7 @@ class AnswerBox : public QPlainTextEdit {
 public:
     explicit AnswerBox(QWidget* parent);
     std::function<void()> onEnter;
+    FieldTip& tip() { return tip_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -55,9 +77,7 @@ private:
     // Inserts what can be kept of `text` at the cursor; false when nothing could be.
     bool InsertKept(const QString& text);
     int Room() const;
+    FieldTip tip_{this};
 };
-
-// Tells the pupil, in a tip beside the field, what it could not take.
-void TellBesideField(QWidget* field, const QString& words);
 
 }  // namespace qv

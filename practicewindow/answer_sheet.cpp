@@ -218,6 +218,9 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
             SetMarkColour(row.second, part.secondResult);
         }
         row.line->setMaxLength(part.maxLength > 0 ? part.maxLength : 32767);
+        // Each question tells again, once, what its fields cannot take.
+        row.line->tip().Forget();
+        if (row.box) row.box->tip().Forget();
         SetFieldText(row, FromRecord(part.answer));
         const bool readOnly = locked_ || part.carried;
         row.line->setReadOnly(readOnly);

@@ -156,6 +156,26 @@ TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
     EXPECT_EQ(box->toPlainText(), QStringLiteral("one twothree"));
 }
 
+// A pupil who goes on pressing a key a field cannot take is told once a
+// question, not at every press.
+TEST_F(AnswerSheetTest, WhatAFieldCannotTakeIsToldOnceAQuestion) {
+    for (const char* type : {"T", "L"}) {
+        SCOPED_TRACE(type);
+        const auto pressRefusedKey = [&] {
+            QToolTip::showText(QPoint(), QStringLiteral("none"), sheet_.get());
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Greater, Qt::ShiftModifier, QStringLiteral(">"));
+            QApplication::sendEvent(Find(QStringLiteral("FA1")), &press);
+            return QToolTip::text() != QStringLiteral("none");
+        };
+        sheet_->Fill(Parts(1, type));
+        Find(QStringLiteral("FA1"))->setFocus();
+        EXPECT_TRUE(pressRefusedKey());
+        EXPECT_FALSE(pressRefusedKey());
+        sheet_->Fill(Parts(1, type));
+        EXPECT_TRUE(pressRefusedKey());
+    }
+}
+
 // A huge paste is cut to what a sentence holds, at once, and the pupil is told.
 TEST_F(AnswerSheetTest, AHugePasteIsCutQuicklyAndTold) {
     sheet_->Fill(Parts(1, "L"));

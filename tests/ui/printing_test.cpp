@@ -31,6 +31,24 @@ QStringList PdfLines(const fs::path& file) {
     return lines;
 }
 
+// How far right the rules and the words of a PDF file reach, in points.
+struct RightEdges {
+    double rules = 0, words = 0;
+};
+RightEdges PdfRightEdges(const fs::path& file) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QString::fromStdString(file.string()), QStringLiteral("-")});
+    RightEdges edges;
+    if (!process.waitForFinished(20000) || process.exitCode() != 0) return edges;
+    static const QRegularExpression word(QStringLiteral("<word [^>]*xMax=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto match = word.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); match.hasNext();) {
+        const auto found = match.next();
+        double& edge = found.captured(2).startsWith(QStringLiteral("---")) ? edges.rules : edges.words;
+        edge = std::max(edge, found.captured(1).toDouble());
+    }
+    return edges;
+}
+
 bool HavePdfToText() { return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(); }
 
 class PrintingTest : public MainWindowTest {
@@ -260,6 +278,9 @@ TEST_F(PaintListing, AListingWiderThanThePageIsMadeToFitAndRunsOnToMorePages) {
     const QStringList last = text.filter(QStringLiteral("Paper 5"));
     ASSERT_EQ(last.size(), 10);
     EXPECT_EQ(last.back().simplified(), QStringLiteral("Paper 5 77% 99.9%"));
+    // The rules reach the last column, and no further.
+    const RightEdges edges = PdfRightEdges(dir / "narrow.pdf");
+    EXPECT_NEAR(edges.rules, edges.words, 2.0);
     QProcess info;
     info.start(QStringLiteral("pdfinfo"), {QString::fromStdString((dir / "narrow.pdf").string())});
     ASSERT_TRUE(info.waitForFinished(20000));
