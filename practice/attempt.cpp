@@ -274,7 +274,7 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
         return outcome;
     }
     if (stored.status == IoStatus::Damaged && !stored.Read(files_.stateRecord, paper) && HasPartResults()) {
-        outcome.problems.push_back("The file \"" + state_.marksFile.filename().string() +
+        outcome.problems.push_back("The file \"" + PathWords(state_.marksFile.filename()) +
                                    "\" is damaged where this paper's marks are kept, and the paper has been marked "
                                    "before, so it is not marked again.");
         return outcome;

@@ -48,7 +48,7 @@ LearningGain ComputeLearningGain(const ModuleConfig& module, const Fields& first
     const int topics = std::clamp(module.topicCount, 0, kMaxTopics);
     for (int t = 1; t <= topics; ++t) {
         TopicGain& topic = gain.topics[static_cast<std::size_t>(t - 1)];
-        for (int p = 5 * (t - 1); p < 5 * t && p < module.paperCount; ++p) {
+        for (int p = kPapersPerTopic * (t - 1); p < kPapersPerTopic * t && p < module.paperCount; ++p) {
             const auto paper = static_cast<std::size_t>(p);
             if (TrimSpaces(At(firstStates, paper)) != "1" || TrimSpaces(At(secondStates, paper)) != "1") continue;
             const Fields first = AllResults(At(firstResultLines, paper));

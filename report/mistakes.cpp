@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 
+#include "course/navigation.h"
 #include "course/results_store.h"
 #include "course/text.h"
 #include "practice/marking.h"
@@ -92,7 +93,7 @@ Mistakes LoadMistakes(const ResourceSource& source, const fs::path& workDir, int
     const auto unusable = [](IoStatus status) { return status != IoStatus::Ok && status != IoStatus::Damaged; };
     if (unusable(marks.status) || unusable(answers.status) || unusable(results.status)) return mistakes;
 
-    const int papers = std::min(module.paperCount, 5 * std::clamp(module.topicCount, 0, kMaxTopics));
+    const int papers = std::min(module.paperCount, kPapersPerTopic * std::clamp(module.topicCount, 0, kMaxTopics));
     for (int p = 0; p < papers; ++p) {
         const auto index = static_cast<std::size_t>(p);
         if (TrimSpaces(At(marks.value.firstMarked, index)) != "1" ||
@@ -105,10 +106,10 @@ Mistakes LoadMistakes(const ResourceSource& source, const fs::path& workDir, int
         context.workDir = workDir;
         context.slot = slot;
         context.courseCode = std::string(code);
-        context.paperKey = 101 + p;
+        context.paperKey = kPaperKeyOffset + p + 1;
         context.paperCount = module.paperCount;
-        context.topicFirstPaper = 5 * (p / 5) + 1;
-        context.topicName = At(module.topicNames, index / 5);
+        context.topicFirstPaper = FirstPaperOfTopic(TopicOfPaper(p + 1));
+        context.topicName = At(module.topicNames, static_cast<std::size_t>(TopicOfPaper(p + 1) - 1));
         PaperData paper;
         const LoadOutcome loaded = LoadPaperData(source, context, paper);
         if (!loaded.ok()) {
