@@ -2,7 +2,7 @@
 // and laid out in a bare QTextBrowser (the baseline), then opened from its
 // file and laid out by the practice window's PageBrowser; and the two things
 // the pupil waits for in a practice window: a move to another question
-// (answers stored and saved, the page extracted, decoded and laid out, the
+// (answers stored and saved, the page decoded and laid out, the
 // sheet refilled) and the opening of a paper.
 
 #include <benchmark/benchmark.h>

@@ -51,10 +51,10 @@ bool IsTemporaryName(std::string_view fileName);
 void RemoveStaleTemporaries(const std::filesystem::path& folder);
 
 // What an earlier run left in the working folder, removed in one pass: the
-// temporaries above, and the scratch files of a run that ended without
-// closing its windows: extracted question pages ("temppaper*.mht") and
-// extracted course texts ("temptext*.txt"). Of those only files and links are
-// removed; a folder of such a name is left alone.
+// temporaries above, and the scratch files that earlier versions of the
+// program extracted and left when they ended without closing their windows:
+// question pages ("temppaper*.mht") and course texts ("temptext*.txt"). Of
+// those only files and links are removed; a folder of such a name is left alone.
 void RemoveLeftoverFiles(const std::filesystem::path& workDir);
 
 enum class FolderCreation { Created, Exists, Failed };

@@ -149,10 +149,15 @@ ReadResult<std::string> ReadRecordLine(const fs::path& path, std::string_view ke
     return FindLine(path, key);
 }
 
+Fields PaperQuestionsIn(std::string_view text, std::string_view key) {
+    const std::string_view line = FindRecordLine(text, key);
+    return SplitThreeCharKeyLine(line, CountSeparators(line));
+}
+
 ReadResult<Fields> ReadPaperQuestions(const fs::path& path, std::string_view key) {
-    auto line = FindLine(path, key);
-    if (!line.usable()) return {{}, line.status};
-    return {SplitThreeCharKeyLine(line.value, CountSeparators(line.value)), line.status};
+    auto file = ReadRecordText(path);
+    if (!file.usable()) return {{}, file.status};
+    return {PaperQuestionsIn(file.value, key), file.status};
 }
 
 ReadResult<Fields> ReadPaperLines(const fs::path& path, int n) {
@@ -177,32 +182,40 @@ Fields SplitTrendEntries(std::string_view line, int n) {
     return SplitThreeCharKeyLine(line, Clamp(n, kTrendCapacity));
 }
 
-ReadResult<std::vector<int>> CountAnswerParts(const fs::path& path,
-                                              const std::vector<std::string>& keys) {
+std::vector<int> AnswerPartsIn(std::string_view text, const std::vector<std::string>& keys) {
     std::vector<int> counts(keys.size(), 0);
-    auto file = ReadRecordText(path);
-    if (!file.usable()) return {counts, file.status};
-    LineCursor cursor(file.value);
+    LineCursor cursor(text);
     std::string_view line;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         if (!cursor.Find(keys[i], line)) break;
         counts[i] = CountSeparators(line);
     }
-    return {counts, file.status};
+    return counts;
 }
 
-ReadResult<Fields> ReadQuestionFields(const fs::path& path, const std::vector<std::string>& keys) {
+ReadResult<std::vector<int>> CountAnswerParts(const fs::path& path,
+                                              const std::vector<std::string>& keys) {
     auto file = ReadRecordText(path);
-    if (!file.usable()) return {{}, file.status};
+    if (!file.usable()) return {std::vector<int>(keys.size(), 0), file.status};
+    return {AnswerPartsIn(file.value, keys), file.status};
+}
+
+Fields QuestionFieldsIn(std::string_view text, const std::vector<std::string>& keys) {
     Fields all;
-    LineCursor cursor(file.value);
+    LineCursor cursor(text);
     std::string_view line;
     for (const std::string& key : keys) {
         if (!cursor.Find(key, line)) break;
         Fields fields = SplitFields(line, FirstSeparatorIndex(5), CountSeparators(line));
         std::move(fields.begin(), fields.end(), std::back_inserter(all));
     }
-    return {all, file.status};
+    return all;
+}
+
+ReadResult<Fields> ReadQuestionFields(const fs::path& path, const std::vector<std::string>& keys) {
+    auto file = ReadRecordText(path);
+    if (!file.usable()) return {{}, file.status};
+    return {QuestionFieldsIn(file.value, keys), file.status};
 }
 
 std::string BuildRecordLine(std::string_view key, const std::vector<std::string>& values, int k) {

@@ -61,6 +61,7 @@ ReadResult<std::string> ReadRecordLine(const std::filesystem::path& path, std::s
 
 // Every field of a record with a three-character key: as many as it has '>'.
 ReadResult<Fields> ReadPaperQuestions(const std::filesystem::path& path, std::string_view key);
+Fields PaperQuestionsIn(std::string_view text, std::string_view key);  // of text already read
 
 // In one pass: entry i (0-based) is the whole line of paper key 101 + i.
 // The search never goes back, so once a key is not found before the end of
@@ -77,11 +78,13 @@ Fields SplitTrendEntries(std::string_view line, int n);
 // the end of the file came first).
 ReadResult<std::vector<int>> CountAnswerParts(const std::filesystem::path& path,
                                               const std::vector<std::string>& keys);
+std::vector<int> AnswerPartsIn(std::string_view text, const std::vector<std::string>& keys);
 
 // In one pass: all fields of the records of the five-character keys, record
 // after record in the order of the keys, as one flat list.
 ReadResult<Fields> ReadQuestionFields(const std::filesystem::path& path,
                                       const std::vector<std::string>& keys);
+Fields QuestionFieldsIn(std::string_view text, const std::vector<std::string>& keys);
 
 // Builds "#key#>v1>v2>...>vk" from the first k values (missing values are
 // empty, so the record always has k fields). Values are neutralised

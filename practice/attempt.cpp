@@ -42,12 +42,9 @@ const std::string& TextAt(const Fields& list, int i) {
 
 PaperAttempt::PaperAttempt(const AttemptFiles& files) : files_(files) {}
 
-PaperAttempt::~PaperAttempt() { RemovePage(); }
+PaperAttempt::~PaperAttempt() = default;
 
-void PaperAttempt::Reset() {
-    RemovePage();
-    state_ = Loaded();
-}
+void PaperAttempt::Reset() { state_ = Loaded(); }
 
 fs::path PaperAttempt::ResultFile(ResultKind kind) const {
     return ResultFilePath(state_.context.workDir, kind, state_.context.slot, state_.context.courseCode);
@@ -332,29 +329,12 @@ MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view da
     return outcome;
 }
 
-fs::path PaperAttempt::PageFile(int question) const {
-    return state_.context.workDir / ("temppaper" + TextAt(state_.paper.questionIds, question - 1) + ".mht");
-}
-
-PageOutcome PaperAttempt::ExtractCurrentPage(const ResourceSource& source) {
-    RemovePage();
+PageOutcome PaperAttempt::CurrentPage(const ResourceSource& source) const {
     if (!state_.loaded) return {{}, "No paper is open."};
     const auto number = ParseStoredInt(currentQuestionId());
-    const fs::path file = PageFile(state_.current);
-    if (number && ExtractResource(source, *number, kResourceType, file) == ExtractStatus::Ok) {
-        page_ = file;
-        return {file, {}};
-    }
-    std::error_code ignored;
-    fs::remove(file, ignored);
+    std::optional<std::string> page = number ? source.Load(*number, kResourceType) : std::nullopt;
+    if (page && !page->empty()) return {std::move(*page), {}};
     return {{}, "The page of question " + std::to_string(state_.current) + " could not be shown."};
-}
-
-void PaperAttempt::RemovePage() {
-    if (page_.empty()) return;
-    std::error_code ignored;
-    fs::remove(page_, ignored);
-    page_.clear();
 }
 
 }  // namespace qv

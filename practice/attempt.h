@@ -63,10 +63,10 @@ struct [[nodiscard]] MarkOutcome {
 };
 
 struct [[nodiscard]] PageOutcome {
-    std::filesystem::path file;  // the page to show; empty when it could not be extracted
-    std::string message;         // a sentence to show in its place
+    std::string archive;  // the page to show, a MIME HTML archive; empty when it could not be read
+    std::string message;  // a sentence to show in its place
 
-    bool ok() const { return !file.empty(); }
+    bool ok() const { return !archive.empty(); }
 };
 
 class PaperAttempt {
@@ -180,12 +180,9 @@ public:
     const Fields& resultRecords() const { return state_.resultRecords; }
     const MarksLists& marksLists() const { return state_.marks; }
 
-    // The current question's page: the previous page file is deleted, the
-    // question's archive extracted to "temppaper<id>.mht" in the working
-    // folder. RemovePage deletes it when the window closes.
-    std::filesystem::path PageFile(int question) const;
-    PageOutcome ExtractCurrentPage(const ResourceSource& source);
-    void RemovePage();
+    // The current question's page, read from the course in memory: showing
+    // a page writes nothing to the working folder.
+    PageOutcome CurrentPage(const ResourceSource& source) const;
 
 protected:
     // Called at the end of loading, after the attempt's own records and the
@@ -226,7 +223,6 @@ private:
 
     AttemptFiles files_;
     Loaded state_;
-    std::filesystem::path page_;
 };
 
 // The first attempt at a paper: the first-attempt answers and results files,

@@ -16,34 +16,16 @@ constexpr std::string_view kCannotOpen = "so the paper cannot be opened.";
 
 LoadOutcome Failure(LoadStatus status, std::string message) { return {status, std::move(message)}; }
 
-void RemoveScratch(const fs::path& scratch) {
-    std::error_code ignored;
-    fs::remove(scratch, ignored);
-}
-
-// Extracts one course record resource to the scratch file, lets `read` take
-// what it needs from it, and deletes the file again whatever happened.
+// Reads one course record resource from the course in memory and lets
+// `read` take what it needs from its text.
 template <typename Read>
-LoadOutcome ReadCourseRecords(const ResourceSource& source, int id, const fs::path& scratch,
-                              std::string_view what, Read read) {
-    const ExtractStatus extracted = ExtractResource(source, id, kResourceType, scratch);
-    if (extracted != ExtractStatus::Ok) {
-        RemoveScratch(scratch);
-        if (extracted == ExtractStatus::WriteFailed || extracted == ExtractStatus::DiskFull) {
-            const IoStatus write = extracted == ExtractStatus::DiskFull ? IoStatus::DiskFull : IoStatus::WriteFailed;
-            return Failure(LoadStatus::CourseUnavailable, DescribeIoStatus(write, scratch) + " Without the course's " +
-                                                              std::string(what) + " the paper cannot be opened.");
-        }
+LoadOutcome ReadCourseRecords(const ResourceSource& source, int id, std::string_view what, Read read) {
+    const std::optional<std::string> text = source.Load(id, kResourceType);
+    if (!text) {
         return Failure(LoadStatus::CourseUnavailable, "The course's " + std::string(what) +
-                                                          " is missing from the program, " +
-                                                          std::string(kCannotOpen));
+                                                          " is missing from the program, " + std::string(kCannotOpen));
     }
-    const IoStatus status = read(scratch);
-    RemoveScratch(scratch);
-    if (status != IoStatus::Ok) {
-        return Failure(LoadStatus::CourseUnavailable, DescribeIoStatus(status, scratch) + " Without the course's " +
-                                                          std::string(what) + " the paper cannot be opened.");
-    }
+    read(std::string_view(*text));
     return {};
 }
 
@@ -73,15 +55,12 @@ LoadOutcome CheckPartCounts(const Fields& ids, const std::vector<int>& counts, c
 
 // Reads one per-question file: its fields for the paper's questions, checked
 // against the part counts of the answer key (none given for the key itself).
-LoadOutcome ReadPerQuestion(const ResourceSource& source, int id, const fs::path& scratch, std::string_view what,
-                            const Fields& ids, std::vector<int>& counts, Fields& fields) {
+LoadOutcome ReadPerQuestion(const ResourceSource& source, int id, std::string_view what, const Fields& ids,
+                            std::vector<int>& counts, Fields& fields) {
     const std::vector<int> expected = counts;
-    LoadOutcome outcome = ReadCourseRecords(source, id, scratch, what, [&](const fs::path& file) {
-        auto read = ReadQuestionFields(file, ids);
-        auto parts = CountAnswerParts(file, ids);
-        fields = std::move(read.value);
-        counts = std::move(parts.value);
-        return read.ok() ? parts.status : read.status;
+    LoadOutcome outcome = ReadCourseRecords(source, id, what, [&](std::string_view text) {
+        fields = QuestionFieldsIn(text, ids);
+        counts = AnswerPartsIn(text, ids);
     });
     if (!outcome.ok()) return outcome;
     return CheckPartCounts(ids, counts, expected, what);
@@ -105,15 +84,10 @@ LoadOutcome CheckContext(const PaperContext& context) {
 LoadOutcome LoadPaperData(const ResourceSource& source, const PaperContext& context, PaperData& paper) {
     paper = PaperData();
     if (LoadOutcome checked = CheckContext(context); !checked.ok()) return checked;
-    const fs::path scratch = context.workDir / kCourseScratchName;
     const std::string key = std::to_string(context.paperKey);
 
-    LoadOutcome outcome = ReadCourseRecords(source, PaperListId(context.slot), scratch, "paper list",
-                                            [&](const fs::path& file) {
-                                                auto ids = ReadPaperQuestions(file, key);
-                                                paper.questionIds = std::move(ids.value);
-                                                return ids.status;
-                                            });
+    LoadOutcome outcome = ReadCourseRecords(source, PaperListId(context.slot), "paper list",
+                                            [&](std::string_view text) { paper.questionIds = PaperQuestionsIn(text, key); });
     if (!outcome.ok()) return outcome;
     const std::string paperName = "Paper " + std::to_string(context.paperInTopic()) + " of this topic";
     if (paper.questionIds.empty()) {
@@ -125,17 +99,17 @@ LoadOutcome LoadPaperData(const ResourceSource& source, const PaperContext& cont
                        paperName + " has a damaged entry in the course's paper list, " + std::string(kCannotOpen));
     }
 
-    outcome = ReadPerQuestion(source, AnswerKeyId(context.slot), scratch, "answer key", paper.questionIds,
+    outcome = ReadPerQuestion(source, AnswerKeyId(context.slot), "answer key", paper.questionIds,
                               paper.partCounts, paper.answerKey);
     if (!outcome.ok()) return outcome;
     std::vector<int> counts = paper.partCounts;
     Fields typeLetters;
-    outcome = ReadPerQuestion(source, AnswerTypesId(context.slot), scratch, "answer types", paper.questionIds,
+    outcome = ReadPerQuestion(source, AnswerTypesId(context.slot), "answer types", paper.questionIds,
                               counts, typeLetters);
     if (!outcome.ok()) return outcome;
     paper.answerTypes = ParseAnswerTypes(typeLetters);
     counts = paper.partCounts;
-    outcome = ReadPerQuestion(source, PartMarksId(context.slot), scratch, "marks", paper.questionIds, counts,
+    outcome = ReadPerQuestion(source, PartMarksId(context.slot), "marks", paper.questionIds, counts,
                               paper.partMarks);
     if (!outcome.ok()) return outcome;
 

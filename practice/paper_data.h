@@ -65,15 +65,11 @@ struct [[nodiscard]] LoadOutcome {
     bool ok() const { return status == LoadStatus::Ok; }
 };
 
-// The scratch file the course records are extracted to, one after another.
-inline constexpr std::string_view kCourseScratchName = "temptext.txt";
-
 // True when the context names a paper that can be opened.
 LoadOutcome CheckContext(const PaperContext& context);
 
-// Extracts the paper list, the answer key, the answer types and the marks of
-// the slot to "temptext.txt" in the working folder, one after another, reading
-// each and deleting it before the next. The paper must be listed, every one
+// Reads the paper list, the answer key, the answer types and the marks of the
+// slot from the course in memory (nothing is written). The paper must be listed, every one
 // of its questions must stand in the three per-question files with the same
 // number of parts, and its marks must add up to more than 0.
 LoadOutcome LoadPaperData(const ResourceSource& source, const PaperContext& context, PaperData& paper);

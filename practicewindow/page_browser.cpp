@@ -73,10 +73,16 @@ PageBrowser::PageBrowser(QWidget* parent) : QTextBrowser(parent) {
 
 PageStatus PageBrowser::Navigate(const QString& path) {
     const ReadResult<std::string> file = ReadWholeFile(ToPath(path));
-    MhtmlArchive archive = file.ok() ? DecodeMhtml(file.value) : MhtmlArchive{};
-    const PageStatus status = !file.ok()     ? PageStatus::Unreadable
-                              : archive.ok() ? PageStatus::Shown
-                                             : PageStatus::NotAPage;
+    return ShowArchive(file.ok() ? DecodeMhtml(file.value) : MhtmlArchive{},
+                       file.ok() ? PageStatus::NotAPage : PageStatus::Unreadable);
+}
+
+PageStatus PageBrowser::Show(const std::string& archive) {
+    return ShowArchive(archive.empty() ? MhtmlArchive{} : DecodeMhtml(archive), PageStatus::NotAPage);
+}
+
+PageStatus PageBrowser::ShowArchive(MhtmlArchive archive, PageStatus failure) {
+    const PageStatus status = archive.ok() ? PageStatus::Shown : failure;
     if (status != PageStatus::Shown) {
         archive_ = MhtmlArchive{};
         ShowDocument(

@@ -52,6 +52,8 @@ class PageBrowser : public QTextBrowser {
     // and emits pageLoaded(). A file that cannot be read or holds no page
     // shows kUnavailableText instead (never the previous page).
     PageStatus Navigate(const QString& path);
+    // The same for an archive already in memory (empty: no page).
+    PageStatus Show(const std::string& archive);
 
     // The page on show (empty when there is none).
     const MhtmlArchive& archive() const { return archive_; }
@@ -92,6 +94,8 @@ class PageBrowser : public QTextBrowser {
 
     bool Refused(const PageInput& input) const;
     void ShowDocument(const QString& html);
+    // Shows a decoded archive; one that is not a page shows kUnavailableText and gives `failure`.
+    PageStatus ShowArchive(MhtmlArchive archive, PageStatus failure);
 
     MhtmlArchive archive_;
     Guard guard_;

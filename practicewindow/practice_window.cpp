@@ -159,9 +159,9 @@ void PracticeWindow::ShowQuestionTitle() {
 }
 
 void PracticeWindow::ShowCurrentPage() {
-    const PageOutcome page = attempt_->ExtractCurrentPage(services_.resources);
+    const PageOutcome page = attempt_->CurrentPage(services_.resources);
     // The page area says so when a question cannot be shown, never the last page.
-    brwWebBrowser->Navigate(page.ok() ? QString::fromStdU16String(page.file.u16string()) : QString());
+    [[maybe_unused]] const PageStatus shown = brwWebBrowser->Show(page.archive);
     brwWebBrowser->verticalScrollBar()->setValue(0);
 }
 
@@ -301,7 +301,6 @@ void PracticeWindow::Unload() {
     unloading_ = true;
     hover_->Stop();
     clockTimer_->stop();
-    attempt_->RemovePage();
     hide();
     emit unloaded();
     if (services_.refreshHomePage) services_.refreshHomePage();

@@ -239,28 +239,22 @@ TEST_F(Attempt, AMarkedPaperReopensMarked) {
     EXPECT_EQ(reopened.remainingQuestions(), (std::vector<int>{3}));
 }
 
-TEST_F(Attempt, ExtractsOnePageAtATime) {
+// Each question's page comes from the course in memory; showing pages writes
+// nothing to the working folder.
+TEST_F(Attempt, GivesTheCurrentQuestionsPage) {
     qv::FirstAttempt attempt;
     ASSERT_TRUE(Open(attempt).ok());
-    const qv::PageOutcome first = attempt.ExtractCurrentPage(source_);
-    ASSERT_TRUE(first.ok());
-    EXPECT_EQ(first.file, dir_ / "temppaper13001.mht");
-    EXPECT_EQ(dir_.Read("temppaper13001.mht"), TinyCourse::Page(13001));
+    const auto before = std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator());
+    EXPECT_EQ(attempt.CurrentPage(source_).archive, TinyCourse::Page(13001));
     EXPECT_TRUE(attempt.GoToQuestion(2, {}).ok());
-    const qv::PageOutcome second = attempt.ExtractCurrentPage(source_);
-    ASSERT_TRUE(second.ok());
-    EXPECT_FALSE(fs::exists(first.file));
-    EXPECT_TRUE(fs::exists(second.file));
+    EXPECT_EQ(attempt.CurrentPage(source_).archive, TinyCourse::Page(13002));
 
     qv::MemoryResourceSource empty;
     EXPECT_TRUE(attempt.GoToQuestion(3, {}).ok());
-    const qv::PageOutcome missing = attempt.ExtractCurrentPage(empty);
+    const qv::PageOutcome missing = attempt.CurrentPage(empty);
     EXPECT_FALSE(missing.ok());
     EXPECT_EQ(missing.message, "The page of question 3 could not be shown.");
-    EXPECT_FALSE(fs::exists(second.file));  // the old page is not left on show
-    EXPECT_TRUE(attempt.ExtractCurrentPage(source_).ok());
-    attempt.RemovePage();
-    EXPECT_FALSE(fs::exists(dir_ / "temppaper13003.mht"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), before);
 }
 
 using AttemptOnTheCourse = PackedCourseTest;
@@ -275,7 +269,7 @@ TEST_F(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
     EXPECT_EQ(attempt.maximumMarks(), 30);
     EXPECT_FALSE(fs::exists(dir_ / "temptext.txt"));
     for (int q = 1; q <= 30; ++q) {
-        ASSERT_TRUE(attempt.ExtractCurrentPage(source_).ok()) << q;
+        ASSERT_TRUE(attempt.CurrentPage(source_).ok()) << q;
         const std::string& key = attempt.PartKey(attempt.PartOffset(q));
         const bool wrong = q == 5 || q == 17 || q == 30;
         const std::vector<std::string> rows{wrong ? (key == "1" ? "2" : "1") : key};
@@ -285,7 +279,6 @@ TEST_F(AttemptOnTheCourse, FirstPaperMarkedWithTwentySevenRight) {
     EXPECT_EQ(attempt.MarkingConfirmation(), qv::kConfirmAllAnswered);
     const qv::MarkOutcome outcome = attempt.Mark(std::chrono::seconds(725), "09/12/2026");
     ASSERT_TRUE(outcome.ok());
-    attempt.RemovePage();
     EXPECT_EQ(attempt.rawScoreText(), "27");
     EXPECT_EQ(attempt.scoreText(), "90");
 
