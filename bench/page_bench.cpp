@@ -2,13 +2,15 @@
 // and laid out in a bare QTextBrowser (the baseline), then opened from its
 // file and laid out by the practice window's PageBrowser; and the two things
 // the pupil waits for in a practice window: a move to another question
-// (answers stored and saved, the page decoded and laid out, the
-// sheet refilled) and the opening of a paper.
+// (answers stored and saved, the page decoded and laid out, the sheet
+// refilled; and the same move with nothing typed, which saves nothing) and
+// the opening of a paper.
 
 #include <benchmark/benchmark.h>
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTextBrowser>
 #include <filesystem>
 
@@ -89,18 +91,25 @@ struct Program {
     }
 };
 
-void BM_QuestionMove(benchmark::State& state) {
+// Back and forth between questions 1 and 2; with `typing`, each move comes
+// after a changed answer, so each move saves, as when the pupil answers.
+void QuestionMoves(benchmark::State& state, bool typing) {
     Program program;
     program.Open("101");
     qv::PracticeWindow* window = program.opener.current();
-    int target = 2;
+    auto* field = window->findChild<QLineEdit*>(QStringLiteral("FA1"));
+    int target = 2, move = 0;
     for (auto _ : state) {
+        if (typing) field->setText((move++ / 2) % 2 ? QStringLiteral("1") : QStringLiteral("2"));
         window->GoToQuestion(target);
         QApplication::processEvents();
         target = target == 2 ? 1 : 2;
     }
 }
+void BM_QuestionMove(benchmark::State& state) { QuestionMoves(state, true); }
 BENCHMARK(BM_QuestionMove)->Unit(benchmark::kMicrosecond);
+void BM_QuestionMoveWithoutTyping(benchmark::State& state) { QuestionMoves(state, false); }
+BENCHMARK(BM_QuestionMoveWithoutTyping)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenPaper(benchmark::State& state) {
     Program program;

@@ -210,14 +210,17 @@ void BM_Move(benchmark::State& state, Files files) {
     qv::FirstAttempt paper;
     if (!paper.Load(Pack(), folder.OpenPaper()).ok())
         return state.SkipWithError("the paper did not open");
-    const std::vector<std::string> rows(static_cast<std::size_t>(paper.PartCount(1)), "2");
-    int target = 2;
+    // Each visit to a question changes its answers, so every move saves.
+    const std::vector<std::string> ones(static_cast<std::size_t>(paper.PartCount(1)), "1");
+    const std::vector<std::string> twos(ones.size(), "2");
+    int target = 2, move = 0;
     bool saved = true;
     for (auto _ : state) {
-        saved = paper.GoToQuestion(target, rows).ok() && saved;
+        saved = paper.GoToQuestion(target, (move++ / 2) % 2 ? twos : ones).ok() && saved;
         target = 3 - target;
     }
-    if (!saved || fs::file_size(answers, error) != size || fs::last_write_time(answers, error) == written || error) {
+    // The file is rewritten whole, the other papers' answers with it.
+    if (!saved || fs::file_size(answers, error) < size || fs::last_write_time(answers, error) == written || error) {
         state.SkipWithError("a move did not rewrite the answers file as it was");
     }
 }

@@ -210,7 +210,13 @@ WriteOutcome PaperAttempt::Save(Durability durability) {
 
 WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::string>& rowTexts) {
     StoreCurrentAnswers(rowTexts);
-    WriteOutcome outcome = Save(Durability::Unsynced);
+    // Only a move that changes this paper's record writes: paging through the
+    // questions rewrites nothing. answerRecords holds the file as last read or
+    // written, so answers whose save failed are written at the next move.
+    const bool changed = !state_.loaded ||
+                         BuildRecordLine(std::to_string(state_.context.paperKey), state_.answers, totalParts()) !=
+                             TextAt(state_.answerRecords, state_.context.paperNumber() - 1);
+    WriteOutcome outcome = changed ? Save(Durability::Unsynced) : WriteOutcome{};
     if (target >= 1 && target <= questionCount()) state_.current = target;
     RebuildRemainingList();
     return outcome;

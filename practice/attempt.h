@@ -139,9 +139,10 @@ public:
     // disk; a move's save only replaces the file whole.
     WriteOutcome Save(Durability durability = Durability::Synced);
 
-    // Stores the rows, saves, makes `target` the current question (when it is
-    // one of the paper's) and rebuilds the remaining questions. The move is
-    // made even when the save fails: the answers stay here and the next save
+    // Stores the rows, saves when that changes this paper's record in the
+    // file, makes `target` the current question (when it is one of the
+    // paper's) and rebuilds the remaining questions. The move is made even
+    // when the save fails: the answers stay here and the next move or save
     // writes them.
     WriteOutcome GoToQuestion(int target, const std::vector<std::string>& rowTexts);
 

@@ -239,6 +239,21 @@ TEST_F(Attempt, AMarkedPaperReopensMarked) {
     EXPECT_EQ(reopened.remainingQuestions(), (std::vector<int>{3}));
 }
 
+// A move that changes nothing leaves the answers file as it is (here with
+// other line ends than the program writes); one that changes an answer
+// rewrites it.
+TEST_F(Attempt, OnlyAMoveThatChangesAnAnswerRewritesTheFile) {
+    dir_.Write("first2QEN.txt", "#101#>went>>>>>\n#102#>\n#103#>>\n");
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(Open(attempt).ok());
+    EXPECT_TRUE(attempt.GoToQuestion(2, {}).ok());
+    EXPECT_TRUE(attempt.GoToQuestion(1, {}).ok());
+    EXPECT_TRUE(attempt.GoToQuestion(2, {"went", "", ""}).ok());  // as stored
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>>>>>\n#102#>\n#103#>>\n");
+    EXPECT_TRUE(attempt.GoToQuestion(1, {"2"}).ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>>>2>>\r\n#102#>\r\n#103#>>\r\n");
+}
+
 // Each question's page comes from the course in memory; showing pages writes
 // nothing to the working folder.
 TEST_F(Attempt, GivesTheCurrentQuestionsPage) {
