@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QMessageBox>
+#include <QStringList>
 
 #include "mainwindow/main_window.h"
 #include "ui/record_text.h"
@@ -48,6 +49,12 @@ void PracticeOpener::OpenPaper(const PaperRequest& request) {
     });
     window->show();
     window->activateWindow();
+    // What was damaged in the files the paper was read from, told once it is on show.
+    if (!window->attempt().notices().empty()) {
+        QStringList notices;
+        for (const std::string& notice : window->attempt().notices()) notices << QString::fromStdString(notice);
+        ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), PopUpButtons::Ok, window);
+    }
 }
 
 void PracticeOpener::UnloadAll() {

@@ -102,13 +102,14 @@ LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext&
     return {};
 }
 
-LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const {
+LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) {
     const fs::path file = ResultFile(kind);
     auto read = ReadPaperRecords(file, state_.context.paperCount);
     if (!Readable(read.status)) {
         return {LoadStatus::ResultsUnreadable,
                 Describe(read.status, file) + " The paper cannot be opened without it."};
     }
+    if (read.status == IoStatus::Damaged) state_.notices.push_back(Describe(read.status, file));
     records = std::move(read.value);
     values = SplitPaperRecord(TextAt(records, state_.context.paperNumber() - 1), totalParts());
     return {};

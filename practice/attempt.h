@@ -178,6 +178,10 @@ public:
     // The record lines of the attempt's answers and results files and the six
     // marks lists, as last read or written.
     const Fields& answerRecords() const { return state_.answerRecords; }
+    // Sentences for the pupil about damaged result files the paper was read
+    // from (its answers and results, and for a second attempt the first
+    // attempt's), to be told once the window is on show.
+    const std::vector<std::string>& notices() const { return state_.notices; }
     const Fields& resultRecords() const { return state_.resultRecords; }
     const MarksLists& marksLists() const { return state_.marks; }
 
@@ -195,7 +199,8 @@ protected:
     Fields& mutableResults() { return state_.results; }
     // Reads this paper's record of a per-paper result file, split into its
     // parts. Missing files give empty parts.
-    LoadOutcome ReadOwnRecord(ResultKind kind, Fields& records, Fields& values) const;
+    // A damaged file is read for what is sound in it and named in notices().
+    LoadOutcome ReadOwnRecord(ResultKind kind, Fields& records, Fields& values);
     WriteOutcome WriteOwnRecord(ResultKind kind, const Fields& values, Fields& records,
                                 Durability durability = Durability::Synced) const;
 
@@ -215,6 +220,7 @@ private:
         bool marked = false;
         std::string score, rawScore, timeTaken, date;
         std::vector<int> remaining;
+        std::vector<std::string> notices;
     };
 
     void Reset();

@@ -1,3 +1,4 @@
+#include <fstream>
 #include <QTimer>
 
 #include "practice/marking.h"
@@ -195,6 +196,27 @@ TEST_F(PracticeWindowTest, AQuestionPageThatCannotBeUnpackedIsSaidSoInItsPlace) 
     EXPECT_EQ(Shown("QnTitle"), "Question 2");
     EXPECT_TRUE(Page().contains(QString::fromLatin1(qv::PageBrowser::kUnavailableText)));
     EXPECT_NE(Page(), first);
+}
+
+// A paper whose answers file is damaged opens with what is sound in it, and
+// the pupil is told once the window is on show.
+TEST_F(PracticeWindowTest, ADamagedAnswersFileIsToldOnceThePaperIsOnShow) {
+    StartProgram();
+    const std::string answers = dir_.Read("first2QEN.txt");
+    std::ofstream(dir_ / "first2QEN.txt", std::ios::binary)
+        << "#101#>3" << answers.substr(answers.find("\r\n")) << std::string(qv::kMaxFileBytes, 'x') << "\r\n";
+    std::vector<bool> shown;
+    opener_->ask = [&](const QString& title, const QString& message, qv::PopUpButtons, QWidget*) {
+        asked_.push_back(title + QStringLiteral(" | ") + message);
+        shown.push_back(Practice() != nullptr && Practice()->isVisible());
+        return true;
+    };
+    OpenPaper(1, 1);
+    ASSERT_EQ(asked_.size(), 1U);
+    EXPECT_TRUE(asked_[0].contains(QStringLiteral("\"first2QEN.txt\"")) && asked_[0].contains(QStringLiteral("is damaged")))
+        << asked_[0].toStdString();
+    EXPECT_TRUE(shown[0]);
+    EXPECT_EQ(InPractice<QLineEdit>(QStringLiteral("FA1"))->text(), QStringLiteral("3"));
 }
 
 TEST_F(PracticeWindowTest, APaperThatCannotBeOpenedIsReportedAndNoWindowStays) {
