@@ -1,16 +1,13 @@
 #include "mainwindow/mistakes_printing.h"
 
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <algorithm>
 
 #include "report/mistakes.h"
+#include "ui/pdf_file.h"
 
 namespace qv {
 
@@ -18,14 +15,8 @@ namespace {
 
 const QString kTitle = QStringLiteral("Mistakes");
 
-QString ShownPath(const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); }
-
 QString DefaultPdfFile(QWidget* owner) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save your mistakes sheet as a PDF file"),
-                                        QDir(folder).filePath(QStringLiteral("mistakes.pdf")),
-                                        QStringLiteral("PDF files (*.pdf)"));
+    return AskPdfFile(owner, QStringLiteral("Save your mistakes sheet as a PDF file"), QStringLiteral("mistakes.pdf"));
 }
 
 QFont LineFont(const QFont& base, SheetLine::Style style) {

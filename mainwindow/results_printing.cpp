@@ -1,18 +1,15 @@
 #include "mainwindow/results_printing.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <algorithm>
 
+#include "ui/pdf_file.h"
 #include "ui/record_text.h"
 
 namespace qv {
@@ -57,7 +54,6 @@ void DrawRule(QPainter& painter, const QFontMetricsF& metrics, QPointF at, qreal
     painter.restore();
 }
 
-QString ShownPath(const QString& file) { return QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()); }
 
 bool DefaultSetupDialog(QPrinter& printer, QWidget* owner) {
     QPrintDialog dialog(&printer, owner);
@@ -71,11 +67,7 @@ bool DefaultSetupDialog(QPrinter& printer, QWidget* owner) {
 }
 
 QString DefaultPdfFile(QWidget* owner) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save your results as a PDF file"),
-                                        QDir(folder).filePath(QStringLiteral("results.pdf")),
-                                        QStringLiteral("PDF files (*.pdf)"));
+    return AskPdfFile(owner, QStringLiteral("Save your results as a PDF file"), QStringLiteral("results.pdf"));
 }
 
 }  // namespace

@@ -2,14 +2,10 @@
 
 #include <QCloseEvent>
 #include <QDate>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStandardPaths>
 
 #include "practice/marking.h"
 #include "practice/second_attempt.h"
@@ -18,6 +14,7 @@
 #include "practicewindow/page_browser.h"
 #include "practicewindow/practice_keys.h"
 #include "ui/hover_ticker.h"
+#include "ui/pdf_file.h"
 #include "ui/record_text.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
@@ -34,11 +31,7 @@ QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
 // Ctrl+C and Ctrl+X, as the page's keys report them.
 bool IsCopyOrCut(bool ctrl, int key) { return ctrl && (key == Qt::Key_C || key == Qt::Key_X); }
 QString ChoosePdfFile(QWidget* owner) {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QFileDialog::getSaveFileName(owner, QStringLiteral("Save the question as a PDF file"),
-                                        QDir(folder).filePath(QStringLiteral("question.pdf")),
-                                        QStringLiteral("PDF files (*.pdf)"));
+    return AskPdfFile(owner, QStringLiteral("Save the question as a PDF file"), QStringLiteral("question.pdf"));
 }
 
 }  // namespace
@@ -274,7 +267,7 @@ void PracticeWindow::PrintQuestion() {
     const QString file = services_.choosePdfFile ? services_.choosePdfFile(this) : ChoosePdfFile(this);
     if (file.isEmpty()) return;
     const QString problem = brwWebBrowser->SaveAsPdf(file);
-    const QString shown = QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath());
+    const QString shown = ShownPath(file);
     services_.ask(QStringLiteral("Print"),
                   problem.isEmpty() ? QStringLiteral("The question has been saved in %1.").arg(shown)
                                     : QStringLiteral("The question could not be saved in %1 (%2).").arg(shown, problem),
