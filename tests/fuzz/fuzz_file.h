@@ -1,11 +1,14 @@
 #pragma once
 
 // The readers under fuzzing take a path: each input is written to one scratch
-// file of this process (in memory when /dev/shm is there) and read back.
+// file of this process (in memory when /dev/shm is there) and read back. A
+// property a target checks with Check and that does not hold is a finding.
 
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -36,3 +39,12 @@ inline std::filesystem::path FuzzFile(std::string_view name, std::string_view by
 inline std::string_view FuzzBytes(const std::uint8_t* data, std::size_t size) {
     return {reinterpret_cast<const char*>(data), size};
 }
+
+// A property that does not hold is a finding: say which, and stop.
+#define Check(holds)                                                          \
+    do {                                                                      \
+        if (!(holds)) {                                                       \
+            std::fprintf(stderr, "%s:%d: %s does not hold\n", __FILE__, __LINE__, #holds); \
+            std::abort();                                                     \
+        }                                                                     \
+    } while (false)

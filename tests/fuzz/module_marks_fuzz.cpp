@@ -11,15 +11,6 @@
 #include "report/module_report.h"
 #include "fuzz_file.h"
 
-// A property that does not hold is a finding: say which, and stop.
-#define Check(holds)                                                          \
-    do {                                                                      \
-        if (!(holds)) {                                                       \
-            std::fprintf(stderr, "%s:%d: %s does not hold\n", __FILE__, __LINE__, #holds); \
-            std::abort();                                                     \
-        }                                                                     \
-    } while (false)
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = FuzzBytes(data, size);
     // The first byte chooses the paper count and the paper to mark.

@@ -12,15 +12,6 @@
 #include "fuzz_file.h"
 #include "practice/paper_records.h"
 
-// A property that does not hold is a finding: say which, and stop.
-#define Check(holds)                                                          \
-    do {                                                                      \
-        if (!(holds)) {                                                       \
-            std::fprintf(stderr, "%s:%d: %s does not hold\n", __FILE__, __LINE__, #holds); \
-            std::abort();                                                     \
-        }                                                                     \
-    } while (false)
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = FuzzBytes(data, size);
     std::size_t total = 0;
