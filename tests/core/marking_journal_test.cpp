@@ -34,8 +34,11 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
         const char* what;
         std::string bytes;
         bool finished;
+        const char* missing = nullptr;  // a result file gone as well, made again first
     } cases[] = {
         {"whole", whole, true},
+        {"whole, the trend file gone", whole, true, "trend"},
+        {"whole, the marks file gone", whole, true, "marks"},
         {"cut short", whole.substr(0, whole.size() - 3), false},
         {"changed", changed, false},
         {"of another course", qv::EncodeMarkingJournal(otherCourse), false},
@@ -46,6 +49,7 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(qv::ResetResults(source_, dir_.path(), config_.config).empty());
         dir_.Write(std::string(qv::kMarkingJournalName), c.bytes);
+        if (c.missing) fs::remove(dir_ / File(c.missing));
         const qv::EnsureOutcome start =
             qv::EnsureResultFiles(source_, dir_.path(), config_.config, std::chrono::system_clock::now());
         EXPECT_TRUE(start.problems.empty()) << start.problems.front();
@@ -56,6 +60,9 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
             EXPECT_EQ(marks.firstMarked[2], "1");
             EXPECT_EQ(dir_.Read(File("trend")), "#TRD#>50\r\n");
             EXPECT_NE(start.notice.find("has now been finished"), std::string::npos) << start.notice;
+            if (c.missing) {
+                EXPECT_NE(start.notice.find(File(c.missing)), std::string::npos) << start.notice;
+            }
         } else {
             EXPECT_EQ(dir_.Read(File("marks")), marksBefore);
             EXPECT_EQ(dir_.Read(File("trend")).find("50"), std::string::npos);
