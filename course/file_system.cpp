@@ -140,8 +140,28 @@ bool IsScratchName(std::string_view name) {
     return named("temppaper", ".mht") || named("temptext", ".txt");
 }
 
+// A file written through a link is replaced from beside the file the link
+// leads to, so a run that died there left its temporary in that folder: the
+// temporaries of that one file are gone through, never anything else there.
+void AddTemporariesBesideTarget(const fs::path& link, std::vector<fs::path>& stale) {
+    std::error_code error;
+    const fs::path target = fs::canonical(link, error);
+    if (error || !fs::is_regular_file(target, error)) return;
+    const std::string prefix = "." + target.filename().string() + ".";
+    fs::directory_iterator entry(target.parent_path(), error);
+    for (const fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        std::error_code typeError;
+        if (name.starts_with(prefix) && IsTemporaryName(name) &&
+            entry->symlink_status(typeError).type() == fs::file_type::regular && !typeError) {
+            stale.push_back(entry->path());
+        }
+    }
+}
+
 // One pass over the folder: its temporaries, and with `scratchToo` the
-// scratch files (files and links only) of a working folder.
+// scratch files (files and links only) of a working folder and the
+// temporaries beside the files its links lead to.
 void RemoveLeftovers(const fs::path& folder, bool scratchToo) {
     std::error_code error;
     fs::directory_iterator entry(folder, error);
@@ -152,10 +172,12 @@ void RemoveLeftovers(const fs::path& folder, bool scratchToo) {
             stale.push_back(entry->path());
             continue;
         }
-        if (!scratchToo || !IsScratchName(name)) continue;
+        if (!scratchToo) continue;
         std::error_code typeError;
         const fs::file_type type = entry->symlink_status(typeError).type();
-        if (!typeError && (type == fs::file_type::regular || type == fs::file_type::symlink)) {
+        if (typeError) continue;
+        if (type == fs::file_type::symlink) AddTemporariesBesideTarget(entry->path(), stale);
+        if (IsScratchName(name) && (type == fs::file_type::regular || type == fs::file_type::symlink)) {
             stale.push_back(entry->path());
         }
     }

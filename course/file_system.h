@@ -54,7 +54,9 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder);
 // temporaries above, and the scratch files that earlier versions of the
 // program extracted and left when they ended without closing their windows:
 // question pages ("temppaper*.mht") and course texts ("temptext*.txt"). Of
-// those only files and links are removed; a folder of such a name is left alone.
+// those only files and links are removed; a folder of such a name is left
+// alone. For a link to a file kept elsewhere, the temporaries of that file
+// beside it go too.
 void RemoveLeftoverFiles(const std::filesystem::path& workDir);
 
 enum class FolderCreation { Created, Exists, Failed };
