@@ -6,6 +6,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "mainwindow/print_or_pdf.h"
 #include "report/mistakes.h"
 #include "ui/pdf_file.h"
 
@@ -88,35 +89,10 @@ MistakesPrinting::MistakesPrinting(QWidget* owner) : QObject(owner), owner_(owne
 }
 
 PrintOutcome MistakesPrinting::Print(QPrinter& printer, const std::vector<SheetLine>& lines) {
-    QString reason;
-    if (!ResultsPrinting::CanPrint(printer)) {
-        reason = QStringLiteral("No printer is set up on this computer, so your mistakes sheet could not be printed.");
-    } else if (PaintMistakesSheet(printer, lines) && printer.printerState() != QPrinter::Error) {
-        if (printer.outputFormat() == QPrinter::PdfFormat) {
-            ask(kTitle,
-                QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(printer.outputFileName())), PopUpButtons::Ok,
-                owner_);
-        }
-        return PrintOutcome::Printed;
-    } else if (printer.outputFormat() == QPrinter::PdfFormat) {
-        reason = QStringLiteral("Your mistakes sheet could not be saved in %1.").arg(ShownPath(printer.outputFileName()));
-    } else {
-        reason = QStringLiteral("The printer \"%1\" did not take the job, so your mistakes sheet was not printed.")
-                     .arg(printer.printerName());
-    }
-    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save it as a PDF file instead?"), PopUpButtons::YesNo, owner_)) {
-        return PrintOutcome::NotPrinted;
-    }
-    const QString file = choosePdfFile(owner_);
-    if (file.isEmpty()) return PrintOutcome::NotPrinted;
-    const QString problem = SaveMistakesSheetAsPdf(file, lines);
-    if (!problem.isEmpty()) {
-        ask(kTitle, QStringLiteral("Your mistakes sheet could not be saved in %1 (%2).").arg(ShownPath(file), problem),
-            PopUpButtons::Ok, owner_);
-        return PrintOutcome::NotPrinted;
-    }
-    ask(kTitle, QStringLiteral("Your mistakes sheet has been saved in %1.").arg(ShownPath(file)), PopUpButtons::Ok, owner_);
-    return PrintOutcome::SavedAsPdf;
+    return PrintOrOfferPdf(
+        printer, {kTitle, QStringLiteral("your mistakes sheet"), false},
+        [&](QPagedPaintDevice& device) { return PaintMistakesSheet(device, lines); },
+        [&](const QString& file) { return SaveMistakesSheetAsPdf(file, lines); }, ask, choosePdfFile, owner_);
 }
 
 PrintOutcome MistakesPrinting::PrintModule(QPrinter& printer, const ResourceSource* source,

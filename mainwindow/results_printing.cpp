@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "mainwindow/print_or_pdf.h"
 #include "ui/pdf_file.h"
 #include "ui/record_text.h"
 
@@ -149,36 +150,10 @@ bool ResultsPrinting::CanPrint(const QPrinter& printer) {
 }
 
 PrintOutcome ResultsPrinting::Print(const std::vector<ListingLine>& lines) {
-    printer();
-    QString reason;
-    if (!CanPrint(*printer_)) {
-        reason = QStringLiteral("No printer is set up on this computer, so your results could not be printed.");
-    } else if (PaintListing(*printer_, lines) && printer_->printerState() != QPrinter::Error) {
-        if (printer_->outputFormat() == QPrinter::PdfFormat) {
-            ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(printer_->outputFileName())),
-                PopUpButtons::Ok, owner_);
-        }
-        return PrintOutcome::Printed;
-    } else if (printer_->outputFormat() == QPrinter::PdfFormat) {
-        reason = QStringLiteral("Your results could not be saved in %1.").arg(ShownPath(printer_->outputFileName()));
-    } else {
-        reason = QStringLiteral("The printer \"%1\" did not take the job, so your results were not printed.")
-                     .arg(printer_->printerName());
-    }
-    if (!ask(kTitle, reason + QStringLiteral(" Would you like to save them as a PDF file instead?"), PopUpButtons::YesNo,
-             owner_)) {
-        return PrintOutcome::NotPrinted;
-    }
-    const QString file = choosePdfFile(owner_);
-    if (file.isEmpty()) return PrintOutcome::NotPrinted;
-    const QString problem = SaveListingAsPdf(file, lines);
-    if (!problem.isEmpty()) {
-        ask(kTitle, QStringLiteral("Your results could not be saved in %1 (%2).").arg(ShownPath(file), problem),
-            PopUpButtons::Ok, owner_);
-        return PrintOutcome::NotPrinted;
-    }
-    ask(kTitle, QStringLiteral("Your results have been saved in %1.").arg(ShownPath(file)), PopUpButtons::Ok, owner_);
-    return PrintOutcome::SavedAsPdf;
+    return PrintOrOfferPdf(
+        printer(), {kTitle, QStringLiteral("your results"), true},
+        [&](QPagedPaintDevice& device) { return PaintListing(device, lines); },
+        [&](const QString& file) { return SaveListingAsPdf(file, lines); }, ask, choosePdfFile, owner_);
 }
 
 void ResultsPrinting::Setup() {
