@@ -3,7 +3,9 @@
 #include <QBitmap>
 #include <QDir>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include "ui/strip_colour.h"
 
@@ -13,9 +15,14 @@ QPixmap PictureCache::Load(const QString& name) const {
     QPixmap pixmap;
     const int id = packed_ ? PictureId(name.toStdString()) : 0;
     if (const auto bytes = id != 0 ? packed_->Load(id, kResourceType) : std::nullopt) {
-        const QByteArray format = QFileInfo(name).suffix().toLatin1();
-        pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes->data()), static_cast<uint>(bytes->size()),
-                            format.constData());
+        // Read as the format its name says, without asking every image plugin
+        // first: that would load them all (JPEG and icons included) at start-up.
+        QByteArray data = QByteArray::fromRawData(bytes->data(), static_cast<qsizetype>(bytes->size()));
+        QBuffer buffer(&data);
+        QImageReader reader(&buffer, QFileInfo(name).suffix().toLower().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) pixmap = QPixmap::fromImage(image);
     }
     if (pixmap.isNull()) pixmap.load(QDir(folder_).filePath(name));
     return pixmap;
