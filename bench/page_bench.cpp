@@ -3,13 +3,15 @@
 // file and laid out by the practice window's PageBrowser; and the two things
 // the pupil waits for in a practice window: a move to another question
 // (answers stored and saved, the page decoded and laid out, the sheet
-// refilled; and the same move with nothing typed, which saves nothing) and
-// the opening of a paper.
+// refilled; the typing before it is not timed; and the same move with
+// nothing typed, which saves nothing), the opening of a paper, and one
+// second of the clock.
 
 #include <benchmark/benchmark.h>
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTextBrowser>
 #include <filesystem>
@@ -100,7 +102,12 @@ void QuestionMoves(benchmark::State& state, bool typing) {
     auto* field = window->findChild<QLineEdit*>(QStringLiteral("FA1"));
     int target = 2, move = 0;
     for (auto _ : state) {
-        if (typing) field->setText((move++ / 2) % 2 ? QStringLiteral("1") : QStringLiteral("2"));
+        if (typing) {
+            state.PauseTiming();
+            field->setText((move++ / 2) % 2 ? QStringLiteral("1") : QStringLiteral("2"));
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
         window->GoToQuestion(target);
         QApplication::processEvents();
         target = target == 2 ? 1 : 2;
@@ -123,6 +130,21 @@ void BM_OpenPaper(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenPaper)->Unit(benchmark::kMicrosecond);
+
+// One second of the clock: its label shows another time and is painted.
+void BM_ClockTick(benchmark::State& state) {
+    Program program;
+    program.Open("101");
+    auto* clock = program.opener.current()->findChild<QLabel*>(QStringLiteral("lblClock"));
+    QApplication::processEvents();
+    int second = 0;
+    for (auto _ : state) {
+        clock->setText(QStringLiteral("00:0%1:%2").arg(second / 60 % 10).arg(second % 60, 2, 10, QLatin1Char('0')));
+        ++second;
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ClockTick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

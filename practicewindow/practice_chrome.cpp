@@ -238,12 +238,17 @@ int PracticeChrome::panelWidth(QLabel* panel) {
         // A label shown in another's place takes its place.
         const QString over = label->property("over").toString();
         if (!over.isEmpty()) {
-            if (auto* other = panel->findChild<QLabel*>(over)) label->setGeometry(other->geometry());
+            if (auto* other = panel->findChild<QLabel*>(over)) {
+                label->setFixedSize(other->size());
+                label->move(other->pos());
+            }
             continue;
         }
         const QString widest = label->property("widest").toString();
         const int width = label->fontMetrics().horizontalAdvance(widest.isEmpty() ? label->text() : widest);
-        label->setGeometry(x, 0, width + 2, kStatusHeight);
+        // A fixed size: a label that shows another time or count asks for no new layout.
+        label->setFixedSize(width + 2, kStatusHeight);
+        label->move(x, 0);
         x += width + 6;
     }
     return x + 4;

@@ -1,10 +1,15 @@
 # Included from the top-level CMakeLists.txt. Compiles the course source and the interface pictures into one folder of
 # files named by resource id, then packs that folder with Qt's resource
-# compiler under the prefix /Custom.
+# compiler under the prefix /Custom (the interface pictures as a pack of their
+# own, under the same prefix).
 set(QUORVALE_COURSE_PACK ${CMAKE_BINARY_DIR}/course-pack CACHE INTERNAL "")
 set(pack_stamp ${CMAKE_BINARY_DIR}/course-pack.stamp)
 set(pack_qrc ${CMAKE_BINARY_DIR}/course-pack.qrc)
 set(pack_cpp ${CMAKE_BINARY_DIR}/qrc_course_pack.cpp)
+# The interface pictures are packed apart, so that they lie side by side in
+# the program: a start reads every picture and no question page.
+set(pictures_qrc ${CMAKE_BINARY_DIR}/course-pictures.qrc)
+set(pictures_cpp ${CMAKE_BINARY_DIR}/qrc_course_pictures.cpp)
 
 file(GLOB_RECURSE course_sources CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/course/*.qvc
@@ -12,9 +17,9 @@ file(GLOB_RECURSE course_sources CONFIGURE_DEPENDS
 file(GLOB graphics CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/graphics/*)
 
 add_custom_command(
-  OUTPUT ${pack_stamp} ${pack_qrc}
+  OUTPUT ${pack_stamp} ${pack_qrc} ${pictures_qrc}
   COMMAND coursec --quiet --pictures ${CMAKE_SOURCE_DIR}/resources/graphics
-          --qrc ${pack_qrc}
+          --qrc ${pack_qrc} --pictures-qrc ${pictures_qrc}
           ${CMAKE_SOURCE_DIR}/resources/course/course.qvc ${QUORVALE_COURSE_PACK}
   COMMAND ${CMAKE_COMMAND} -E touch ${pack_stamp}
   DEPENDS coursec ${course_sources} ${graphics}
@@ -27,6 +32,12 @@ add_custom_command(
   DEPENDS ${pack_stamp} ${pack_qrc}
   COMMENT "Packing the course"
   VERBATIM)
+add_custom_command(
+  OUTPUT ${pictures_cpp}
+  COMMAND Qt6::rcc --name course_pictures --no-compress -o ${pictures_cpp} ${pictures_qrc}
+  DEPENDS ${pack_stamp} ${pictures_qrc}
+  COMMENT "Packing the pictures"
+  VERBATIM)
 
 add_custom_target(course_pack DEPENDS ${pack_stamp})
-set(QUORVALE_COURSE_PACK_CPP ${pack_cpp})
+set(QUORVALE_COURSE_PACK_CPP ${pack_cpp} ${pictures_cpp})

@@ -260,6 +260,23 @@ TEST(CoursecPreview, WritesEveryQuestionWithItsKeyAndAnIndex) {
     EXPECT_FALSE(std::filesystem::exists(dir / "pack"));
 }
 
+// The program's own build packs the interface pictures apart from the course.
+TEST(CoursecPack, ListsThePicturesApartFromTheCourse) {
+    TempDir dir;
+    dir.Write("course.qvc", kHeader);
+    dir.Write("g.qvp", Papers(kChoice));
+    const Output run = Coursec(dir, "--quiet --pictures \"" QUORVALE_COURSE_SOURCE "/../graphics\" --qrc course.qrc "
+                                    "--pictures-qrc pictures.qrc course.qvc pack");
+    ASSERT_EQ(run.code, 0) << run.err;
+    const std::string course = dir.Read("course.qrc"), pictures = dir.Read("pictures.qrc");
+    EXPECT_NE(course.find("alias=\"13001\""), std::string::npos);
+    EXPECT_EQ(pictures.find("alias=\"13001\""), std::string::npos);
+    EXPECT_EQ(course.find("alias=\"1\""), std::string::npos);
+    std::size_t listed = 0;
+    for (std::size_t at = pictures.find("<file"); at != std::string::npos; at = pictures.find("<file", at + 1)) ++listed;
+    EXPECT_EQ(listed, 91u);
+}
+
 // Saved answers belong to a paper's answers in order: a paper whose questions
 // change is listed, and one that only moved to other question ids is not.
 TEST(CoursecPrevious, ListsThePapersWhoseQuestionsChanged) {

@@ -24,7 +24,8 @@ namespace {
 
 const char* const kUsage =
     "usage: coursec [--preview DIR] [--previous EARLIER] [--quiet] COURSE.qvc [OUTDIR]\n"
-    "       coursec --pictures DIR --qrc FILE COURSE.qvc OUTDIR   (the program's own build)\n"
+    "       coursec --pictures DIR --qrc FILE [--pictures-qrc FILE] COURSE.qvc OUTDIR\n"
+    "                                            (the program's own build)\n"
     "\n"
     "Checks the course whose header is COURSE.qvc and writes it, compiled, into OUTDIR\n"
     "(start the program on it with: quorvale --course OUTDIR).\n"
@@ -36,7 +37,7 @@ const char* const kUsage =
     "  --quiet             do not print the summary of the course\n";
 
 struct Options {
-    fs::path pictures, qrc, preview, previous;
+    fs::path pictures, qrc, picturesQrc, preview, previous;
     bool quiet = false;
     fs::path header, output;
 };
@@ -52,6 +53,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options) {
             options.pictures = args[++i];
         else if (arg == "--qrc" && hasValue)
             options.qrc = args[++i];
+        else if (arg == "--pictures-qrc" && hasValue)
+            options.picturesQrc = args[++i];
         else if (arg == "--preview" && hasValue)
             options.preview = args[++i];
         else if (arg == "--previous" && hasValue)
@@ -67,6 +70,7 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options) {
     options.header = positional[0];
     if (positional.size() == 2) options.output = positional[1];
     // The packed build needs somewhere to write.
+    if (!options.picturesQrc.empty() && (options.pictures.empty() || options.qrc.empty())) return false;
     return options.output.empty() ? options.pictures.empty() && options.qrc.empty() : true;
 }
 
@@ -175,16 +179,29 @@ bool WriteOutput(const Options& options, std::map<int, std::string> resources, s
         }
     }
     if (options.qrc.empty()) return true;
-    std::string text = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
-    const fs::path absolute = fs::absolute(out);
-    for (const std::string& name : written) {
-        text += "  <file alias=\"" + name + "\">" + XmlEscape((absolute / name).generic_string()) +
-                "</file>\n";
+    // With --pictures-qrc the interface pictures get a list of their own, so
+    // that they are packed side by side: a start reads every picture and no
+    // question page, and so brings fewer of the program's pages into memory.
+    std::set<std::string> pictures;
+    if (!options.picturesQrc.empty()) {
+        for (const qv::Picture& picture : qv::InterfacePictures()) pictures.insert(std::to_string(picture.id));
     }
-    text += "</qresource>\n</RCC>\n";
-    if (!WriteIfChanged(options.qrc, text)) {
-        err << "coursec: cannot write " << options.qrc.string() << "\n";
-        return false;
+    const fs::path absolute = fs::absolute(out);
+    const auto list = [&](bool wantPictures) {
+        std::string text = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
+        for (const std::string& name : written) {
+            if ((pictures.count(name) != 0) != wantPictures) continue;
+            text += "  <file alias=\"" + name + "\">" + XmlEscape((absolute / name).generic_string()) +
+                    "</file>\n";
+        }
+        return text + "</qresource>\n</RCC>\n";
+    };
+    for (const auto& [file, wantPictures] : {std::pair{options.qrc, false}, std::pair{options.picturesQrc, true}}) {
+        if (file.empty()) continue;
+        if (!WriteIfChanged(file, list(wantPictures))) {
+            err << "coursec: cannot write " << file.string() << "\n";
+            return false;
+        }
     }
     return true;
 }
