@@ -111,9 +111,10 @@ void MakeMainWindowKeyboardReady(QWidget* window) {
     DescribeTabs(window);
     LinkWithArrows(NamedRow(window, "ToolBar", 4, true), Qt::Horizontal, false);
     DescribeHomePage(window);
-    DescribeReport(window);
     AddShortcut(window, Named<PictureButton>(window, QStringLiteral("Tab04")), {QKeySequence(Qt::Key_F1)});
     AddShortcut(window, Named<PictureButton>(window, QStringLiteral("ToolBar03")), {QKeySequence::Print});
 }
+
+void MakeReportKeyboardReady(QWidget* page) { DescribeReport(page); }
 
 }  // namespace qv

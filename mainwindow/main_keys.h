@@ -12,5 +12,7 @@ namespace qv {
 // report's figures are read with their captions. The controls are found by
 // their object names.
 void MakeMainWindowKeyboardReady(QWidget* window);
+// The same for the report page, which is built when it is first shown.
+void MakeReportKeyboardReady(QWidget* page);
 
 }  // namespace qv

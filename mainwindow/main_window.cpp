@@ -63,10 +63,8 @@ MainWindow::MainWindow(const StartupData& startup, QString workDir, PictureCache
     tabBar_ = new TabBar(this, pictures_);
     toolbar_ = new Toolbar(tabBar_->strip(), pictures_);
     home_ = new HomePage(this, pictures_);
-    report_ = new ReportPage(this, pictures_);
     trash_ = new TrashPage(this, pictures_);
-    about_ = new AboutPage(this, pictures_);
-    pages_ = {home_, report_, trash_, about_};
+    pages_ = {home_, trash_};
     printing_ = new ResultsPrinting(this);
     printing_->ask = [this](const QString& title, const QString& message, PopUpButtons buttons, QWidget* owner) {
         return Ask(title, message, buttons, owner);
@@ -81,17 +79,12 @@ MainWindow::MainWindow(const StartupData& startup, QString workDir, PictureCache
     connect(trash_, &TrashPage::eraseConfirmed, this, &MainWindow::EraseConfirmed);
     mistakes_ = new MistakesPrinting(this);
     mistakes_->ask = printing_->ask;
-    connect(report_, &ReportPage::mistakesClicked, this, &MainWindow::PrintMistakes);
-    connect(report_, &ReportPage::sectionClicked, this, [this](int section) {
-        reportSection_ = section;
-        report_->ShowSection(section);
-    });
 
     // Captions from the configuration.
     const QString title = config_.title.empty() ? QStringLiteral("Quorvale Practice") : FromRecord(config_.title);
     setWindowTitle(title);
     frame_->Title->setText(title);
-    about_->SetProgramName(title);
+    programName_ = title;
     tabBar_->SetCaptions(config_);
 
     tabBar_->Arrange(config_);
@@ -212,7 +205,7 @@ void MainWindow::RefreshHomePage() {
     const int topic = TopicOfFirstPaper(topicFirstPaper_);
     if (topic >= 1) SelectTopic(topic);
     refreshing_ = false;
-    if (report_->isVisible()) ShowPage();  // a report on show follows the paper just closed too
+    if (report_ && report_->isVisible()) ShowPage();  // a report on show follows the paper just closed too
 }
 
 // Report page --------------------------------------------------------------
@@ -222,7 +215,7 @@ void MainWindow::RefreshReport() {
     if (slot < 1 || slot > kSlotCount) return;
     const auto workDir = ToPath(workDir_);
     const ModuleReport report = LoadModuleReport(workDir, slot, courseCode(), config_.module(slot));
-    report_->ShowFigures(report);
+    this->report()->ShowFigures(report);
     // Each unreadable file is told once, and forgotten when it reads well again.
     for (ResultKind kind : {ResultKind::Marks, ResultKind::Trend, ResultKind::FirstResults, ResultKind::SecondResults}) {
         const auto file = ResultFilePath(workDir, kind, slot, courseCode());
@@ -261,14 +254,14 @@ void MainWindow::ShowPage() {
             break;
         case PageAction::Report:
             RefreshReport();
-            PlacePage(report_);
+            PlacePage(report());
             report_->ShowSection(reportSection_);
             break;
         case PageAction::CloseProgram:
             CloseProgram();
             break;
         case PageAction::About:
-            PlacePage(about_);
+            PlacePage(about());
             break;
         case PageAction::Trash:
             PlacePage(trash_);
@@ -283,6 +276,29 @@ void MainWindow::ShowPage() {
         case PageAction::Nothing:
             break;
     }
+}
+
+ReportPage* MainWindow::report() {
+    if (report_) return report_;
+    report_ = new ReportPage(this, pictures_);
+    report_->hide();
+    pages_.push_back(report_);
+    connect(report_, &ReportPage::mistakesClicked, this, &MainWindow::PrintMistakes);
+    connect(report_, &ReportPage::sectionClicked, this, [this](int section) {
+        reportSection_ = section;
+        report_->ShowSection(section);
+    });
+    MakeReportKeyboardReady(report_);
+    return report_;
+}
+
+AboutPage* MainWindow::about() {
+    if (about_) return about_;
+    about_ = new AboutPage(this, pictures_);
+    about_->hide();
+    pages_.push_back(about_);
+    about_->SetProgramName(programName_);
+    return about_;
 }
 
 // Directly below the tab strip, in front of the others, which are hidden so
@@ -383,7 +399,7 @@ void MainWindow::Tick() {
     toolbar_->Tick(cursor, selectedTab_, toolbarPressed_);
     if (trash_->isVisible()) trash_->Tick(cursor);
     if (home_->isVisible()) home_->Tick(cursor);
-    if (report_->isVisible()) report_->Tick(cursor);
+    if (report_ && report_->isVisible()) report_->Tick(cursor);
     frame_->EvaluateWindowButtons(cursor);
 }
 

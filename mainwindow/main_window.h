@@ -152,13 +152,18 @@ private:
     TabBar* tabBar_ = nullptr;
     Toolbar* toolbar_ = nullptr;
     HomePage* home_ = nullptr;
+    // The report and About pages are built when they are first shown: most
+    // starts never show them, and they would take a good part of the start.
+    ReportPage* report();
+    AboutPage* about();
     ReportPage* report_ = nullptr;
     TrashPage* trash_ = nullptr;
     AboutPage* about_ = nullptr;
+    QString programName_;
     ResultsPrinting* printing_ = nullptr;
     MistakesPrinting* mistakes_ = nullptr;
     const ResourceSource* resources_ = nullptr;
-    // Every page; one at a time is shown.
+    // Every page built so far; one at a time is shown.
     std::vector<QWidget*> pages_;
 };
 
