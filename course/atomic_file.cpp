@@ -127,7 +127,7 @@ IoStatus AtomicWriteFile(const fs::path& path, std::string_view bytes, Durabilit
 }
 
 ReadResult<std::string> ReadWholeFile(const fs::path& path) {
-    const PathInfo info = InspectPath(path);
+    const PathInfo info = InspectForReading(path);
     if (info.kind != PathKind::File) return {{}, StatusOf(info)};
     if (info.size > kMaxFileBytes) return {{}, IoStatus::TooLarge};
     std::ifstream in(path, std::ios::binary);
@@ -144,12 +144,8 @@ ReadResult<std::string> ReadWholeFile(const fs::path& path) {
 }
 
 ReadResult<std::string> ReadRecordText(const fs::path& path) {
-    const PathInfo info = InspectPath(path);
-    if (info.kind != PathKind::File) return {{}, StatusOf(info)};
-    if (info.size <= kMaxFileBytes) {
-        auto whole = ReadWholeFile(path);
-        if (whole.status != IoStatus::TooLarge) return whole;  // it grew meanwhile: read it as below
-    }
+    auto whole = ReadWholeFile(path);
+    if (whole.status != IoStatus::TooLarge) return whole;  // too large (or it grew meanwhile): read it as below
     std::ifstream in(path, std::ios::binary);
     if (!in) return {{}, IoStatus::Unreadable};
     std::string kept;

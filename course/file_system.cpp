@@ -51,7 +51,9 @@ bool IsWritable(const fs::path& path, fs::perms permissions) {
 
 }  // namespace
 
-PathInfo InspectPath(const fs::path& path) {
+namespace {
+
+PathInfo Inspect(const fs::path& path, bool askWritable) {
     PathInfo info;
     std::error_code error;
     const fs::file_status own = fs::symlink_status(path, error);
@@ -84,9 +86,15 @@ PathInfo InspectPath(const fs::path& path) {
         info.size = 0;
         return info;
     }
-    info.readOnly = !IsWritable(path, info.permissions);
+    if (askWritable) info.readOnly = !IsWritable(path, info.permissions);
     return info;
 }
+
+}  // namespace
+
+PathInfo InspectPath(const fs::path& path) { return Inspect(path, true); }
+
+PathInfo InspectForReading(const fs::path& path) { return Inspect(path, false); }
 
 bool IsFolder(const fs::path& path) {
     std::error_code error;

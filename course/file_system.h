@@ -29,6 +29,9 @@ struct PathInfo {
 
 // Looks at `path` without opening it; a link is followed.
 PathInfo InspectPath(const std::filesystem::path& path);
+// The same, for a file about to be read: whether it may be written to is not
+// looked at (`readOnly` stays false), which spares a call to the system.
+PathInfo InspectForReading(const std::filesystem::path& path);
 
 // True when `path` is a folder, or a link to one.
 bool IsFolder(const std::filesystem::path& path);

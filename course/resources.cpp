@@ -111,10 +111,8 @@ std::vector<int> ExtractPictures(const ResourceSource& source, const fs::path& w
         }
         // A picture already on disk with the same bytes is left alone: the
         // folder ends up the same, without rewriting 91 files at every start.
-        const PathInfo old = InspectPath(target);
-        if (old.kind == PathKind::File && old.size == bytes->size() && ReadWholeFile(target).value == *bytes) {
-            continue;
-        }
+        const auto old = ReadWholeFile(target);
+        if (old.ok() && old.value == *bytes) continue;
         if (AtomicWriteFile(target, *bytes) != IoStatus::Ok) failed.push_back(picture.id);
     }
     return failed;
