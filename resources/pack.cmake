@@ -26,18 +26,17 @@ add_custom_command(
   COMMENT "Compiling the course"
   VERBATIM)
 
-add_custom_command(
-  OUTPUT ${pack_cpp}
-  COMMAND Qt6::rcc --name course_pack --no-compress -o ${pack_cpp} ${pack_qrc}
-  DEPENDS ${pack_stamp} ${pack_qrc}
-  COMMENT "Packing the course"
-  VERBATIM)
-add_custom_command(
-  OUTPUT ${pictures_cpp}
-  COMMAND Qt6::rcc --name course_pictures --no-compress -o ${pictures_cpp} ${pictures_qrc}
-  DEPENDS ${pack_stamp} ${pictures_qrc}
-  COMMENT "Packing the pictures"
-  VERBATIM)
+# Qt's resource compiler turns a list into a source file of the executable.
+function(quorvale_pack name qrc cpp what)
+  add_custom_command(
+    OUTPUT ${cpp}
+    COMMAND Qt6::rcc --name ${name} --no-compress -o ${cpp} ${qrc}
+    DEPENDS ${pack_stamp} ${qrc}
+    COMMENT "Packing the ${what}"
+    VERBATIM)
+endfunction()
+quorvale_pack(course_pack ${pack_qrc} ${pack_cpp} course)
+quorvale_pack(course_pictures ${pictures_qrc} ${pictures_cpp} pictures)
 
 add_custom_target(course_pack DEPENDS ${pack_stamp})
 set(QUORVALE_COURSE_PACK_CPP ${pack_cpp} ${pictures_cpp})
