@@ -1,10 +1,13 @@
 #include <QApplication>
 #include <QDir>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <future>
+#include <system_error>
 #include <optional>
 
 #include "app/command_line.h"
@@ -18,6 +21,7 @@
 #include "mainwindow/main_window.h"
 #include "app/practice_opener.h"
 #include "ui/caret_rest.h"
+#include "ui/look.h"
 #include "ui/record_text.h"
 
 namespace {
@@ -26,6 +30,9 @@ namespace {
 // the window and leave; what the pupil would be told goes to stderr instead
 // of a message box.
 bool QuitAfterStart() { return QApplication::arguments().contains(QStringLiteral("--quit-after-start")); }
+
+// Loads the font database and the skin's font, as the first text measured would.
+void LoadInterfaceFont() { static_cast<void>(QFontMetrics(qv::UiFont(9)).height()); }
 
 int Stop(const QString& words) {
     std::fprintf(stderr, "%s\n", words.toLocal8Bit().constData());
@@ -60,10 +67,23 @@ int main(int argc, char** argv) {
 
     // Held until the program ends, so that no second copy writes the same files.
     qv::FolderLock lock(folder.path);
-    if (!lock.Acquire()) return Stop(lock.error());
-
-    const qv::StartupData startup = qv::PrepareStartupData(
-        resources, qv::ToPath(folder.path), std::chrono::system_clock::now());
+    // The lock (which is flushed to the disk) and the start-up files are taken care
+    // of on a thread of their own while this one loads the fonts, which the
+    // window's first text needs: a slow disk and the font files are waited for
+    // at the same time. Nothing else runs until both are done.
+    auto prepare = [&lock, &resources, &folder]() -> std::optional<qv::StartupData> {
+        if (!lock.Acquire()) return std::nullopt;
+        return qv::PrepareStartupData(resources, qv::ToPath(folder.path), std::chrono::system_clock::now());
+    };
+    std::future<std::optional<qv::StartupData>> prepared;
+    try {
+        prepared = std::async(std::launch::async, prepare);
+    } catch (const std::system_error&) {  // no thread to be had: the same work, one after the other
+    }
+    LoadInterfaceFont();
+    const std::optional<qv::StartupData> ready = prepared.valid() ? prepared.get() : prepare();
+    if (!ready) return Stop(lock.error());
+    const qv::StartupData& startup = *ready;
 
     // Pictures come from the packed copies already in memory.
     qv::PictureCache pictures(QDir(folder.path).filePath(QStringLiteral("Graphics")), &resources);
