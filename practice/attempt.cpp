@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "course/background_writer.h"
 #include "course/course_limits.h"
 #include "course/marking_journal.h"
 #include "course/text.h"
@@ -51,7 +52,9 @@ fs::path PaperAttempt::ResultFile(ResultKind kind) const {
 }
 
 LoadOutcome PaperAttempt::Load(const ResourceSource& source, const PaperContext& context) {
+    FinishWrites();
     Reset();
+    moveUnsaved_ = false;
     state_.context = context;
     LoadOutcome outcome = LoadPaperData(source, state_.context, state_.paper);
     if (!outcome.ok()) {
@@ -203,10 +206,40 @@ void PaperAttempt::StoreCurrentAnswers(const std::vector<std::string>& rowTexts)
 }
 
 WriteOutcome PaperAttempt::Save(Durability durability) {
+    FinishWrites();
     if (!state_.loaded || state_.marked) return {};
     WriteOutcome outcome = WriteOwnRecord(files_.answers, state_.answers, state_.answerRecords, durability);
-    if (!outcome.ok()) outcome.message += kKeptHere;
+    if (outcome.ok()) moveUnsaved_ = false;
+    else outcome.message += kKeptHere;
     return outcome;
+}
+
+void PaperAttempt::WriteMovesInBackground(std::function<void(WriteOutcome)> failed) {
+    FinishWrites();
+    moveFailed_ = std::move(failed);
+    if (!writer_) writer_ = std::make_unique<BackgroundWriter>();
+}
+
+void PaperAttempt::FinishWrites() const {
+    if (writer_) writer_->Wait();
+}
+
+WriteOutcome PaperAttempt::SaveMoveInBackground(std::string line) {
+    const auto index = static_cast<std::size_t>(state_.context.paperNumber() - 1);
+    if (state_.answerRecords.size() <= index) state_.answerRecords.resize(index + 1);
+    state_.answerRecords[index] = std::move(line);  // what the file will hold
+    const fs::path file = ResultFile(files_.answers);
+    auto write = [file, count = state_.context.paperCount, number = state_.context.paperNumber(),
+                  values = state_.answers, parts = totalParts()] {
+        Fields lines;
+        return ReplacePaperRecord(file, count, number, values, parts, lines, Durability::Unsynced);
+    };
+    writer_->Post(file.string(), std::move(write), [this, file](IoStatus status) {
+        if (status == IoStatus::Ok) return;
+        moveUnsaved_ = true;
+        if (moveFailed_) moveFailed_({status, Describe(status, file) + std::string(kKeptHere)});
+    });
+    return {};
 }
 
 WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::string>& rowTexts) {
@@ -214,10 +247,14 @@ WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::strin
     // Only a move that changes this paper's record writes: paging through the
     // questions rewrites nothing. answerRecords holds the file as last read or
     // written, so answers whose save failed are written at the next move.
-    const bool changed = !state_.loaded ||
-                         BuildRecordLine(std::to_string(state_.context.paperKey), state_.answers, totalParts()) !=
-                             TextAt(state_.answerRecords, state_.context.paperNumber() - 1);
-    WriteOutcome outcome = changed ? Save(Durability::Unsynced) : WriteOutcome{};
+    // A move's save that failed on the writer's thread is made again.
+    const bool unsaved = moveUnsaved_.exchange(false);
+    std::string line = BuildRecordLine(std::to_string(state_.context.paperKey), state_.answers, totalParts());
+    const bool changed =
+        !state_.loaded || unsaved || line != TextAt(state_.answerRecords, state_.context.paperNumber() - 1);
+    WriteOutcome outcome;
+    if (changed && writer_ && state_.loaded && !state_.marked) outcome = SaveMoveInBackground(std::move(line));
+    else if (changed) outcome = Save(Durability::Unsynced);
     if (target >= 1 && target <= questionCount()) state_.current = target;
     RebuildRemainingList();
     return outcome;
@@ -247,6 +284,7 @@ std::string_view PaperAttempt::MarkingConfirmation() const {
 }
 
 MarkOutcome PaperAttempt::Mark(std::chrono::seconds elapsed, std::string_view date) {
+    FinishWrites();
     MarkOutcome outcome;
     if (!state_.loaded) {
         outcome.problems.push_back("No paper is open, so nothing was marked.");

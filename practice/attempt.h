@@ -11,9 +11,12 @@
 // messages for the pupil are UTF-8.
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +31,8 @@
 #include "practice/sheet_part.h"
 
 namespace qv {
+
+class BackgroundWriter;
 
 // Which result files and marks records an attempt works on.
 struct AttemptFiles {
@@ -146,6 +151,16 @@ public:
     // writes them.
     WriteOutcome GoToQuestion(int target, const std::vector<std::string>& rowTexts);
 
+    // From now on a move's save is written on a thread of its own, so that
+    // the next question shows at once; GoToQuestion then reports no failure
+    // itself. `failed` is told, on that thread, of a move's save that could
+    // not be written, in words for the pupil; the next move or Save writes
+    // the answers again. Saving, marking and loading wait for those writes
+    // first, and so does destroying the attempt.
+    void WriteMovesInBackground(std::function<void(WriteOutcome)> failed);
+    // Returns once every move's save asked for has been written or has failed.
+    void FinishWrites() const;
+
     // The questions (ascending, each once) with a part whose answer is empty
     // or blanks only. Rebuilt after loading and after every move.
     const std::vector<int>& RebuildRemainingList();
@@ -176,7 +191,8 @@ public:
     const RecordText& dateCompleted() const { return state_.date; }
 
     // The record lines of the attempt's answers and results files and the six
-    // marks lists, as last read or written.
+    // marks lists, as last read or written (this paper's answers record: as
+    // last asked to be written).
     const Fields& answerRecords() const { return state_.answerRecords; }
     // Sentences for the pupil about damaged result files the paper was read
     // from (its answers and results, and for a second attempt the first
@@ -224,12 +240,17 @@ private:
     };
 
     void Reset();
+    WriteOutcome SaveMoveInBackground(std::string line);
     // True when the results file holds a result for a part of this paper's
     // attempt: it was marked.
     bool HasPartResults() const;
 
     AttemptFiles files_;
     Loaded state_;
+    // Set by the writer's thread when a move's save failed.
+    std::atomic<bool> moveUnsaved_{false};
+    std::function<void(WriteOutcome)> moveFailed_;
+    std::unique_ptr<BackgroundWriter> writer_;  // last: its writes end before the rest goes
 };
 
 // The first attempt at a paper: the first-attempt answers and results files,

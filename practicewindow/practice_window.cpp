@@ -65,7 +65,8 @@ PracticeWindow::PracticeWindow(Attempt which, PracticeServices services, QWidget
     MakePracticeWindowKeyboardReady(this, [this] { Tick(); });
 }
 
-PracticeWindow::~PracticeWindow() = default;
+// A move's save still being written ends before the window it reports to goes.
+PracticeWindow::~PracticeWindow() { attempt_->FinishWrites(); }
 
 void PracticeWindow::BuildToolbarLooks() {
     for (int i = 0; i < PracticeChrome::kButtons; ++i) {
@@ -118,6 +119,14 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
 
     LoadOutcome outcome = attempt_->Load(services_.resources, context);
     if (!outcome.ok()) return outcome;
+    // A move shows the next question at once; a save that then fails is told here.
+    attempt_->WriteMovesInBackground([this](const WriteOutcome& failed) {
+        QMetaObject::invokeMethod(
+            this, [this, message = failed.message] {
+                if (!unloading_) ShowProblem(message);
+            },
+            Qt::QueuedConnection);
+    });
 
     const QString caption = FromRecord(attempt_->Caption());
     setWindowTitle(caption);
@@ -292,6 +301,8 @@ bool PracticeWindow::KeepAnswers() {
 void PracticeWindow::Unload() {
     if (unloading_) return;
     unloading_ = true;
+    // Every move's save is on the disk before the results are erased or another paper opens.
+    attempt_->FinishWrites();
     hover_->Stop();
     clockTimer_->stop();
     hide();

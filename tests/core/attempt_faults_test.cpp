@@ -170,11 +170,33 @@ TEST_F(AttemptFaults, AMissingResultFileStartsEmptyAndIsWrittenAnew) {
     EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>>>>>>\r\n#102#\r\n#103#\r\n");
 }
 
-TEST_F(AttemptFaults, AFailedSaveIsToldAndTheAnswersStay) {
-    qv::FirstAttempt attempt;
+// A move's save is made at once, or on a thread of its own (as the practice
+// window does it) and told of when it has ended: the same either way.
+class AttemptMoveFaults : public AttemptFaults, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        AttemptFaults::SetUp();
+        if (GetParam()) attempt_.WriteMovesInBackground([this](const qv::WriteOutcome& failed) { told_.push_back(failed); });
+    }
+    qv::WriteOutcome Move(int target, const std::vector<std::string>& rows) {
+        qv::WriteOutcome moved = attempt_.GoToQuestion(target, rows);
+        if (!GetParam()) return moved;
+        EXPECT_TRUE(moved.ok());
+        attempt_.FinishWrites();
+        moved = told_.empty() ? qv::WriteOutcome{} : told_.back();
+        told_.clear();
+        return moved;
+    }
+    qv::FirstAttempt attempt_;
+    std::vector<qv::WriteOutcome> told_;
+};
+INSTANTIATE_TEST_SUITE_P(AtOnceOrInTheBackground, AttemptMoveFaults, testing::Bool());
+
+TEST_P(AttemptMoveFaults, AFailedSaveIsToldAndTheAnswersStay) {
+    qv::FirstAttempt& attempt = attempt_;
     ASSERT_TRUE(Open(attempt).ok());
     BlockWrites("first2QEN.txt");
-    const qv::WriteOutcome moved = attempt.GoToQuestion(2, {"went", "saw"});
+    const qv::WriteOutcome moved = Move(2, {"went", "saw"});
     EXPECT_EQ(moved.status, qv::IoStatus::ReadOnly);
     EXPECT_NE(moved.message.find("\"first2QEN.txt\" in"), std::string::npos) << moved.message;
     EXPECT_NE(moved.message.find("kept in this window"), std::string::npos);
@@ -184,7 +206,7 @@ TEST_F(AttemptFaults, AFailedSaveIsToldAndTheAnswersStay) {
     EXPECT_FALSE(attempt.Save().ok());
 
     UnblockWrites("first2QEN.txt");
-    ASSERT_TRUE(attempt.GoToQuestion(1, {}).ok());  // the next move writes what was kept, with nothing new typed
+    ASSERT_TRUE(Move(1, {}).ok());  // the next move writes what was kept, with nothing new typed
     EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>saw>>>>\r\n#102#>\r\n#103#>>\r\n");
 
     fs::remove(dir_ / "first2QEN.txt");

@@ -66,6 +66,7 @@ protected:
     }
     QString Shown(const QString& name) { return InPractice<QLabel>(name)->text(); }
     std::string Record(const std::string& file, const std::string& key) {
+        if (Practice() != nullptr) Practice()->attempt().FinishWrites();
         return qv::ReadRecordLine(dir_ / file, key).value;
     }
 

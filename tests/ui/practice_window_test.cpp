@@ -262,6 +262,16 @@ TEST_F(PracticeWindowTest, AFailedSaveIsToldAndTheAnswersStay) {
     EXPECT_TRUE(asked_.back().contains(QStringLiteral("first2QEN.txt"))) << asked_.back().toStdString();
     EXPECT_EQ(InPractice<QLineEdit>("FA1")->text(), "3");
     EXPECT_EQ(Practice()->attempt().answers()[0], "3");
+    // A move's save is written after the next question shows; its failure is told then, once.
+    asked_.clear();
+    ClickButton("ToolBar06");
+    Practice()->attempt().FinishWrites();
+    QApplication::processEvents();
+    ASSERT_EQ(asked_.size(), 1u);
+    EXPECT_TRUE(asked_.back().contains(QStringLiteral("kept in this window"))) << asked_.back().toStdString();
+    ClickButton("ToolBar05");
+    Practice()->attempt().FinishWrites();
+    QApplication::processEvents();
     // Neither closing nor opening another paper throws the answers away.
     for (const char* how : {"close", "open another"}) {
         SCOPED_TRACE(how);

@@ -244,6 +244,7 @@ TEST_F(TrashWithPaperTest, ErasingClosesAnOpenPaperAndNothingComesBack) {
     StartWithOpener();
     Click("P1a");
     AnswerAndMove();
+    opener_->current()->attempt().FinishWrites();
     ASSERT_NE(dir_.Read("first2QEN.txt"), Templates().at("first2QEN.txt"));
     OpenTrash();
     Click("ButTrash");
