@@ -6,9 +6,9 @@
 namespace qv {
 
 BackgroundWriter::~BackgroundWriter() {
+    Wait();
     {
-        std::unique_lock lock(mutex_);
-        idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
+        std::lock_guard lock(mutex_);
         stop_ = true;
     }
     wake_.notify_all();

@@ -224,7 +224,7 @@ void PaperAttempt::FinishWrites() const {
     if (writer_) writer_->Wait();
 }
 
-WriteOutcome PaperAttempt::SaveMoveInBackground(std::string line) {
+void PaperAttempt::SaveMoveInBackground(std::string line) {
     const auto index = static_cast<std::size_t>(state_.context.paperNumber() - 1);
     if (state_.answerRecords.size() <= index) state_.answerRecords.resize(index + 1);
     state_.answerRecords[index] = std::move(line);  // what the file will hold
@@ -239,7 +239,6 @@ WriteOutcome PaperAttempt::SaveMoveInBackground(std::string line) {
         moveUnsaved_ = true;
         if (moveFailed_) moveFailed_({status, Describe(status, file) + std::string(kKeptHere)});
     });
-    return {};
 }
 
 WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::string>& rowTexts) {
@@ -253,7 +252,7 @@ WriteOutcome PaperAttempt::GoToQuestion(int target, const std::vector<std::strin
     const bool changed =
         !state_.loaded || unsaved || line != TextAt(state_.answerRecords, state_.context.paperNumber() - 1);
     WriteOutcome outcome;
-    if (changed && writer_ && state_.loaded && !state_.marked) outcome = SaveMoveInBackground(std::move(line));
+    if (changed && writer_ && state_.loaded && !state_.marked) SaveMoveInBackground(std::move(line));
     else if (changed) outcome = Save(Durability::Unsynced);
     if (target >= 1 && target <= questionCount()) state_.current = target;
     RebuildRemainingList();

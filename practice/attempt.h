@@ -240,7 +240,7 @@ private:
     };
 
     void Reset();
-    WriteOutcome SaveMoveInBackground(std::string line);
+    void SaveMoveInBackground(std::string line);
     // True when the results file holds a result for a part of this paper's
     // attempt: it was marked.
     bool HasPartResults() const;
