@@ -14,6 +14,7 @@
 #include "app/course_option.h"
 #include "app/erase_guard.h"
 #include "app/folder_lock.h"
+#include "app/packed_bytes.h"
 #include "app/qt_resource_source.h"
 #include "app/start_notices.h"
 #include "app/work_folder.h"
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
     // The caret stops blinking while the pupil leaves the program alone.
     const qv::CaretRest caret;
 
-    const qv::QtResourceSource packed;
+    const qv::QtResourceSource packed({qv::PackedCourseBytes(), qv::PackedPictureBytes()});
     // "--course DIR": a compiled course folder instead of the packed course.
     const qv::CourseOption course(QApplication::arguments(), packed);
     if (!course.error().isEmpty()) return Stop(course.error());
@@ -94,6 +95,9 @@ int main(int argc, char** argv) {
     auto* practice = new qv::PracticeOpener(window, resources);
     window.SetResources(resources);
     qv::CloseBeforeErasing(window, *practice);
+    // The pictures are decoded and the start's records read: the packed
+    // copies' pages go before the window's own memory is taken.
+    resources.ReleaseMemory();
     window.show();
 
     const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);

@@ -44,6 +44,7 @@ void PracticeOpener::OpenPaper(const PaperRequest& request) {
         return;
     }
     current_ = window;
+    resources_.ReleaseMemory();  // the paper's records and first page are read
     connect(window, &PracticeWindow::unloaded, this, [this, window] {
         if (current_ == window) current_ = nullptr;
     });

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QString>
 
+#include "app/resident_pages.h"
+
 namespace qv {
 
 std::optional<std::string> QtResourceSource::Load(int id, std::string_view type) const {
@@ -11,6 +13,10 @@ std::optional<std::string> QtResourceSource::Load(int id, std::string_view type)
     if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray bytes = file.readAll();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+void QtResourceSource::ReleaseMemory() const {
+    for (const std::span<const unsigned char> pack : packs_) DropResidentPages(pack);
 }
 
 }  // namespace qv

@@ -21,6 +21,7 @@ public:
     CourseFolderSource(std::filesystem::path folder, const ResourceSource& pictures)
         : folder_(std::move(folder)), pictures_(pictures) {}
     std::optional<std::string> Load(int id, std::string_view type) const override;
+    void ReleaseMemory() const override { pictures_.ReleaseMemory(); }
 
 private:
     DirectoryResourceSource folder_;

@@ -31,6 +31,10 @@ class ResourceSource {
 public:
     virtual ~ResourceSource() = default;
     virtual std::optional<std::string> Load(int id, std::string_view type) const = 0;
+    // Gives back the memory that holds resources already loaded, where the
+    // source can (the pages of the copy packed into the program); a later Load
+    // reads them again. Called once a window has what it needs.
+    virtual void ReleaseMemory() const {}
 };
 
 // Resources held in memory (tests, benchmarks).

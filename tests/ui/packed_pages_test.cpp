@@ -1,0 +1,57 @@
+// The packed copies' pages leave the program's memory when it releases them,
+// and every resource still reads the same afterwards.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fcntl.h>
+#include <span>
+#include <unistd.h>
+
+#include "app/packed_bytes.h"
+#include "app/qt_resource_source.h"
+
+namespace {
+
+// Pages wholly inside `bytes` that are in the program's memory, from
+// /proc/self/pagemap (bit 63 of each page's entry says so).
+int ResidentPages(std::span<const unsigned char> bytes) {
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t first = (start + page - 1) / page, last = (start + bytes.size()) / page;
+    const int pagemap = open("/proc/self/pagemap", O_RDONLY);
+    int resident = 0;
+    for (std::uintptr_t index = first; index < last && pagemap >= 0; ++index) {
+        std::uint64_t entry = 0;
+        if (pread(pagemap, &entry, sizeof entry, static_cast<off_t>(index * sizeof entry)) == sizeof entry &&
+            (entry >> 63) != 0) {
+            ++resident;
+        }
+    }
+    if (pagemap >= 0) close(pagemap);
+    return resident;
+}
+
+TEST(PackedPages, ReleasedPagesLeaveMemoryAndReadTheSameAgain) {
+#if !defined(__linux__)
+    GTEST_SKIP() << "pages are given back on Linux only";
+#endif
+    const qv::QtResourceSource packed({qv::PackedCourseBytes(), qv::PackedPictureBytes()});
+    // The configuration lies in the course's pack, picture 1 in the pictures'.
+    const struct {
+        int id;
+        std::span<const unsigned char> pack;
+    } reads[] = {{qv::kConfigurationId, qv::PackedCourseBytes()}, {1, qv::PackedPictureBytes()}};
+    for (const auto& read : reads) {
+        SCOPED_TRACE(read.id);
+        const std::optional<std::string> first = packed.Load(read.id, qv::kResourceType);
+        ASSERT_TRUE(first && !first->empty());
+        EXPECT_GT(ResidentPages(read.pack), 0);
+        packed.ReleaseMemory();
+        EXPECT_EQ(ResidentPages(qv::PackedCourseBytes()), 0);
+        EXPECT_EQ(ResidentPages(qv::PackedPictureBytes()), 0);
+        EXPECT_EQ(packed.Load(read.id, qv::kResourceType), first);
+    }
+}
+
+}  // namespace
