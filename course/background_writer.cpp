@@ -33,9 +33,8 @@ void BackgroundWriter::Post(std::string key, Write write, Ended ended) {
             }
         }
         if (thread_.joinable()) {
-            queue_.push_back({std::move(key), std::move(write), std::move(ended),
-                              std::chrono::steady_clock::now() + settle_});
-            if (queue_.size() == 1) wake_.notify_one();  // else it is awake, or waits for the first
+            queue_.push_back({std::move(key), std::move(write), std::move(ended)});
+            wake_.notify_one();
             return;
         }
     }
@@ -45,10 +44,7 @@ void BackgroundWriter::Post(std::string key, Write write, Ended ended) {
 
 void BackgroundWriter::Wait() {
     std::unique_lock lock(mutex_);
-    ++waiting_;
-    wake_.notify_all();
     idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
-    --waiting_;
 }
 
 void BackgroundWriter::Run() {
@@ -56,7 +52,6 @@ void BackgroundWriter::Run() {
     for (;;) {
         wake_.wait(lock, [this] { return stop_ || !queue_.empty(); });
         if (queue_.empty()) return;  // stopping, with nothing left to write
-        wake_.wait_until(lock, queue_.front().due, [this] { return stop_ || waiting_ > 0; });
         Job job = std::move(queue_.front());
         queue_.pop_front();
         writing_ = true;

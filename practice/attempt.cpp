@@ -217,7 +217,7 @@ WriteOutcome PaperAttempt::Save(Durability durability) {
 void PaperAttempt::WriteMovesInBackground(std::function<void(WriteOutcome)> failed) {
     FinishWrites();
     moveFailed_ = std::move(failed);
-    if (!writer_) writer_ = std::make_unique<BackgroundWriter>(kMoveWriteSettle);
+    if (!writer_) writer_ = std::make_unique<BackgroundWriter>();
 }
 
 void PaperAttempt::FinishWrites() const {

@@ -152,14 +152,12 @@ public:
     WriteOutcome GoToQuestion(int target, const std::vector<std::string>& rowTexts);
 
     // From now on a move's save is written on a thread of its own, so that
-    // the next question shows at once; the write begins kMoveWriteSettle
-    // after the move, when the question has been drawn (at once when
-    // something waits for it). GoToQuestion then reports no failure itself. `failed` is told, on that thread, of a move's save that could
+    // the next question shows at once; GoToQuestion then reports no failure
+    // itself. `failed` is told, on that thread, of a move's save that could
     // not be written, in words for the pupil; the next move or Save writes
     // the answers again. Saving, marking and loading wait for those writes
     // first, and so does destroying the attempt.
     void WriteMovesInBackground(std::function<void(WriteOutcome)> failed);
-    static constexpr std::chrono::milliseconds kMoveWriteSettle{25};
     // Returns once every move's save asked for has been written or has failed.
     void FinishWrites() const;
 
