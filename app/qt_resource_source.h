@@ -13,7 +13,8 @@ namespace qv {
 // pages ReleaseMemory gives back.
 class QtResourceSource : public ResourceSource {
 public:
-    explicit QtResourceSource(std::vector<std::span<const unsigned char>> packs = {}) : packs_(std::move(packs)) {}
+    explicit QtResourceSource(std::vector<std::span<const unsigned char>> packs)
+        : packs_(std::move(packs)) {}
     std::optional<std::string> Load(int id, std::string_view type) const override;
     void ReleaseMemory() const override;
 
