@@ -27,16 +27,6 @@ QLabel* Text(QWidget* parent, const QString& name, const QString& text, const QF
     return label;
 }
 
-// Where the words a status panel shows end, once they are laid side by side
-// (a label's box is as wide as the widest words it may show).
-int WordsEnd(const QWidget* panel) {
-    int end = 0;
-    for (const QLabel* label : panel->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (label->isHidden()) continue;
-        end = std::max(end, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
-    }
-    return end;
-}
 
 }  // namespace
 
@@ -222,21 +212,17 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
 }
 
 // Remaining questions at the left, the status panels at the right, each as
-// wide as its words. A panel with no room for its words whole is left out,
-// never cut (its margin may be), and so is every panel to its left: a
-// widening window brings them back one by one from the right. The progress
-// panel lies over the remaining questions while a paper is marked.
+// wide as its words (a panel with no room for them whole is left out, never
+// cut); the progress panel lies over the remaining questions while a paper is
+// marked.
 void PracticeChrome::LayStatusStrip() {
     const int w = RemQnsBG->width();
     TxtRem->move(0, 0);
     int x = w;
-    bool full = false;
     for (QLabel* panel : {Bot3, Bot2, Bot1}) {
         if (panel->isHidden()) continue;
         const int natural = panelWidth(panel);
-        const int room = std::max(0, x - TxtRem->width());
-        full = full || WordsEnd(panel) > room;
-        const int width = full ? 0 : std::min(natural, room);
+        const int width = natural <= x - TxtRem->width() ? natural : 0;
         x -= width;
         panel->setGeometry(x, 0, width, kStatusHeight);
     }
