@@ -212,17 +212,15 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
 }
 
 // Remaining questions at the left, the status panels at the right, each as
-// wide as its words (a panel with no room for them whole is left out, never
-// cut); the progress panel lies over the remaining questions while a paper is
-// marked.
+// wide as its words; the progress panel lies over the remaining questions
+// while a paper is marked.
 void PracticeChrome::LayStatusStrip() {
     const int w = RemQnsBG->width();
     TxtRem->move(0, 0);
     int x = w;
     for (QLabel* panel : {Bot3, Bot2, Bot1}) {
         if (panel->isHidden()) continue;
-        const int natural = panelWidth(panel);
-        const int width = natural <= x - TxtRem->width() ? natural : 0;
+        const int width = std::min(panelWidth(panel), std::max(0, x - TxtRem->width()));
         x -= width;
         panel->setGeometry(x, 0, width, kStatusHeight);
     }

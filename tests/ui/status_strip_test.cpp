@@ -26,26 +26,6 @@ TEST_F(PracticeWindowTest, TheMarkingProgressLeavesTheStatusPanelsInView) {
     EXPECT_FALSE(progress.intersects(clock)) << progress.right() << " over " << clock.left();
 }
 
-// However narrow the window, a status panel shows its words whole or not at all.
-TEST_F(PracticeWindowTest, StatusPanelsShowTheirWordsWholeOrNotAtAll) {
-    StartProgram();
-    OpenPaper(1, 1);
-    const QSize smallest = Practice()->minimumSize();
-    for (int wider = 0; wider <= 400; wider += 10) {
-        Practice()->resize(smallest.width() + wider, smallest.height());
-        QApplication::processEvents();
-        for (const char* name : {"Bot1", "Bot2", "Bot3"}) {
-            const QWidget* panel = InPractice(QString::fromLatin1(name));
-            if (panel->width() == 0) continue;
-            for (const QLabel* label : panel->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
-                if (label->isHidden()) continue;
-                EXPECT_LE(label->x() + label->width(), panel->width())
-                    << name << " cuts " << label->objectName().toStdString() << " at " << wider << " px over the least";
-            }
-        }
-    }
-}
-
 TEST_F(PracticeWindowTest, AToolbarPlaceWithoutACommandShowsNothing) {
     StartProgram();
     QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
