@@ -1,7 +1,5 @@
 #include "app/resident_pages.h"
 
-#include <cstdint>
-
 #if defined(__linux__)
 #include <sys/mman.h>
 #include <unistd.h>
@@ -9,18 +7,25 @@
 
 namespace qv {
 
+PageRange WholePagesWithin(std::span<const unsigned char> bytes, std::uintptr_t pageSize) {
+    if (pageSize == 0 || bytes.empty()) return {};
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    const std::uintptr_t begin = (start + pageSize - 1) / pageSize * pageSize;
+    const std::uintptr_t end = (start + bytes.size()) / pageSize * pageSize;
+    return end > begin ? PageRange{begin, end} : PageRange{};
+}
+
 void DropResidentPages(std::span<const unsigned char> bytes) {
 #if defined(__linux__)
     const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pageSize <= 0 || bytes.empty()) return;
-    const auto page = static_cast<std::uintptr_t>(pageSize);
-    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
+    if (pageSize <= 0) return;
     // Only pages wholly inside the bytes: whatever lies beside them is left alone.
-    const std::uintptr_t begin = (start + page - 1) / page * page;
-    const std::uintptr_t end = (start + bytes.size()) / page * page;
+    const PageRange pages = WholePagesWithin(bytes, static_cast<std::uintptr_t>(pageSize));
     // A private, unchanged file mapping: the pages are read from the file again
     // when next used. Should the call fail, the pages simply stay.
-    if (end > begin) (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+    if (pages.end > pages.begin) {
+        (void)madvise(reinterpret_cast<void*>(pages.begin), pages.end - pages.begin, MADV_DONTNEED);
+    }
 #else
     (void)bytes;
 #endif

@@ -10,6 +10,7 @@
 
 #include "app/packed_bytes.h"
 #include "app/qt_resource_source.h"
+#include "app/resident_pages.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ namespace {
 // /proc/self/pagemap (bit 63 of each page's entry says so).
 int ResidentPages(std::span<const unsigned char> bytes) {
     const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(bytes.data());
-    const std::uintptr_t first = (start + page - 1) / page, last = (start + bytes.size()) / page;
+    const qv::PageRange pages = qv::WholePagesWithin(bytes, page);
+    const std::uintptr_t first = pages.begin / page, last = pages.end / page;
     const int pagemap = open("/proc/self/pagemap", O_RDONLY);
     int resident = 0;
     for (std::uintptr_t index = first; index < last && pagemap >= 0; ++index) {
