@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "course/file_system.h"
+#include "course/text_lines.h"
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -162,8 +163,9 @@ ReadResult<std::string> ReadRecordText(const fs::path& path) {
     char buffer[1 << 14];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
         const std::string_view chunk(buffer, static_cast<std::size_t>(in.gcount()));
+        LineEnds ends(chunk);
         for (std::size_t at = 0; at < chunk.size();) {
-            const std::size_t end = std::min(chunk.find_first_of("\r\n", at), chunk.size());
+            const std::size_t end = ends.From(at);
             if (!tooLong) {
                 line.append(chunk.substr(at, end - at));
                 if (line.size() > kMaxRecordLineBytes) {

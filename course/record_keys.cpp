@@ -4,23 +4,22 @@
 #include <string>
 #include <vector>
 
+#include "course/text_lines.h"
+
 namespace qv {
 
 namespace {
 
 std::vector<std::string> LineKeys(std::string_view text) {
     std::vector<std::string> keys;
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        const std::string_view line = text.substr(start, end - start);
+    LineReader lines(text);
+    for (std::string_view line; lines.Next(line);) {
         const std::size_t close = line.size() > 1 && line[0] == '#' ? line.find('#', 1) : std::string_view::npos;
         if (close != std::string_view::npos) {
             std::string key(line.substr(0, close + 1));
             for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
             keys.push_back(std::move(key));
         }
-        start = end + 1;
     }
     return keys;
 }

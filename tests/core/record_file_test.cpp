@@ -229,6 +229,14 @@ TEST(SavePaperRecord, WritesCrLfWhateverTheFileHad) {
     EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>a\r\n#102#>z\r\n");
 }
 
+TEST(SavePaperRecord, ALineEndInsideAKeptLineCannotSplitIt) {
+    TempDir dir;
+    const auto file = dir.Write("first2QEN.txt", "");
+    Fields lines{"#101#>a\r\n#102#>forged\rx\ny", "#102#>b"};
+    ASSERT_EQ(qv::SavePaperRecord(lines, {"z"}, 2, "102", 2, 1, file), IoStatus::Ok);
+    EXPECT_EQ(dir.Read("first2QEN.txt"), "#101#>a  #102#>forged x y\r\n#102#>z\r\n");
+}
+
 struct RecoverCase {
     const char* name;
     std::string file;

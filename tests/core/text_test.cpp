@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <vector>
+
+#include "course/text_lines.h"
+
 namespace {
 
 TEST(FormatPercent, RoundsToOneDecimalWithTiesToEven) {
@@ -126,6 +131,24 @@ TEST(TrimSpacesAndTabs, DropsSpacesAndTabsAtBothEnds) {
     EXPECT_EQ(qv::TrimSpacesAndTabs(" \t a b \t"), "a b");
     EXPECT_EQ(qv::TrimSpacesAndTabs(" \t "), "");
     EXPECT_EQ(qv::TrimSpacesAndTabs("\na\n"), "\na\n");
+}
+
+TEST(SplitLines, EveryKindOfLineEndMixedInOneText) {
+    using Lines = std::vector<std::string_view>;
+    const struct {
+        std::string_view text;
+        Lines expected;
+    } cases[] = {
+        {"", {}},
+        {"one", {"one"}},
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        {"a\rb\rc\nd\ne\r\n", {"a", "b", "c", "d", "e"}},
+        {"a\n\rb\r\r\nc", {"a", "", "b", "", "c"}},
+        {"\n\r\n\r", {"", "", ""}},
+        {"x\r\n\r\ny", {"x", "", "y"}},
+        {"a\n\nb\n", {"a", "", "b"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(qv::SplitLines(c.text), c.expected) << c.text;
 }
 
 }  // namespace
