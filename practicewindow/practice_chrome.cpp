@@ -16,6 +16,8 @@ namespace {
 
 constexpr int kStripHeight = 62;   // toolbar strip, pixels
 constexpr int kStatusHeight = 24;  // status strip under the page, pixels
+// Inside a status panel: room before the first words, between words, after the last.
+constexpr int kPanelStart = 6, kPanelGap = 4, kPanelEnd = 4;
 constexpr const char* kCaptions[] = {"Save", "Mark", "Print", "Close", "Back", "Next"};
 constexpr const char* kPictures[] = {"save", "mark", "print", "close", "back", "forward"};
 
@@ -87,13 +89,13 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, Attempt wh
     TxtRemlbl = Text(TxtRem, QStringLiteral("TxtRemlbl"), QStringLiteral("Qns left:"), Font(8));
     // As narrow as its words and a two-digit number, so the status panels keep their room.
     const int captionWidth = TxtRemlbl->fontMetrics().horizontalAdvance(TxtRemlbl->text()) + 6;
-    TxtRemlbl->setGeometry(8, 0, captionWidth, kStatusHeight);
+    TxtRemlbl->setGeometry(kPanelStart, 0, captionWidth, kStatusHeight);
     RemQns = new QuestionList(TxtRem);
     RemQns->setObjectName(QStringLiteral("RemQns"));
     RemQns->setToolTip(QStringLiteral("Select a remaining question"));
     RemQns->setFont(Font(8));
-    RemQns->setGeometry(8 + captionWidth, 2, 52, kStatusHeight - 4);
-    TxtRem->resize(RemQns->x() + RemQns->width() + 8, kStatusHeight);
+    RemQns->setGeometry(kPanelStart + captionWidth, 2, 52, kStatusHeight - 4);
+    TxtRem->resize(RemQns->x() + RemQns->width() + kPanelStart, kStatusHeight);
 
     const bool secondAttempt = which == Attempt::Second;
     Bot1 = Panel(QStringLiteral("Bot1"), secondAttempt ? QStringLiteral("bottombg1.bmp") : QStringLiteral("bottombg3.bmp"),
@@ -102,9 +104,11 @@ PracticeChrome::PracticeChrome(QWidget* host, PictureCache& pictures, Attempt wh
     Bot3 = Panel(QStringLiteral("Bot3"), QStringLiteral("bottombg3.bmp"), RemQnsBG);
     if (secondAttempt) {
         Text(Bot1, QStringLiteral("SecondAttemptLabel"), QStringLiteral("Second Attempt"), Font(8, true))
-            ->setGeometry(8, 0, 150, kStatusHeight);
+            ->setGeometry(kPanelStart, 0, 150, kStatusHeight);
         Bot2->hide();
+        statusPanels_ = {Bot1, Bot3};
     } else {
+        statusPanels_ = {Bot1, Bot2, Bot3};
         Text(Bot1, QStringLiteral("ClockCaption"), QStringLiteral("Time:"), Font(8));
         lblClock = Text(Bot1, QStringLiteral("lblClock"), QStringLiteral("00:00:00"), Font(8, true));
         lblClock->setToolTip(QStringLiteral("Clock"));
@@ -212,17 +216,22 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
 }
 
 // Remaining questions at the left, the status panels at the right, each as
-// wide as its words; the progress panel lies over the remaining questions
-// while a paper is marked.
+// wide as its words: as many of them as fit whole, kept from the left (a
+// panel with too little room is left out rather than cut). The progress panel
+// lies over the remaining questions while a paper is marked.
 void PracticeChrome::LayStatusStrip() {
     const int w = RemQnsBG->width();
     TxtRem->move(0, 0);
+    std::vector<int> widths;
+    for (QLabel* panel : statusPanels_) widths.push_back(panelWidth(panel));
+    std::size_t kept = 0;
+    for (int used = 0; kept < widths.size() && used + widths[kept] <= w - TxtRem->width(); ++kept) used += widths[kept];
     int x = w;
-    for (QLabel* panel : {Bot3, Bot2, Bot1}) {
-        if (panel->isHidden()) continue;
-        const int width = std::min(panelWidth(panel), std::max(0, x - TxtRem->width()));
-        x -= width;
-        panel->setGeometry(x, 0, width, kStatusHeight);
+    for (std::size_t i = statusPanels_.size(); i-- > 0;) {
+        statusPanels_[i]->setVisible(i < kept);
+        if (i >= kept) continue;
+        x -= widths[i];
+        statusPanels_[i]->setGeometry(x, 0, widths[i], kStatusHeight);
     }
     // The progress panel keeps clear of the status panels: narrower bars when room is short.
     const int room = std::max(TxtRem->width(), x);
@@ -233,7 +242,7 @@ void PracticeChrome::LayStatusStrip() {
 
 // Lays a panel's labels side by side and gives the width they need.
 int PracticeChrome::panelWidth(QLabel* panel) {
-    int x = 8;
+    int x = kPanelStart;
     for (QLabel* label : panel->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         // A label shown in another's place takes its place.
         const QString over = label->property("over").toString();
@@ -249,9 +258,9 @@ int PracticeChrome::panelWidth(QLabel* panel) {
         // A fixed size: a label that shows another time or count asks for no new layout.
         label->setFixedSize(width + 2, kStatusHeight);
         label->move(x, 0);
-        x += width + 6;
+        x += width + kPanelGap;
     }
-    return x + 4;
+    return x + kPanelEnd;
 }
 
 }  // namespace qv

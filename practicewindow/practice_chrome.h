@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "practice/paper_request.h"
 #include "ui/skin.h"
@@ -69,6 +70,7 @@ private:
 
     QWidget* host_;
     PictureCache& pictures_;
+    std::vector<QLabel*> statusPanels_;  // Bot1.. as this attempt has them, left to right
 };
 
 }  // namespace qv

@@ -26,6 +26,45 @@ TEST_F(PracticeWindowTest, TheMarkingProgressLeavesTheStatusPanelsInView) {
     EXPECT_FALSE(progress.intersects(clock)) << progress.right() << " over " << clock.left();
 }
 
+// At every width the window allows, each status panel shows its words whole
+// or not at all, beside the remaining questions; at the usual width all show.
+TEST_F(PracticeWindowTest, TheStatusPanelsShowTheirWordsWholeOrNotAtAll) {
+    StartProgram();
+    for (const char* attempt : {"a", "b"}) {
+        OpenPaper(1, 1, attempt);
+        const int usual = Practice()->width();
+        for (const int width : {usual, Practice()->minimumWidth(), 560, 640, 720, 900, 1200}) {
+            SCOPED_TRACE(testing::Message() << "attempt " << attempt << ", width " << width);
+            Practice()->resize(width, Practice()->height());
+            QApplication::processEvents();
+            if (auto* clock = Practice()->findChild<QLabel*>(QStringLiteral("lblClock"))) clock->setText("10:59:59");
+            InPractice<QLabel>("lblAnsweredQ")->setText("30");
+            QWidget* remaining = InPractice("TxtRem");
+            int shown = 0;
+            for (const char* name : {"Bot1", "Bot2", "Bot3"}) {
+                QWidget* panel = InPractice(QString::fromLatin1(name));
+                if (!panel->isVisible()) continue;
+                ++shown;
+                EXPECT_GE(panel->x(), remaining->geometry().right() + 1) << name;
+                for (QLabel* label : panel->findChildren<QLabel*>()) {
+                    if (!label->isVisible()) continue;
+                    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+                    EXPECT_LE(needed, label->width()) << label->objectName().toStdString();
+                    EXPECT_LE(label->x() + needed, panel->width()) << label->objectName().toStdString();
+                }
+            }
+            if (width >= usual) {
+                EXPECT_EQ(shown, attempt == std::string("a") ? 3 : 2);
+            }
+        }
+        if (attempt == std::string("a")) {
+            AnswerAndMark(30);
+            ClickButton("ToolBar04");
+            QApplication::processEvents();
+        }
+    }
+}
+
 TEST_F(PracticeWindowTest, AToolbarPlaceWithoutACommandShowsNothing) {
     StartProgram();
     QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
