@@ -1,11 +1,18 @@
-// The packed copies' pages leave the program's memory when it releases them,
-// and every resource still reads the same afterwards (Linux: /proc/self/pagemap).
+// The packs compiled into the program: every resource reads as the file it
+// was packed from, and the packed copies' pages leave the program's memory
+// when it releases them, every resource still reading the same afterwards
+// (Linux: /proc/self/pagemap).
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
+#include <optional>
 #include <span>
+#include <string>
+#include <system_error>
 #include <unistd.h>
 
 #include "app/packed_bytes.h"
@@ -31,6 +38,27 @@ int ResidentPages(std::span<const unsigned char> bytes) {
     }
     if (pagemap >= 0) close(pagemap);
     return resident;
+}
+
+// The course compiler's folder holds one file per resource, named by its id.
+TEST(PackedResources, EachReadsAsTheFileItWasPackedFromAndAMissingOneAsNothing) {
+    const qv::QtResourceSource packed({qv::PackedCourseBytes(), qv::PackedPictureBytes()});
+    const qv::DirectoryResourceSource compiled(QUORVALE_COURSE_PACK);
+    std::error_code error;
+    int compared = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(QUORVALE_COURSE_PACK, error)) {
+        const int id = std::atoi(entry.path().filename().c_str());
+        if (id <= 0) continue;
+        SCOPED_TRACE(id);
+        const std::optional<std::string> bytes = compiled.Load(id, qv::kResourceType);
+        ASSERT_TRUE(bytes);
+        EXPECT_EQ(packed.Load(id, qv::kResourceType), bytes);
+        ++compared;
+    }
+    EXPECT_FALSE(error);
+    EXPECT_GT(compared, 91);  // the pictures and the course
+    EXPECT_EQ(packed.Load(999999, qv::kResourceType), std::nullopt);
+    EXPECT_EQ(packed.Load(1, "NoSuchType"), std::nullopt);
 }
 
 TEST(PackedPages, ReleasedPagesLeaveMemoryAndReadTheSameAgain) {
