@@ -244,7 +244,7 @@ IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std:
     for (int i = 0; i < lineCount; ++i) {
         const std::size_t start = bytes.size();
         bytes += lines[i];
-        if (LineEnds(lines[i]).From(0) != lines[i].size()) {  // a line end inside would split the record
+        if (HasLineEnd(lines[i])) {  // a line end inside would split the record
             std::replace_if(bytes.begin() + static_cast<std::ptrdiff_t>(start), bytes.end(),
                             [](char c) { return c == '\r' || c == '\n'; }, ' ');
         }

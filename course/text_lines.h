@@ -38,6 +38,9 @@ private:
     std::size_t cr_, lf_;
 };
 
+// Whether the text holds a CR or an LF anywhere.
+inline bool HasLineEnd(std::string_view text) { return LineEnds(text).From(0) < text.size(); }
+
 // Walks the lines of a text held in memory, onward only.
 class LineReader {
 public:
