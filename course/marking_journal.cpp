@@ -212,7 +212,8 @@ MarkingCommit CommitMarking(const fs::path& workDir, const MarkingJournal& journ
         const auto earlier = ReadJournal(workDir, status);
         if (earlier) {
             const Applied applied = ApplySteps(StepsOf(workDir, *earlier), *earlier);
-            if (applied.status != IoStatus::Ok) return {applied.status, applied.file, true};
+            // Still unfinished: the new marking has not begun, so it is simply not made.
+            if (applied.status != IoStatus::Ok) return {applied.status, applied.file, false};
         } else if (status != IoStatus::Ok) {
             return {status, journalFile, false};
         }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "course/marking_journal.h"
 #include "course/record_file.h"
 #include "practice/attempt.h"
 #include "practice/marking.h"
@@ -246,6 +247,31 @@ TEST_F(AttemptFaults, AFailedMarkingLeavesThePaperUnmarked) {
         EXPECT_TRUE(attempt.Mark(std::chrono::seconds(9), "d").ok()) << blocked;
         EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#>50\r\n") << blocked;
     }
+}
+
+TEST_F(AttemptFaults, AnUnfinishableEarlierMarkingStopsTheNextOne) {
+    qv::MarkingJournal earlier;  // paper 102's marking, left half-done
+    earlier.slot = 2;
+    earlier.code = "QEN";
+    earlier.paperNumber = 2;
+    earlier.paperCount = 3;
+    earlier.marks = {{qv::MarksRecord::FirstScore, "100"}, {qv::MarksRecord::FirstMarked, "1"}};
+    dir_.Write(std::string(qv::kMarkingJournalName), qv::EncodeMarkingJournal(earlier));
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(Open(attempt).ok());
+    attempt.StoreCurrentAnswers({"went", "saw", "ate"});
+    BlockWrites("marks2QEN.txt");
+    const qv::MarkOutcome refused = attempt.Mark(std::chrono::seconds(9), "d");
+    UnblockWrites("marks2QEN.txt");
+    EXPECT_FALSE(refused.marked);
+    EXPECT_FALSE(attempt.marked());
+    ASSERT_EQ(refused.problems.size(), 1u);
+    EXPECT_NE(refused.problems[0].find("has not been marked"), std::string::npos) << refused.problems[0];
+    EXPECT_EQ(dir_.Read("trend2QEN.txt"), "#TRD#");
+
+    ASSERT_TRUE(attempt.Mark(std::chrono::seconds(9), "d").ok());  // both markings go through now
+    EXPECT_EQ(qv::ReadRecordFields(dir_ / "marks2QEN.txt", "FSE", 3).value, (Fields{"50", "100", ""}));
+    EXPECT_FALSE(fs::exists(dir_ / std::string(qv::kMarkingJournalName)));
 }
 
 // Run by the full-disk script (see atomic_file_test.cpp). Opening a paper
