@@ -203,7 +203,12 @@ void MainWindow::RefreshHomePage() {
     const int topic = TopicOfFirstPaper(topicFirstPaper_);
     if (topic >= 1) SelectTopic(topic);
     refreshing_ = false;
-    if (report_ && report_->isVisible()) ShowPage();  // a report on show follows the paper just closed too
+    // A report on show follows the paper just closed too. Only the report: the
+    // toolbar's last command may have been Print or Close, not to be run again.
+    if (report_ && report_->isVisible()) {
+        RefreshReport();
+        report_->ShowSection(reportSection_);
+    }
 }
 
 // Report page --------------------------------------------------------------

@@ -207,6 +207,23 @@ TEST_F(PrintingTest, APdfPrinterThatCannotWriteItsFileIsTold) {
     EXPECT_FALSE(asked_[0].contains("have been saved")) << asked_[0].toStdString();
 }
 
+// A paper closed while the report is on show refreshes the report, and only that:
+// the Print that came before it is not run again.
+TEST_F(PrintingTest, ClosingAPaperRefreshesTheReportWithoutPrintingAgain) {
+    StartPrinting();
+    QTest::mouseClick(Find("ToolBar02"), Qt::LeftButton);
+    EXPECT_EQ(Text("PCNum"), "3 / 50");
+    NoPrinter();
+    answer_ = false;
+    ClickPrint();
+    ASSERT_EQ(asked_.size(), 1u);
+    WriteScores({{4, {"70", ""}}});
+    window_->RefreshHomePage();
+    EXPECT_EQ(asked_.size(), 1u);
+    EXPECT_TRUE(Find("Body_Report")->isVisible());
+    EXPECT_EQ(Text("PCNum"), "1 / 50");
+}
+
 TEST_F(PrintingTest, ThePrinterChosenInSetupIsUsedAndCancellingChangesNothing) {
     StartPrinting();
     const fs::path before = dir_ / "before.pdf";
