@@ -172,16 +172,15 @@ void frmPopUp::showEvent(QShowEvent* event) {
     Tick();
 }
 
-// Enter answers the first button (Yes, OK), Space the focused one, Escape
-// the last one shown (No, or OK when it is alone).
+// Enter and Space answer the focused button (Yes or OK at first), Escape the
+// last one shown (No, or OK when it is alone). A key held down since before
+// the box opened (Enter on Mark) repeats into it: a repeat answers nothing.
 void frmPopUp::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            Answer(true);
-            return;
         case Qt::Key_Space:
-            Answer(!But2->hasFocus());
+            if (!event->isAutoRepeat()) Answer(!But2->hasFocus());
             return;
         case Qt::Key_Left:
         case Qt::Key_Right:

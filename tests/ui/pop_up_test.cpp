@@ -138,14 +138,17 @@ TEST_F(PopUpTest, AnswersFromTheKeyboard) {
         PopUpButtons buttons;
         std::vector<Qt::Key> keys;
         bool answer;
+        bool repeated = false;  // the keys come as the repeats of a key held down
     };
     for (const Case& c : {Case{PopUpButtons::YesNo, {Qt::Key_Return}, true},
                           Case{PopUpButtons::YesNo, {Qt::Key_Enter}, true},
                           Case{PopUpButtons::YesNo, {Qt::Key_Escape}, false},
                           Case{PopUpButtons::YesNo, {Qt::Key_Space}, true},
                           Case{PopUpButtons::YesNo, {Qt::Key_Right, Qt::Key_Space}, false},
+                          Case{PopUpButtons::YesNo, {Qt::Key_Right, Qt::Key_Return}, false},
+                          Case{PopUpButtons::YesNo, {Qt::Key_Return, Qt::Key_Space}, false, true},
                           Case{PopUpButtons::Ok, {Qt::Key_Return}, true}, Case{PopUpButtons::Ok, {Qt::Key_Escape}, true}}) {
-        SCOPED_TRACE(c.keys.size() * 10 + (c.buttons == PopUpButtons::Ok ? 1 : 2));
+        SCOPED_TRACE(c.keys.size() * 10 + (c.buttons == PopUpButtons::Ok ? 1 : 2) + (c.repeated ? 100 : 0));
         bool answered = true;
         auto dialog = Dialog();
         dialog->CallPop("Marking", "Do you want to mark your practice now?", c.buttons, window_.get());
@@ -154,7 +157,12 @@ TEST_F(PopUpTest, AnswersFromTheKeyboard) {
             EXPECT_EQ(QApplication::focusWidget(), In(dialog.get(), "But1"));
             for (Qt::Key key : c.keys) {
                 QWidget* focused = QApplication::focusWidget();
-                QTest::keyClick(focused ? focused : dialog.get(), key);
+                if (!c.repeated) {
+                    QTest::keyClick(focused ? focused : dialog.get(), key);
+                    continue;
+                }
+                QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+                QApplication::sendEvent(focused ? focused : dialog.get(), &repeat);
             }
             // Keys that answer nothing leave no answer at all.
             QTimer::singleShot(200, dialog.get(), [&] {
@@ -164,7 +172,7 @@ TEST_F(PopUpTest, AnswersFromTheKeyboard) {
             });
         });
         dialog->exec();
-        EXPECT_TRUE(answered);
+        EXPECT_EQ(answered, !c.repeated);
         EXPECT_EQ(dialog->answer(), c.answer);
     }
 }
