@@ -32,6 +32,9 @@ class TabBar;
 class Toolbar;
 class TrashPage;
 
+// Why an open practice window keeps the results from being erased now.
+enum class OpenPaperHold { None, BeingMarked, NotSaved };
+
 // The main window (object name "Contents"). It holds the program-wide state
 // (current module slot, the chosen topic, the tab, toolbar and report
 // positions), brings the program up, switches the pages and runs the hover
@@ -101,10 +104,10 @@ public:
 signals:
     // The pupil asked for a paper of the current module.
     void paperRequested(const PaperRequest& request);
-    // The results are about to be erased: an open practice window closes
-    // unsaved, so that it cannot write its records back. One that cannot
-    // close now (its paper is being marked) sets `refused`.
-    void erasingResults(bool* refused);
+    // The results are about to be erased: an open practice window saves its
+    // answers (they go into the copy made first) and closes, so that it cannot
+    // write its records back later. One that cannot close now says why in `hold`.
+    void erasingResults(OpenPaperHold* hold);
 
 private:
     void LoadMainPictures();

@@ -18,11 +18,16 @@ namespace qv {
 void MainWindow::EraseConfirmed() {
     // An erase that would be refused leaves the open paper as it is.
     const std::string refusal = resources_ ? EraseRefusal(*resources_, ToPath(workDir_), config_) : std::string();
-    bool refused = false;
-    if (refusal.empty()) emit erasingResults(&refused);
-    if (refused) {
+    OpenPaperHold hold = OpenPaperHold::None;
+    if (refusal.empty()) emit erasingResults(&hold);
+    if (hold != OpenPaperHold::None) {
+        // Once marked, the paper can be erased with one more Yes.
+        if (hold == OpenPaperHold::NotSaved) trash_->ShowState(TrashState::Offer);
         Ask(QStringLiteral("Quorvale"),
-            QStringLiteral("A paper is being marked. Erase your results when the marking has finished."),
+            hold == OpenPaperHold::BeingMarked
+                ? QStringLiteral("A paper is being marked. Erase your results when the marking has finished.")
+                : QStringLiteral("Your past results have not been erased: the answers of the open paper could "
+                                 "not be saved. Nothing has been changed."),
             PopUpButtons::Ok, this);
         return;
     }

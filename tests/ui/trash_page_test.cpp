@@ -286,6 +286,25 @@ TEST_F(TrashWithPaperTest, WhileAPaperIsBeingMarkedNothingIsErased) {
 
 namespace {
 
+// What was typed and not yet saved is saved before an erase: it goes into the
+// copy of the results, and it is kept when the erase cannot go through.
+TEST_F(TrashWithPaperTest, TheOpenPapersLastAnswersAreSavedBeforeAnErase) {
+    StartWithOpener();
+    Click("P1a");
+    AnswerAndMove();
+    dir_.Write("backup", "a file, not a folder");  // no copy can be made
+    OpenTrash();
+    DialogWatcher dialogs(window_.get());
+    Click("ButTrash");
+    Click("ButTrash_Yes");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].contains("have not been erased")) << dialogs.messages[0].toStdString();
+    ExpectShows(TrashState::Offer);
+    EXPECT_EQ(opener_->current(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dir_.Read("first2QEN.txt").starts_with("#101#>2>3>>")) << dir_.Read("first2QEN.txt").substr(0, 20);
+}
+
 TEST_F(TrashWithPaperTest, ARefusedEraseLeavesTheOpenPaperAndMakesNoCopy) {
     StartWithOpener();
     Click("P1a");
