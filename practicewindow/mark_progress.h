@@ -18,6 +18,8 @@ public:
     // Shows the bars, one every `step`, then hides the panel. Returns false
     // as soon as `alive` says the window is going away.
     bool Run(std::chrono::milliseconds step, const std::function<bool()>& alive);
+    // How long the display lasts when nothing else holds up the event loop.
+    static std::chrono::milliseconds Duration(std::chrono::milliseconds step) { return step * 15; }
 
 private:
     QLabel* panel_;

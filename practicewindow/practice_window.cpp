@@ -236,9 +236,12 @@ void PracticeWindow::MarkPaper() {
     Tick();
     MarkProgress progress(chrome_->fmeMark, chrome_->imgBar);
     const QPointer<PracticeWindow> alive(this);
+    // The time taken ends with the display, even when a message of the main
+    // window held the display up meanwhile.
+    const qint64 ends = clock_.elapsed() + MarkProgress::Duration(services_.markingStep).count();
     if (!progress.Run(services_.markingStep, [alive] { return !alive.isNull(); })) return;
     busy_ = false;
-    const auto elapsed = std::chrono::seconds(clock_.elapsed() / 1000);
+    const auto elapsed = std::chrono::seconds(std::min(clock_.elapsed(), ends) / 1000);
     const std::string date = ToRecord(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
     const MarkOutcome marked = attempt_->Mark(elapsed, date);
     if (marked.marked) {
