@@ -20,6 +20,11 @@ class StorableValidator : public QValidator {
 public:
     explicit StorableValidator(AnswerLine* field) : QValidator(field), field_(field) {}
     State validate(QString& input, int& pos) const override {
+        // A blank would take the only place of a one-character answer (an option number).
+        if (field_->maxLength() == 1 && input.trimmed() != input) {
+            input = input.trimmed();
+            pos = std::min(pos, static_cast<int>(input.size()));
+        }
         if (IsStorableAnswer(input.toStdString())) return Acceptable;
         const KeptText before = KeepStorable(input.left(pos));
         const KeptText all = KeepStorable(input);
@@ -108,6 +113,7 @@ int AnswerBox::Room() const {
 }
 
 bool AnswerBox::InsertKept(const QString& text) {
+    if (isReadOnly()) return false;  // a locked field takes nothing, typed, pasted or composed
     const KeptText kept = KeepStorable(text, Room());
     if (kept.cut) tip_.Tell(CutWords(kSentenceMaxLength));
     else if (kept.refused) tip_.Tell(RefusedWords());

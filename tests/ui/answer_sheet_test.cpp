@@ -111,6 +111,7 @@ TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
         QString input;
         QString shown;
         bool told;
+        bool locked = false;
     };
     const QString emoji = QStringLiteral("\U0001F600");
     for (const Case& c : {Case{"T", Road::Keys, QStringLiteral("a>b"), QStringLiteral("ab"), true},
@@ -121,9 +122,13 @@ TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
                           Case{"T", Road::InputMethod, QStringLiteral("x") + emoji, QStringLiteral("x"), true},
                           Case{"L", Road::Keys, emoji + QStringLiteral("a"), QStringLiteral("a"), true},
                           Case{"L", Road::InputMethod, QStringLiteral("b") + emoji, QStringLiteral("b"), true},
+                          Case{"Q", Road::Keys, QStringLiteral(" 2"), QStringLiteral("2"), false},
+                          Case{"L", Road::Keys, QStringLiteral("ABC"), QString(), false, true},
+                          Case{"L", Road::InputMethod, QStringLiteral("ABC"), QString(), false, true},
                           Case{"L", Road::Paste, QStringLiteral("one\ntwo>three"), QStringLiteral("one twothree"), true}}) {
         SCOPED_TRACE(c.input.toStdString());
         QToolTip::showText(QPoint(), QStringLiteral("none"), sheet_.get());  // a tip that says nothing was told
+        sheet_->SetLocked(c.locked);
         sheet_->Fill(Parts(1, c.type));
         QWidget* field = Find(QStringLiteral("FA1"));
         field->setFocus();
