@@ -50,7 +50,10 @@ const std::string& SecondAttempt::FirstResult(int part) const {
 }
 const std::string& SecondAttempt::SecondResult(int part) const { return TextAt(partResults(), part); }
 
-bool SecondAttempt::IsCarriedOver(int part) const { return FirstResult(part) == kTick; }
+// A tick beside no answer (the answers file made again since the marking) carries nothing over.
+bool SecondAttempt::IsCarriedOver(int part) const {
+    return FirstResult(part) == kTick && !TextAt(firstAnswers_, part).empty();
+}
 
 std::vector<SheetPart> SecondAttempt::SheetParts(const ResourceSource& source) const {
     std::vector<SheetPart> parts = PaperAttempt::SheetParts(source);

@@ -102,17 +102,24 @@ TEST_F(SecondAttemptTest, TheConfirmationLooksOnlyAtThePartsWrongTheFirstTime) {
 }
 
 // The results file says part 1 was right, but its answer has gone from the
-// answers file: the empty part is carried over and locked, so it cannot hold
-// the marking back.
-TEST_F(SecondAttemptTest, ACarriedOverPartNeverCountsAsUnanswered) {
+// answers file: a tick beside no answer carries nothing over, so the part is
+// answered again rather than locked empty and marked wrong.
+TEST_F(SecondAttemptTest, ATickBesideNoAnswerIsAnsweredAgain) {
     MarkFirstAttempt();
     dir_.Write("first2QEN.txt", "#101#>>saw >eat>2>she sings.>He runs\r\n#102#>\r\n#103#>>\r\n");
     qv::SecondAttempt attempt;
     ASSERT_TRUE(Open(attempt).ok());
     EXPECT_EQ(attempt.answers()[0], "");
-    EXPECT_TRUE(attempt.IsPartLocked(0));
+    EXPECT_FALSE(attempt.IsCarriedOver(0));
+    EXPECT_FALSE(attempt.IsPartLocked(0));
+    EXPECT_TRUE(attempt.IsCarriedOver(1));
     AnswerAll(attempt, {{"", "", "ate"}, {""}, {"", "x"}});
+    EXPECT_EQ(attempt.MarkingConfirmation(), qv::kConfirmUnanswered);
+    ASSERT_TRUE(attempt.GoToQuestion(1, {"", "x"}).ok());
+    attempt.StoreCurrentAnswers({"went", "", "ate"});
     EXPECT_EQ(attempt.MarkingConfirmation(), qv::kConfirmAllAnswered);
+    ASSERT_TRUE(attempt.Mark(std::chrono::seconds(1), "d").ok());
+    EXPECT_EQ(attempt.partResults()[0], kTick);
 }
 
 TEST_F(SecondAttemptTest, MarkingRecordsTheSecondAttemptOfThisPaperOnly) {
