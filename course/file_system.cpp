@@ -1,5 +1,6 @@
 #include "course/file_system.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <random>
@@ -140,12 +141,15 @@ bool IsTemporaryName(std::string_view name) {
 
 namespace {
 
+// Exactly the names those versions gave them: "temptext.txt", "temptext30000.txt"
+// and "temppaper" + a question id + ".mht". The working folder may be one the
+// pupil keeps other files in, and "temptext for history.txt" is one of them.
 bool IsScratchName(std::string_view name) {
-    const auto named = [name](std::string_view prefix, std::string_view suffix) {
-        return name.size() >= prefix.size() + suffix.size() && name.substr(0, prefix.size()) == prefix &&
-               name.substr(name.size() - suffix.size()) == suffix;
-    };
-    return named("temppaper", ".mht") || named("temptext", ".txt");
+    if (name == "temptext.txt" || name == "temptext30000.txt") return true;
+    constexpr std::string_view prefix = "temppaper", suffix = ".mht";
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix)) return false;
+    const std::string_view id = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
+    return id.size() <= 9 && std::all_of(id.begin(), id.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // A file written through a link is replaced from beside the file the link

@@ -56,7 +56,8 @@ void RemoveStaleTemporaries(const std::filesystem::path& folder);
 // What an earlier run left in the working folder, removed in one pass: the
 // temporaries above, and the scratch files that earlier versions of the
 // program extracted and left when they ended without closing their windows:
-// question pages ("temppaper*.mht") and course texts ("temptext*.txt"). Of
+// question pages ("temppaper" + the question id + ".mht") and course texts
+// ("temptext.txt", "temptext30000.txt"), by those exact names. Of
 // those only files and links are removed; a folder of such a name is left
 // alone. For a link to a file kept elsewhere, the temporaries of that file
 // beside it go too.

@@ -181,6 +181,8 @@ TEST(RemoveLeftoverFiles, RemovesTemporariesPagesAndCourseTextsLeftByARunThatDie
     dir.Write("first2QEN.txt", "#101#>>");
     dir.Write("temppaper.txt", "other");
     dir.Write("mytemptext.txt", "other");
+    dir.Write("temptext for history.txt", "the pupil's own");
+    dir.Write("temppaper-notes.mht", "the pupil's own");
     // A result file kept in another folder through a link: a run that died
     // while writing it left its temporary there; the folder's other files stay.
     TempDir elsewhere;
@@ -190,8 +192,9 @@ TEST(RemoveLeftoverFiles, RemovesTemporariesPagesAndCourseTextsLeftByARunThatDie
     fs::create_symlink(kept2, dir / "marks2QEN.txt");
 
     qv::RemoveLeftoverFiles(dir.path());
-    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"first2QEN.txt", "keep.mht", "marks2QEN.txt",
-                                                             "mytemptext.txt", "temppaper.txt", "temppaper2.mht"}));
+    EXPECT_EQ(Entries(dir.path()), (std::vector<std::string>{"first2QEN.txt", "keep.mht", "marks2QEN.txt", "mytemptext.txt",
+                                                             "temppaper-notes.mht", "temppaper.txt", "temppaper2.mht",
+                                                             "temptext for history.txt"}));
     EXPECT_EQ(Entries(elsewhere.path()), (std::vector<std::string>{".notes.txt.Xy34Zw.qvtmp", "marks2QEN.txt"}));
     EXPECT_EQ(dir.Read("keep.mht"), "pupil's page");
     qv::RemoveLeftoverFiles(dir / "no-such-folder");
