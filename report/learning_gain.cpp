@@ -53,14 +53,20 @@ LearningGain ComputeLearningGain(const ModuleConfig& module, const Fields& first
             if (TrimSpaces(At(firstStates, paper)) != "1" || TrimSpaces(At(secondStates, paper)) != "1") continue;
             const Fields first = AllResults(At(firstResultLines, paper));
             const Fields second = AllResults(At(secondResultLines, paper));
+            // Only the parts whose results are recorded count: a results file made
+            // again from its template since the marking holds none.
             const std::size_t parts = std::max(first.size(), second.size());
-            if (parts == 0) continue;
-            ++topic.papers;
+            int counted = 0;
             for (std::size_t k = 0; k < parts; ++k) {
-                if (At(first, k) == kTick) ++topic.rightFirst;
-                else if (At(second, k) == kTick) ++topic.putRight;
+                const std::string& was = At(first, k);
+                const std::string& now = At(second, k);
+                if (was == kTick) ++topic.rightFirst;
+                else if (was != kCross || (now != kTick && now != kCross)) continue;
+                else if (now == kTick) ++topic.putRight;
                 else ++topic.stillWrong;
+                ++counted;
             }
+            if (counted > 0) ++topic.papers;
         }
     }
     int rankable = 0;

@@ -11,7 +11,7 @@ namespace {
 
 struct MarkedPaper {
     int number;          // 1..15
-    const char* first;   // one character a part: '+' right, '-' wrong
+    const char* first;   // one character a part: '+' right, '-' wrong, '.' no result
     const char* second;  // nullptr: the second attempt is not marked
 };
 
@@ -24,7 +24,7 @@ struct GainCase {
 
 std::string Line(int number, const char* marks) {
     std::string line = "#" + std::to_string(100 + number) + "#";
-    for (const char* c = marks; *c; ++c) line += ">" + std::string(*c == '+' ? qv::kTick : qv::kCross);
+    for (const char* c = marks; *c; ++c) line += ">" + std::string(*c == '+' ? qv::kTick : *c == '-' ? qv::kCross : "");
     return line;
 }
 
@@ -68,6 +68,10 @@ INSTANTIATE_TEST_SUITE_P(
                  {{1, "++--", "++++"}, {2, "+--", "+-+"}, {3, "---", nullptr}},
                  {{{3, 3, 1}, {0, 0, 0}, {0, 0, 0}}},
                  "A second attempt put right 3 of the 4 parts wrong at the first attempt in Tenses."},
+        // Results files made again from their templates since the markings.
+        GainCase{"PartsWithoutResults", {{1, "..", "++"}, {2, "+-", "+."}, {6, "...", "..."}},
+                 {{{1, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+                 "Every part was right at the first attempt, so there was nothing to put right."},
         GainCase{"AllRightFirstTime", {{1, "+++", "+++"}, {7, "++", "++"}},
                  {{{3, 0, 0}, {2, 0, 0}, {0, 0, 0}}},
                  "Every part was right at the first attempt, so there was nothing to put right."},
