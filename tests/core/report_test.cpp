@@ -89,6 +89,8 @@ TEST(ReportSummary, AveragesPapersCompletedAndTopicRanking) {
          "85%", "-", "4 / 50", " B", " A"},
         {"two topics tied: the later wins both", TenTopics(), {{1, "80"}, {11, "70"}, {12, "90"}}, {},
          "80%", "-", "3 / 50", " C", " C"},
+        {"tied once the division's hair is left out", TenTopics(), {{1, "78.2"}, {2, "6.4"}, {6, "42.3"}}, {},
+         "42.3%", "-", "3 / 50", " B", " B"},
         {"half of a tenth goes to the even digit", TenTopics(), {{1, "87.2"}, {6, "87.3"}}, {},
          "87.2%", "-", "2 / 50", " A", " B"},
         {"a half the division blurs still goes to the even digit", TenTopics(), {{1, "64.8"}, {2, "65.1"}},
