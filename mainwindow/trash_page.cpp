@@ -1,5 +1,7 @@
 #include "mainwindow/trash_page.h"
 
+#include <QApplication>
+
 #include "mainwindow/page_kit.h"
 
 namespace qv {
@@ -84,12 +86,16 @@ void TrashPage::ShowState(TrashState state) {
     state_ = state;
     const bool offer = state == TrashState::Offer;
     const bool confirm = state == TrashState::Confirm;
+    // A button pressed from the keyboard hides itself: the focus goes to the
+    // page's next button (No, the safe answer), not out of the page.
+    const bool focused = isAncestorOf(QApplication::focusWidget());
     Trashlbl1->setVisible(offer);
     ButTrash->setVisible(offer);
     Trashlbl2->setVisible(confirm);
     ButTrash_Yes->setVisible(confirm);
     ButTrash_No->setVisible(confirm);
     Trashlbl3->setVisible(state == TrashState::Done);
+    if (focused && (offer || confirm)) (confirm ? ButTrash_No : ButTrash)->setFocus(Qt::TabFocusReason);
 }
 
 void TrashPage::Tick(QPoint cursor) {

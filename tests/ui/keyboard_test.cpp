@@ -136,6 +136,20 @@ TEST_F(KeyboardTest, TheTypicalRoadFromTheKeyboardAlone) {
     EXPECT_TRUE(Find("P1b")->isVisible());
 }
 
+// A trash button pressed from the keyboard hides itself; the focus stays on the page.
+TEST_F(KeyboardTest, TheTrashPageKeepsTheFocusAsItsButtonsChange) {
+    StartProgram();
+    Activate(window_.get());
+    QTest::mouseClick(Find("Tab04"), Qt::LeftButton);
+    QTest::mouseClick(Find("ToolBar02"), Qt::LeftButton);
+    Find("ButTrash")->setFocus(Qt::TabFocusReason);
+    Press(Qt::Key_Space);
+    EXPECT_EQ(FocusedName(), "ButTrash_No");
+    Press(Qt::Key_Space);
+    EXPECT_EQ(FocusedName(), "ButTrash");
+    EXPECT_TRUE(Find("Body_Trash")->isVisible());
+}
+
 TEST_F(KeyboardTest, PracticeTabOrderAndShortcutsPressTheirButtonsAndTheTooltipsTellThem) {
     StartProgram();
     OpenPaper(1, 1);
