@@ -144,9 +144,21 @@ ReadResult<std::string> ReadWholeFile(const fs::path& path) {
     return {std::move(bytes), IoStatus::Ok};
 }
 
+namespace {
+
+// An editor that saves the file as UTF-8 may put a byte-order mark before its
+// first key, where no record reader would find the key in its place.
+ReadResult<std::string> WithoutByteOrderMark(ReadResult<std::string> text) {
+    if (text.value.starts_with("\xEF\xBB\xBF")) text.value.erase(0, 3);
+    return text;
+}
+
+}  // namespace
+
 ReadResult<std::string> ReadRecordText(const fs::path& path) {
     auto whole = ReadWholeFile(path);
-    if (whole.status != IoStatus::TooLarge) return whole;  // too large (or it grew meanwhile): read it as below
+    if (whole.status != IoStatus::TooLarge) return WithoutByteOrderMark(std::move(whole));
+    // Too large (or it grew meanwhile): read it as below.
     std::ifstream in(path, std::ios::binary);
     if (!in) return {{}, IoStatus::Unreadable};
     std::string kept;
@@ -180,7 +192,7 @@ ReadResult<std::string> ReadRecordText(const fs::path& path) {
     }
     if (in.bad()) return {{}, IoStatus::Unreadable};
     endLine();
-    return {std::move(kept), IoStatus::Damaged};
+    return WithoutByteOrderMark({std::move(kept), IoStatus::Damaged});
 }
 
 }  // namespace qv

@@ -35,7 +35,8 @@ ReadResult<std::string> ReadWholeFile(const std::filesystem::path& path);
 // The text of a record file for its readers. A file up to kMaxFileBytes is
 // read whole. A larger one is damaged (Damaged): it is read line by line, and
 // only its sound lines are kept, each ending in LF: none longer than
-// kMaxRecordLineBytes, and no more than kMaxFileBytes in all.
+// kMaxRecordLineBytes, and no more than kMaxFileBytes in all. A UTF-8
+// byte-order mark at the start is left out.
 ReadResult<std::string> ReadRecordText(const std::filesystem::path& path);
 
 }  // namespace qv

@@ -44,7 +44,8 @@ protected:
     }
 };
 
-// Files written on another system, or edited by hand, read as the program's own.
+// Files written on another system, or edited by hand, read as the program's own:
+// any line end, and the byte-order mark an editor may put before the first key.
 TEST_F(DamagedResults, EveryReaderTakesAnyLineEnd) {
     MarkPaper(1);
     MarkPaper(2);
@@ -52,11 +53,12 @@ TEST_F(DamagedResults, EveryReaderTakesAnyLineEnd) {
     const auto marks = qv::ReadModuleMarks(Path("marks"), 50).value;
     const auto trend = qv::ReadRecordLine(Path("trend"), qv::kTrendKey).value;
     const std::string saved[] = {dir_.Read(File("first")), dir_.Read(File("marks")), dir_.Read(File("trend"))};
-    for (const std::string end : {"\n", "\r", "\r\n"}) {
-        SCOPED_TRACE(testing::PrintToString(end));
-        dir_.Write(File("first"), WithLineEnds(saved[0], end));
-        dir_.Write(File("marks"), WithLineEnds(saved[1], end));
-        dir_.Write(File("trend"), WithLineEnds(saved[2], end));
+    for (const auto& [end, start] : {std::pair<std::string, std::string>{"\n", ""}, {"\r", ""}, {"\r\n", ""},
+                                     {"\r\n", "\xEF\xBB\xBF"}}) {
+        SCOPED_TRACE(testing::PrintToString(start + end));
+        dir_.Write(File("first"), start + WithLineEnds(saved[0], end));
+        dir_.Write(File("marks"), start + WithLineEnds(saved[1], end));
+        dir_.Write(File("trend"), start + WithLineEnds(saved[2], end));
         EXPECT_EQ(qv::ReadPaperRecords(Path("first"), 50).value, answers);
         const auto read = qv::ReadModuleMarks(Path("marks"), 50);
         EXPECT_EQ(read.status, IoStatus::Ok);
