@@ -1,10 +1,8 @@
 // Resetting the result files to their templates, whole or not at all, with
 // a copy of the files it replaces.
 //
-// A reset first copies the result files into a hidden temporary folder in
-// "backup", syncs it and only then gives it its dated name (claimed with an
-// exclusive mkdir, so two starts in one second never share a folder). Then
-// the marker file "resetting.txt" (naming that folder) is written, every
+// A reset first copies the result files into a dated folder in "backup"
+// (result_backup.cpp). Then the marker file "resetting.txt" (naming that folder) is written, every
 // template is written over its file, and the marker is removed. A start that
 // finds the marker finishes the reset; a start that finds a temporary backup
 // folder removes it, since no result file was touched yet.
@@ -28,7 +26,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kMarkerKey = "BKP";
-constexpr int kFolderAttempts = 1000;
 
 struct ResultFile {
     int templateId;
@@ -162,10 +159,6 @@ ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const C
     return run;
 }
 
-std::string CopyFailed(const fs::path& file, const fs::path& root, IoStatus status) {
-    return "A copy of " + Quoted(file) + " could not be put into " + PathWords(root) +
-           (status == IoStatus::DiskFull ? ", because the disk is full." : ".");
-}
 
 }  // namespace
 
@@ -202,74 +195,6 @@ EraseOutcome EraseResults(const ResourceSource& source, const fs::path& workDir,
     for (const std::string& problem : outcome.problems) outcome.message += " " + problem;
     if (!outcome.begun && backup.ok) outcome.message += " Nothing has been changed.";
     if (!backup.ok) outcome.message += " Nothing is erased without a copy, so nothing has been changed.";
-    return outcome;
-}
-
-BackupOutcome BackupResults(const fs::path& workDir, const CourseConfig& config,
-                            std::chrono::system_clock::time_point now) {
-    BackupOutcome outcome;
-    std::vector<fs::path> existing;
-    for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
-        if (InspectPath(file.path).kind == PathKind::File) existing.push_back(file.path);
-    }
-    if (existing.empty()) {
-        outcome.ok = true;
-        return outcome;
-    }
-
-    const fs::path root = workDir / "backup";
-    std::error_code error;
-    fs::create_directories(root, error);
-    if (error || !IsFolder(root)) {
-        outcome.problems.push_back("The folder \"backup\" in " + PathWords(workDir) + " cannot be used (" +
-                                   (error ? error.message() : std::string("it is not a folder")) +
-                                   "), so no copy of your results could be made.");
-        return outcome;
-    }
-    const std::string base = BackupFolderName(now);
-    fs::path temp;
-    FolderCreation created = FolderCreation::Exists;
-    for (int attempt = 0; attempt < kFolderAttempts && created == FolderCreation::Exists; ++attempt) {
-        temp = TemporaryPathFor(root / base);
-        created = CreateFolderExclusive(temp);
-    }
-    if (created != FolderCreation::Created) {
-        outcome.problems.push_back("No folder for a copy of your results could be made in " + PathWords(root) + ".");
-        return outcome;
-    }
-    for (const fs::path& file : existing) {
-        const IoStatus status = CopyFileSynced(file, temp / file.filename());
-        if (status != IoStatus::Ok) {
-            fs::remove_all(temp, error);
-            outcome.problems.push_back(CopyFailed(file, root, status));
-            return outcome;
-        }
-    }
-    SyncFolder(temp);
-
-    // The copy is complete: give it its dated name, a new one each time.
-    fs::path folder;
-    created = FolderCreation::Exists;
-    for (int n = 1; n <= kFolderAttempts && created == FolderCreation::Exists; ++n) {
-        folder = root / (n == 1 ? base : base + "-" + std::to_string(n));
-        created = CreateFolderExclusive(folder);
-    }
-    if (created == FolderCreation::Created) {
-#if defined(_WIN32)
-        fs::remove(folder, error);  // a folder cannot be renamed over another here
-#endif
-        fs::rename(temp, folder, error);  // replaces the empty folder just made
-    }
-    if (created != FolderCreation::Created || error) {
-        std::error_code ignored;
-        fs::remove_all(temp, ignored);
-        if (created == FolderCreation::Created) fs::remove(folder, ignored);
-        outcome.problems.push_back("A copy of your results could not be put into " + PathWords(root) + ".");
-        return outcome;
-    }
-    SyncFolder(root);
-    outcome.folder = folder;
-    outcome.ok = true;
     return outcome;
 }
 
