@@ -160,6 +160,25 @@ ResetRun RunReset(const ResourceSource& source, const fs::path& workDir, const C
 }
 
 
+// True when a result file holds what neither its template nor the copy made
+// before the reset holds: results saved after the reset was stopped (an erase
+// that failed half-way, and a session that went on).
+bool SavedSinceResetBegan(const ResourceSource& source, const fs::path& workDir, const CourseConfig& config,
+                          const std::string& backupName) {
+    for (const ResultFile& file : ConfiguredFiles(workDir, config)) {
+        if (InspectPath(file.path).kind != PathKind::File) continue;
+        const ReadResult<std::string> bytes = ReadWholeFile(file.path);
+        const auto templ = source.Load(file.templateId, kResourceType);
+        if (bytes.ok() && templ && bytes.value == *templ) continue;
+        if (!backupName.empty()) {
+            const ReadResult<std::string> copy = ReadWholeFile(workDir / "backup" / backupName / file.path.filename());
+            if (bytes.ok() && copy.ok() && copy.value == bytes.value) continue;
+        }
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 std::vector<std::string> ResetResults(const ResourceSource& source, const fs::path& workDir,
@@ -210,6 +229,18 @@ EnsureOutcome EnsureFilesExist(const ResourceSource& source, const fs::path& wor
     if (InspectPath(marker).kind == PathKind::File) {
         std::string name = ReadRecordValue(marker, kMarkerKey).value;
         if (name.find_first_of("/\\") != std::string::npos || !IsBackupFolderName(name)) name.clear();
+        // What was saved since is copied too before the reset goes on, or the reset waits.
+        fs::path laterCopy;
+        if (SavedSinceResetBegan(source, workDir, config, name)) {
+            BackupOutcome again = BackupResults(workDir, config, now);
+            if (!again.ok) {
+                outcome.problems = std::move(again.problems);
+                outcome.problems.push_back("The reset of your results that was stopped half-way has not been "
+                                           "finished, so that nothing is erased without a copy.");
+                return outcome;
+            }
+            laterCopy = again.folder;
+        }
         ResetRun run = RunReset(source, workDir, config, name);
         outcome.problems = std::move(run.problems);
         outcome.reset = outcome.problems.empty();
@@ -219,6 +250,9 @@ EnsureOutcome EnsureFilesExist(const ResourceSource& source, const fs::path& wor
                              "the reset has now been finished.";
             if (!name.empty()) {
                 outcome.notice += " A copy of your results as they were is in " + PathWords(outcome.backupFolder) + ".";
+            }
+            if (!laterCopy.empty()) {
+                outcome.notice += " A copy of the results saved since then is in " + PathWords(laterCopy) + ".";
             }
         }
         return outcome;

@@ -188,25 +188,40 @@ TEST(StartWithResults, AFirstStartIsNoReset) {
     EXPECT_TRUE(outcome.notice.empty());
 }
 
+// A reset stopped half-way is finished at the next start; results saved after
+// it stopped (an erase that failed half-way, and a session that went on) are
+// copied first.
 TEST(StartWithResults, AResetStoppedHalfWayIsFinished) {
-    Started s;
-    // As a start stopped after its backup and two templates leaves the folder.
-    fs::create_directories(s.dir / "backup" / "2026-12-08_22-40-05");
-    for (ResultKind kind : qv::kResultKinds) {
-        s.dir.Write("backup/2026-12-08_22-40-05/" + Name(kind), Started::Old(kind));
-    }
-    s.dir.Write("resetting.txt", "#BKP#>2026-12-08_22-40-05\r\n");
-    s.dir.Write(Name(ResultKind::Marks), s.Template(ResultKind::Marks));
-    s.dir.Write(Name(ResultKind::FirstAnswers), s.Template(ResultKind::FirstAnswers));
+    for (const bool savedSince : {false, true}) {
+        SCOPED_TRACE(savedSince);
+        Started s;
+        // As a start stopped after its backup and two templates leaves the folder.
+        fs::create_directories(s.dir / "backup" / "2026-12-08_22-40-05");
+        for (ResultKind kind : qv::kResultKinds) {
+            s.dir.Write("backup/2026-12-08_22-40-05/" + Name(kind), Started::Old(kind));
+        }
+        s.dir.Write("resetting.txt", "#BKP#>2026-12-08_22-40-05\r\n");
+        s.dir.Write(Name(ResultKind::Marks), s.Template(ResultKind::Marks));
+        s.dir.Write(Name(ResultKind::FirstAnswers), s.Template(ResultKind::FirstAnswers));
+        const std::string since = "#FSE#>95\r\n";
+        if (savedSince) s.dir.Write(Name(ResultKind::Marks), since);
 
-    const auto outcome = s.Start();
-    EXPECT_TRUE(outcome.reset);
-    EXPECT_TRUE(outcome.problems.empty()) << testing::PrintToString(outcome.problems);
-    EXPECT_TRUE(s.AllTemplates());
-    EXPECT_FALSE(fs::exists(s.dir / "resetting.txt"));
-    EXPECT_EQ(outcome.backupFolder, s.dir / "backup" / "2026-12-08_22-40-05");
-    EXPECT_NE(outcome.notice.find(outcome.backupFolder.string()), std::string::npos) << outcome.notice;
-    EXPECT_EQ(std::distance(fs::directory_iterator(s.dir / "backup"), fs::directory_iterator()), 1);
+        const auto outcome = s.Start();
+        EXPECT_TRUE(outcome.reset);
+        EXPECT_TRUE(outcome.problems.empty()) << testing::PrintToString(outcome.problems);
+        EXPECT_TRUE(s.AllTemplates());
+        EXPECT_FALSE(fs::exists(s.dir / "resetting.txt"));
+        EXPECT_EQ(outcome.backupFolder, s.dir / "backup" / "2026-12-08_22-40-05");
+        EXPECT_NE(outcome.notice.find(outcome.backupFolder.string()), std::string::npos) << outcome.notice;
+        std::vector<fs::path> copies(fs::directory_iterator(s.dir / "backup"), fs::directory_iterator{});
+        ASSERT_EQ(copies.size(), savedSince ? 2u : 1u);
+        EXPECT_EQ(outcome.notice.find("saved since then") != std::string::npos, savedSince) << outcome.notice;
+        for (const fs::path& copy : copies) {
+            if (copy != outcome.backupFolder) {
+                EXPECT_EQ(qv::ReadWholeFile(copy / Name(ResultKind::Marks)).value, since);
+            }
+        }
+    }
 }
 
 TEST(StartWithResults, AnInterruptedBackupIsRemovedAndTheResetDoneAgain) {
