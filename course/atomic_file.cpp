@@ -57,7 +57,7 @@ IoStatus WriteAndClose(int fd, std::string_view bytes, Durability durability) {
         }
         done += static_cast<std::size_t>(put);
     }
-    if (status == IoStatus::Ok && durability == Durability::Synced && SyncFile(fd) != 0) {
+    if (status == IoStatus::Ok && durability != Durability::Normal && SyncFile(fd) != 0) {
         status = WriteStatusFromError(errno);
     }
     if (CloseFile(fd) != 0 && status == IoStatus::Ok) status = WriteStatusFromError(errno);

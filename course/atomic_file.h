@@ -11,9 +11,11 @@ namespace qv {
 enum class Durability {
     Normal,    // scratch files and pictures: rename is enough
     Unsynced,  // the pupil's results in the middle of a piece of work (a move):
-               // never written over a read-only file, but not flushed
+               // never written over a read-only file, and flushed to the disk
+               // before the rename (so a power cut leaves the old file or the
+               // new one, never an empty one), but the folder is not synced
     Synced,    // the pupil's results at the end of a piece of work: as Unsynced,
-               // and flushed to the disk before the rename, the folder synced after it
+               // and the folder synced after the rename, so the new file stays
 };
 
 // Replaces `path` with exactly `bytes`. The bytes go to a new temporary file
