@@ -41,7 +41,7 @@ std::string Tidy(std::string_view text) {
     return out;
 }
 
-bool SameText(std::string_view a, std::string_view b) { return FoldCase(Tidy(a)) == FoldCase(Tidy(b)); }
+bool SameText(std::string_view a, std::string_view b) { return ComparableAnswer(a) == ComparableAnswer(b); }
 
 std::optional<double> NumberValue(std::string_view text) {
     const auto value = ParseStoredNumber(text);
@@ -67,11 +67,11 @@ std::string_view At(const Fields& list, std::size_t i) {
 
 bool IsSingleSpace(std::string_view key) { return key == " "; }
 
-// The alternatives of a key as they are compared: trimmed and case-folded.
+// The alternatives of a key as they are compared.
 std::vector<std::string> ComparableAlternatives(std::string_view key) {
     std::vector<std::string> out;
     for (const std::string& alternative : SplitAlternatives(key))
-        out.push_back(FoldCase(Tidy(alternative)));
+        out.push_back(ComparableAnswer(alternative));
     return out;
 }
 
@@ -85,6 +85,8 @@ long long AddMark(long long total, std::string_view mark) {
 }
 
 }  // namespace
+
+std::string ComparableAnswer(std::string_view text) { return FoldCase(Tidy(text)); }
 
 std::string FoldCase(std::string_view text) {
     std::string out(text);
@@ -148,10 +150,10 @@ std::string MarkGroupAnswer(const Fields& answers, const Fields& keys, std::size
     if (!start) return Result(false);
     std::vector<std::string> remaining = ComparableAlternatives(keys[*start]);
     for (std::size_t earlier = *start; earlier < part; ++earlier) {
-        const std::string given = FoldCase(Tidy(At(answers, earlier)));
+        const std::string given = ComparableAnswer(At(answers, earlier));
         std::erase(remaining, given);
     }
-    const std::string given = FoldCase(Tidy(At(answers, part)));
+    const std::string given = ComparableAnswer(At(answers, part));
     return Result(!given.empty() && std::find(remaining.begin(), remaining.end(), given) != remaining.end());
 }
 

@@ -35,6 +35,10 @@ std::string_view TrimSpaces(std::string_view text);
 // of spacing do not count: every run of blanks is one space, and a blank
 // before the final punctuation mark is dropped.
 //
+// An answer as the marking compares it with a word or a group's alternative:
+// in its plain form, its spacing tidied, its case folded.
+std::string ComparableAnswer(std::string_view text);
+
 // One part of any type but the group types:
 //   Choice, Word, Sentence  answer and key equal once trimmed and case-folded;
 //   Number                  both are numbers of equal value (a key that is

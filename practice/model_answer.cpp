@@ -14,8 +14,6 @@ std::string_view At(const Fields& list, std::size_t i) {
     return i < list.size() ? std::string_view(list[i]) : std::string_view();
 }
 
-std::string Comparable(std::string_view text) { return FoldCase(TrimSpaces(text)); }
-
 // The (n)-th (1-based) alternative not given anywhere in the group.
 std::string NthRemaining(const std::vector<std::string>& alternatives, const std::vector<bool>& given, long long n) {
     for (std::size_t k = 0; k < alternatives.size() && n > 0; ++k) {
@@ -35,10 +33,10 @@ std::string GroupModelAnswer(const Fields& answers, const Fields& keys, std::siz
 
     const std::vector<std::string> alternatives = SplitAlternatives(keys[*start]);
     std::vector<std::string> comparable;
-    for (const std::string& alternative : alternatives) comparable.push_back(Comparable(alternative));
+    for (const std::string& alternative : alternatives) comparable.push_back(ComparableAnswer(alternative));
     std::vector<bool> given(alternatives.size(), false);
     for (std::size_t p = *start; p < end; ++p) {
-        const std::string answer = Comparable(At(answers, p));
+        const std::string answer = ComparableAnswer(At(answers, p));
         for (std::size_t k = 0; k < comparable.size(); ++k) given[k] = given[k] || comparable[k] == answer;
     }
 

@@ -260,6 +260,7 @@ TEST(GroupModelAnswer, GivesTheWrongPartsTheAnswersNotGivenInTheGroup) {
              GroupCase{"fewer left than wrong parts", {";a;b", " ", " "}, {"x", "y", "z"}, {"a", "b", ""}},
              GroupCase{"a repeated answer counts once", three, {"a", "a", "x"}, {"", "b", "c"}},
              GroupCase{"two groups", {";a;b", " ", ";c;d", " "}, {"x", "y", "c", "z"}, {"a", "b", "", "d"}},
+             GroupCase{"compared as the marking compares", {";don't;can't", " "}, {"don\x92t", "won't"}, {"", "can't"}},
              GroupCase{"a blank alternative is skipped", {";;a;b", " "}, {"x", "y"}, {"a", "b"}},
              GroupCase{"no group to belong to", {" ", ";a"}, {"a", "x"}, {"", "a"}},
          }) {
