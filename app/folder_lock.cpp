@@ -1,6 +1,7 @@
 #include "app/folder_lock.h"
 
 #include <QDir>
+#include <QSysInfo>
 
 #include "course/file_system.h"
 #include "ui/record_text.h"
@@ -24,11 +25,24 @@ bool FolderLock::Acquire() {
         return false;
     }
     switch (lock_.error()) {
-        case QLockFile::LockFailedError:
+        case QLockFile::LockFailedError: {
+            // A lock of another computer (a folder on the network) is never taken
+            // over: this one cannot tell whether the program still runs there.
+            qint64 pid = 0;
+            QString app, host;
+            if (lock_.getLockInfo(&pid, &host, &app) && !host.isEmpty() && host != QSysInfo::machineHostName()) {
+                error_ = QStringLiteral("Quorvale Practice is open on the folder %1 on the computer \"%2\", or it "
+                                        "was when that computer stopped. Close it there; if it is not open there, "
+                                        "delete the file \"quorvale.lock\" in that folder. Then start the program "
+                                        "again.")
+                             .arg(folder, host);
+                break;
+            }
             error_ = QStringLiteral("Quorvale Practice is already open on the folder %1. Use the window that is "
                                     "open, or close it before you start the program again.")
                          .arg(folder);
             break;
+        }
         case QLockFile::PermissionError:
             error_ = QStringLiteral("The folder %1 cannot be written to, so your results could not be kept there.")
                          .arg(folder);

@@ -129,4 +129,17 @@ TEST(FolderLock, OneCopyAFolderWhileItRuns) {
     EXPECT_TRUE(third.Acquire());
 }
 
+// A lock another computer left (a folder on the network) is named with that computer.
+TEST(FolderLock, ALockOfAnotherComputerSaysWhichAndHowToClearIt) {
+    QTemporaryDir folder;
+    QFile left(folder.path() + "/quorvale.lock");
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.write("4242\nquorvale\nclassroom-pc-7\n");
+    left.close();
+    qv::FolderLock lock(folder.path());
+    EXPECT_FALSE(lock.Acquire());
+    EXPECT_TRUE(lock.error().contains("\"classroom-pc-7\"")) << lock.error().toStdString();
+    EXPECT_TRUE(lock.error().contains("delete the file \"quorvale.lock\"")) << lock.error().toStdString();
+}
+
 }  // namespace
