@@ -15,11 +15,28 @@ namespace qv {
 
 namespace {
 
+// Drops the halves of characters the field's length cut in two (an emoji in
+// a one-character field); true when there were any.
+bool DropHalfCharacters(QString& input, int& pos) {
+    bool dropped = false;
+    for (int i = static_cast<int>(input.size()) - 1; i >= 0; --i) {
+        const QChar c = input.at(i);
+        const bool paired = (c.isHighSurrogate() && i + 1 < input.size() && input.at(i + 1).isLowSurrogate()) ||
+                            (c.isLowSurrogate() && i > 0 && input.at(i - 1).isHighSurrogate());
+        if (!c.isSurrogate() || paired) continue;
+        input.remove(i, 1);
+        if (pos > i) --pos;
+        dropped = true;
+    }
+    return dropped;
+}
+
 // Rewrites the line to what can be stored; tells the pupil when something was left out.
 class StorableValidator : public QValidator {
 public:
     explicit StorableValidator(AnswerLine* field) : QValidator(field), field_(field) {}
     State validate(QString& input, int& pos) const override {
+        if (DropHalfCharacters(input, pos)) field_->tip().Tell(RefusedWords());
         // A blank would take the only place of a one-character answer (an option number).
         if (field_->maxLength() == 1 && input.trimmed() != input) {
             input = input.trimmed();

@@ -123,6 +123,7 @@ TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
                           Case{"L", Road::Keys, emoji + QStringLiteral("a"), QStringLiteral("a"), true},
                           Case{"L", Road::InputMethod, QStringLiteral("b") + emoji, QStringLiteral("b"), true},
                           Case{"Q", Road::Keys, QStringLiteral(" 2"), QStringLiteral("2"), false},
+                          Case{"Q", Road::Keys, emoji, QString(), true},
                           Case{"L", Road::Keys, QStringLiteral("ABC"), QString(), false, true},
                           Case{"L", Road::InputMethod, QStringLiteral("ABC"), QString(), false, true},
                           Case{"L", Road::Paste, QStringLiteral("one\ntwo>three"), QStringLiteral("one twothree"), true}}) {
