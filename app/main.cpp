@@ -17,6 +17,7 @@
 #include "app/packed_bytes.h"
 #include "app/qt_resource_source.h"
 #include "app/start_notices.h"
+#include "app/stop_signals.h"
 #include "app/work_folder.h"
 #include "course/startup.h"
 #include "mainwindow/main_window.h"
@@ -99,6 +100,10 @@ int main(int argc, char** argv) {
     // copies' pages go before the window's own memory is taken.
     resources.ReleaseMemory();
     window.show();
+    // Asked to stop from outside (a logout, a shutdown), the program closes as
+    // when the pupil closes it: the answer on show is saved first.
+    const qv::StopSignals stops;
+    QObject::connect(&stops, &qv::StopSignals::stopRequested, &window, &QWidget::close);
 
     const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);
     if (QuitAfterStart()) {

@@ -1,6 +1,9 @@
 // Closing the main window while a paper is open: nothing the pupil did is lost.
 
 #include <QTimer>
+#include <csignal>
+
+#include "app/stop_signals.h"
 
 #include "practice_fixture.h"
 
@@ -33,6 +36,23 @@ TEST_F(ProgramCloseTest, ACloseDuringTheMarkingWaitsAndTheMarkIsKept) {
     EXPECT_TRUE(Practice()->attempt().marked());
     EXPECT_NE(Record("trend2QEN.txt", "TRD"), "#TRD#");
     EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value.firstMarked[0], "1");
+}
+
+// A logout or a shutdown (SIGTERM) closes the program as the pupil would: the
+// answer on show, typed and not yet saved, is kept.
+TEST_F(ProgramCloseTest, AStopFromOutsideClosesAsThePupilWouldAndKeepsTheAnswer) {
+    StartProgram();
+    OpenPaper(1, 1);
+    Answer(1, QStringLiteral("2"));
+    {
+        const qv::StopSignals stops;
+        QObject::connect(&stops, &qv::StopSignals::stopRequested, window_.get(), &QWidget::close);
+        std::raise(SIGTERM);
+        QTest::qWait(50);
+    }
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_EQ(Practice(), nullptr);
+    EXPECT_TRUE(qv::ReadRecordLine(dir_ / "first2QEN.txt", "101").value.starts_with("#101#>2>"));
 }
 
 TEST_F(ProgramCloseTest, AnswersThatCannotBeWrittenKeepTheProgramOpenUntilThePupilLetsThemGo) {
