@@ -1,6 +1,7 @@
 #include "practicewindow/answer_sheet.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextCursor>
@@ -289,7 +290,7 @@ void AnswerSheet::FitScroll() {
     scroll_->setRange(0, hidden);
     scroll_->setPageStep(std::max(1, height()));
     scroll_->setSingleStep(Px(kFrameHeight));
-    scroll_->setGeometry(width() - Px(120), 0, Px(120), height());
+    scroll_->setGeometry(width() - Px(120), 0, Px(120), height() - cornerRoom_);
     scroll_->setVisible(hidden > 0);
     scroll_->raise();
     Stack();
@@ -356,6 +357,9 @@ void AnswerSheet::FocusFirstField() {
     if (rowsInUse_ >= 1) Field(rows_[0])->setFocus(Qt::OtherFocusReason);
 }
 
-void AnswerSheet::Relayout() { FitScroll(); }
+void AnswerSheet::Relayout(int cornerRoom) {
+    cornerRoom_ = std::clamp(cornerRoom, 0, height() / 2);
+    FitScroll();
+}
 
 }  // namespace qv

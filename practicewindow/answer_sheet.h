@@ -57,8 +57,9 @@ public:
     // Marked papers: every field read-only.
     void SetLocked(bool locked);
     void FocusFirstField();
-    // Lays the instruction picture at the bottom of the sheet.
-    void Relayout();
+    // Lays the instruction picture at the bottom of the sheet. The scroll bar
+    // ends `cornerRoom` pixels above the bottom, clear of the window's size grip.
+    void Relayout(int cornerRoom = 0);
 
     int rowsInUse() const { return rowsInUse_; }
     // The gap between rows, in twips: the second attempt's rows touch when
@@ -104,6 +105,7 @@ private:
     // while the QWidget part is torn down, after the sheet itself is gone.
     QMetaObject::Connection focusWatch_;
     int rowsInUse_ = 0;
+    int cornerRoom_ = 0;
     bool locked_ = false;
     Attempt attempt_ = Attempt::First;
 };

@@ -198,7 +198,9 @@ void PracticeChrome::Layout(const SkinFrame& frame, QWidget* page, AnswerSheet* 
     const int top = ScnTabBG->y() + ScnTabBG->height();
     const int bodyHeight = h - top - bottom;
     sheet->setGeometry(sheetShown ? w - right - sheet->width() : w, top, sheet->width(), bodyHeight);
-    sheet->Relayout();
+    // A scroll bar at the window's right edge stops above the size grip.
+    const int gripTop = frame.Sizer ? frame.Sizer->y() : h;
+    sheet->Relayout(sheetShown ? top + bodyHeight - gripTop : 0);
     PicHideAns->setGeometry(sheetShown ? sheet->x() - PicHideAns->width() : w - right - PicHideAns->width(), top,
                             PicHideAns->width(), bodyHeight);
     ImgHandle->move((PicHideAns->width() - ImgHandle->width()) / 2, (bodyHeight - ImgHandle->height()) / 2);

@@ -1,4 +1,5 @@
 #include <fstream>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "practice/marking.h"
@@ -321,6 +322,10 @@ TEST_F(PracticeWindowTest, TheSheetSlidesAwayAndBackAndTheLayoutFollowsTheWindow
         EXPECT_EQ(InPractice(QStringLiteral("RemQnsBG"))->width(), page->width());
         EXPECT_EQ(InPractice(QStringLiteral("ToolBar06"))->geometry().right() + 1 + qv::TwipsToPixels(120),
                   InPractice(QStringLiteral("ScnTabBG"))->width());
+        // The sheet's scroll bar ends above the size grip.
+        const auto* bar = sheet->findChild<QScrollBar*>();
+        ASSERT_NE(bar, nullptr);
+        EXPECT_LE(bar->mapTo(window, QPoint(0, bar->height())).y(), InPractice(QStringLiteral("Sizer"))->y());
     }
     const int shownWidth = page->width();
     Click(handle);
