@@ -189,6 +189,19 @@ INSTANTIATE_TEST_SUITE_P(
                   "g.qvp", 4, "start of a sentence"},
         FaultCase{"LowerCaseInGroup", kHeader, Papers("Go! {G:;Now;soon} we ran."), "g.qvp", 4,
                   "write \"Soon\""},
+        // Keys the marking could never count right, or would read otherwise.
+        FaultCase{"ThousandsComma", kHeader, Papers("It cost {N:1,000} pounds."), "g.qvp", 4,
+                  "comma as the decimal point"},
+        FaultCase{"NumberNotTypeable", kHeader, Papers("It is {N:inf} big."), "g.qvp", 4,
+                  "not a number a pupil can type"},
+        FaultCase{"SpellingOfThreeWords", kHeader, Papers("We saw {R:New York City} at last."), "g.qvp",
+                  4, "one space at the most"},
+        FaultCase{"FurtherPartWithoutGroup", kHeader, Papers("A {T:cat} and {G:} here."), "g.qvp", 4,
+                  "follows the first part of its group"},
+        FaultCase{"GroupWithoutAnswers", kHeader, Papers("A {G:;} here."), "g.qvp", 4,
+                  "lists no answer"},
+        FaultCase{"GroupWithTooFewAnswers", kHeader, Papers("A {G:;red;blue}, {G:} and {G:} here."),
+                  "g.qvp", 4, "3 parts but lists 2 answers"},
         FaultCase{"BoxInstructionChangesInPaper", kHeader,
                   Papers("words: cat | dog\nThe {T:cat} sat.\ninstruction: "
                          "Other.\nquestion\nwords: cow | hen\n"

@@ -239,6 +239,7 @@ void CheckQuestion(const Question& question, const QuestionRules& rules, Diagnos
                                        std::to_string(qv::kMaxAnswerParts));
     }
     out.Try([&] { CheckBlanks(question); });
+    CheckAnswerKeys(question, out);
     const bool hasBox = HasWordBox(question);
     const std::vector<std::string> box = BoxItems(question);
     for (const Part& part : question.parts) {

@@ -15,6 +15,11 @@ namespace coursec {
 // box, instruction and the paragraphs it names.
 void CheckQuestion(const Question& question, const QuestionRules& rules, Diagnostics& out);
 
+// The answer keys of a question as the marking reads them: a number without a
+// thousands comma, a spelling with one space at the most, every group with a
+// first part that lists at least as many answers as the group has parts.
+void CheckAnswerKeys(const Question& question, Diagnostics& out);
+
 // A paper once all its questions have been read: every question with a word
 // box carries the same instruction.
 void CheckPaper(const Paper& paper, const std::string& file);
