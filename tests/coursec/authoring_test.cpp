@@ -109,6 +109,10 @@ INSTANTIATE_TEST_SUITE_P(
              "g.qvp:5: note: the answer \"Don\xE2\x80\x99t\" holds a curly apostrophe "
              "(U+2019): it is kept as \"Don't\""},
             "#13001#>Don't\r\n"},
+        // A gap that opens a sentence takes its box word with a capital, accented too.
+        MessageCase{"AccentedCapitalOfABoxWord", kHeader,
+                    Papers("words: \xC3\xA9" "clair | cake | pie\nYum. {T:\xC3\x89" "clair} is nice.", kFill),
+                    0, {}, "#13001#>\xC9" "clair\r\n"},
         MessageCase{"NonBreakingSpaceAfterBoxWord",
                     kHeader,
                     Papers("words: rusty\xC2\xA0 | old | new\nThe {T:rusty} gate.", kFill),

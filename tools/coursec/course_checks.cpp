@@ -247,7 +247,7 @@ void CheckQuestion(const Question& question, const QuestionRules& rules, Diagnos
         if (part.type == 'L') out.Try([&] { CheckWordOrder(question, part); });
         if (part.type == 'T' && hasBox) {
             const bool found = std::any_of(box.begin(), box.end(), [&](const std::string& item) {
-                return Lower(item) == Lower(part.key);
+                return CaseFolded(item) == CaseFolded(part.key);
             });
             if (!found) fail(part.line, NotInBox(part.key, box));
         }

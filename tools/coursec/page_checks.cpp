@@ -15,7 +15,7 @@ namespace {
 
 // Text as compared here: what the pupil reads, plain and in lower case.
 std::string Comparable(std::string_view text) {
-    return qv::AsciiLowerCopy(PlainText(ShownText(text)));
+    return CaseFolded(PlainText(ShownText(text)));
 }
 
 bool Says(const std::string& text, std::initializer_list<const char*> phrases) {

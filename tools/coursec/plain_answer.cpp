@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "course/text.h"
+#include "practice/marking.h"
 
 namespace coursec {
 
@@ -138,6 +139,11 @@ void CheckStorable(const std::string& value, const std::string& what, const std:
                           what + " holds " + NameCharacterAt(value, at) +
                               ", which the program's files cannot keep: write it without it");
     });
+}
+
+std::string CaseFolded(std::string_view text) {
+    const auto stored = qv::Utf8ToCp1252(text);
+    return stored ? qv::Cp1252ToUtf8(qv::FoldCase(*stored)) : qv::AsciiLowerCopy(text);
 }
 
 }  // namespace coursec

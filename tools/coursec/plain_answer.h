@@ -22,6 +22,10 @@ std::string Visible(std::string_view text);
 // when comparing texts.
 std::string PlainText(std::string_view text);
 
+// UTF-8 text with its letter case folded as the marking folds it, the
+// accented capitals of the answer files included ("Éclair" as "éclair").
+std::string CaseFolded(std::string_view text);
+
 // `text` (UTF-8, on line `line`) with each typographic character in its plain
 // form, told in a note: "the answer "Don’t" holds a curly apostrophe
 // (U+2019): it is kept as "Don't", as a pupil types it". `what` names the
