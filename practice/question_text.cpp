@@ -193,6 +193,13 @@ bool EndsSentence(std::string_view text, std::size_t at) {
     return at + 1 == text.size() || text[at + 1] == ' ';
 }
 
+// "2 rough": a row of a choice part's options, its number and its text.
+bool IsOptionRow(std::string_view paragraph) {
+    std::size_t digits = 0;
+    while (digits < paragraph.size() && paragraph[digits] >= '0' && paragraph[digits] <= '9') ++digits;
+    return digits > 0 && digits < 3 && digits + 1 < paragraph.size() && paragraph[digits] == ' ';
+}
+
 // The sentence of `paragraph` that holds byte `at`.
 std::string SentenceAround(std::string_view paragraph, std::size_t at) {
     std::size_t start = 0;
@@ -227,7 +234,13 @@ std::string QuestionExcerpt(const QuestionText& page, std::size_t part, std::siz
         for (std::size_t p = 1; p < page.paragraphs.size(); ++p) {
             const std::size_t at = page.paragraphs[p].find(label);
             if (at == std::string::npos) continue;
-            return page.paragraphs.front() + "\n... " + SentenceAround(page.paragraphs[p], at) + " ...";
+            out = page.paragraphs.front() + "\n... " + SentenceAround(page.paragraphs[p], at) + " ...";
+            // A choice part's options follow its sentence, one row each ("2 rough"):
+            // without them its answer and model answer are only numbers.
+            for (std::size_t q = p + 1; q < page.paragraphs.size() && IsOptionRow(page.paragraphs[q]); ++q) {
+                out += "\n" + page.paragraphs[q];
+            }
+            return out;
         }
     }
     for (const std::string& paragraph : page.paragraphs) {

@@ -27,6 +27,12 @@ TEST(QuestionText, ReadsTheParagraphsAndTheWordBox) {
     // A long page is shortened to its instruction and the sentence of the gap.
     EXPECT_EQ(qv::QuestionExcerpt(page, 1, 2, 40), "Choose a word & type it.\n... Then we (b) home. ...");
     EXPECT_EQ(qv::QuestionExcerpt(page, 1, 2).find("Choose a word & type it.\nwent goes"), 0u);
+    // A choice part keeps its options, which its answer and model answer are numbers of.
+    const qv::QuestionText choices = qv::ReadQuestionText(
+        "<p>Read the passage and answer.</p><p>A long passage.</p><p>(a) The sea was...</p>"
+        "<table class=\"options\"><tr><td>1</td><td>calm</td></tr><tr><td>2</td><td>rough</td></tr></table>"
+        "<p>(b) The boat...</p>");
+    EXPECT_EQ(qv::QuestionExcerpt(choices, 0, 2, 20), "Read the passage and answer.\n... (a) The sea was... ...\n1 calm\n2 rough");
 }
 
 qv::Mistake Part(int topic, int paper, int question, int part, int parts, const char* answer, const char* reason) {
