@@ -6,6 +6,7 @@
 #include "course/text.h"
 #include "course_source.h"
 #include "course_writer.h"
+#include "source_text.h"
 #include "sources.h"
 #include "temp_dir.h"
 
@@ -208,6 +209,16 @@ INSTANTIATE_TEST_SUITE_P(
                          "The {T:hen} ran."),
                   "g.qvp", 6, "carries the same instruction"}),
     [](const auto& info) { return info.param.name; });
+
+TEST(Coursec, AnAddressIsToldApartFromWordsOfTheText) {
+    const struct {
+        const char* text;
+        bool address;
+    } cases[] = {{"See https://example.org", true}, {"Go to WWW.example.org", true}, {"(file:///etc/passwd)", true},
+                 {"mailto:head@school.org", true}, {"ftp://files", true}, {"Read her profile: she sings", false},
+                 {"Open the file: it is short", false}, {"Use a knife:", false}};
+    for (const auto& c : cases) EXPECT_EQ(coursec::HasExternalReference(c.text), c.address) << c.text;
+}
 
 TEST(Coursec, WritesTheRecordsOfAModule) {
     TempDir dir;

@@ -1,5 +1,6 @@
 #include "source_text.h"
 
+#include <cctype>
 #include <cstdio>
 #include <sstream>
 
@@ -102,8 +103,18 @@ std::vector<std::string> SplitWords(std::string_view text) {
 
 bool HasExternalReference(std::string_view text) {
     const std::string lower = qv::AsciiLowerCopy(text);
-    for (const char* marker : {"http:", "https:", "ftp:", "file:", "www.", "mailto:"}) {
-        if (lower.find(marker) != std::string::npos) return true;
+    // At the start of a word ("profile:" is a word of the text), and "file:"
+    // and "ftp:" only as the start of an address ("the file: ..." is text too).
+    const struct {
+        std::string_view marker;
+        bool slashAfter;
+    } markers[] = {{"http:", false}, {"https:", false}, {"ftp:", true}, {"file:", true}, {"www.", false}, {"mailto:", false}};
+    for (const auto& [marker, slashAfter] : markers) {
+        for (std::size_t at = lower.find(marker); at != std::string::npos; at = lower.find(marker, at + 1)) {
+            const bool wordStart = at == 0 || !std::isalnum(static_cast<unsigned char>(lower[at - 1]));
+            const std::size_t after = at + marker.size();
+            if (wordStart && (!slashAfter || (after < lower.size() && lower[after] == '/'))) return true;
+        }
     }
     return false;
 }
