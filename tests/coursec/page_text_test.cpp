@@ -34,6 +34,8 @@ TEST(QuestionPage, PrintsTheTextAsWritten) {
         {"EscapedBraces", "set \\{x\\} {T:x}", "set {x} "},
         {"Bold", "*bold* text {T:x}", "<b>bold</b> text "},
         {"BackslashBeforeLetterInBold", "*a\\b* {T:x}", "<b>a\\b</b> "},
+        {"BoldAcrossALineAndAPart", "*This is\nbold* and *the {T:cat}* sat.",
+         "<b>This is bold</b> and <b>the <span class=\"blank\">__________</span></b> sat.</p>"},
         {"HeadingPath", "## C:\\Users\n{T:x}", "<h2>C:\\Users</h2>"},
         {"HeadingEscape", "## \\*Notes\\* \\{1\\}\n{T:x}", "<h2>*Notes* {1}</h2>"},
         {"BoxItemBackslash", "words: a\\b | c\nPick {T:c}", "<td>a\\b</td>"},

@@ -19,6 +19,9 @@ std::string BuildQuestionPage(const Course& course, const Question& question);
 // Text as ASCII HTML: markup characters escaped, other characters as numeric
 // references; with `markup`, *text* in bold and escaped characters plain.
 std::string HtmlText(const std::string& text, bool markup = true);
+// One run of a paragraph's text as HtmlText writes it, bold carried in and out
+// through `bold` (a *...* may span several runs); the caller closes it.
+std::string HtmlRun(const std::string& text, bool& bold, bool markup = true);
 
 // The HTML of a question page (pure ASCII).
 std::string BuildQuestionHtml(const Question& question);

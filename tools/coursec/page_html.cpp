@@ -25,8 +25,14 @@ const char* const kStyle =
 }  // namespace
 
 std::string HtmlText(const std::string& text, bool markup) {
-    std::string out;
     bool bold = false;
+    std::string out = HtmlRun(text, bold, markup);
+    if (bold) out += "</b>";
+    return out;
+}
+
+std::string HtmlRun(const std::string& text, bool& bold, bool markup) {
+    std::string out;
     for (std::size_t i = 0; i < text.size();) {
         if (markup && IsEscapeAt(text, i)) {
             out += text[i + 1];
@@ -57,7 +63,6 @@ std::string HtmlText(const std::string& text, bool markup) {
         else
             out += "&#" + std::to_string(static_cast<unsigned long>(code)) + ";";
     }
-    if (bold) out += "</b>";
     return out;
 }
 
@@ -101,12 +106,13 @@ std::string BuildQuestionHtml(const Question& question) {
                 html += "<h2>" + HtmlText(block.text) + "</h2>\r\n";
                 break;
             case Block::Kind::Paragraph: {
+                // Bold runs on across the paragraph's lines and answer parts.
                 html += "<p>";
+                bool bold = false;
                 for (const Segment& segment : block.segments) {
-                    html += segment.isPart ? RenderPart(question, segment.part)
-                                           : HtmlText(segment.text);
+                    html += segment.isPart ? RenderPart(question, segment.part) : HtmlRun(segment.text, bold);
                 }
-                html += "</p>\r\n";
+                html += bold ? "</b></p>\r\n" : "</p>\r\n";
                 break;
             }
             case Block::Kind::PartOnly: {
