@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "course/file_system.h"
 #include "sources.h"
 #include "temp_dir.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using coursec_test::kChoice;
 using coursec_test::kHeader;
@@ -283,6 +287,26 @@ TEST(CoursecPack, ListsThePicturesApartFromTheCourse) {
 
 // Saved answers belong to a paper's answers in order: a paper whose questions
 // change is listed, and one that only moved to other question ids is not.
+// A build that cannot be written whole writes nothing: the folder keeps the
+// earlier build, every file of it, rather than a mix of the two.
+TEST(CoursecPack, ABuildThatCannotBeWrittenLeavesTheEarlierOne) {
+    TempDir dir;
+    dir.Write("course.qvc", kHeader);
+    dir.Write("g.qvp", Papers("A {T:x}."));
+    ASSERT_EQ(Coursec(dir, "--quiet course.qvc pack").code, 0);
+    const std::string page = dir.Read("pack/13001");
+    dir.Write("g.qvp", Papers("Another {T:y}."));
+    fs::remove(dir / "pack/30023");
+    fs::create_directory(dir / "pack/30023");  // the answer key cannot be written
+    const Output run = Coursec(dir, "--quiet course.qvc pack");
+    EXPECT_EQ(run.code, 1);
+    EXPECT_NE(run.err.find("the earlier one is as it was"), std::string::npos) << run.err;
+    EXPECT_EQ(dir.Read("pack/13001"), page);
+    for (const auto& entry : fs::directory_iterator(dir / "pack")) {
+        EXPECT_FALSE(qv::IsTemporaryName(entry.path().filename().string())) << entry.path();
+    }
+}
+
 TEST(CoursecPrevious, ListsThePapersWhoseQuestionsChanged) {
     struct Case {
         const char* name;

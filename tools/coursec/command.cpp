@@ -5,8 +5,11 @@
 #include <map>
 #include <set>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 #include "course/atomic_file.h"
+#include "course/file_system.h"
 #include "course/resources.h"
 #include "course_checks.h"
 #include "course_review.h"
@@ -162,14 +165,39 @@ bool WriteOutput(const Options& options, std::map<int, std::string> resources, s
         err << "coursec: cannot create " << out.string() << ": " << error.message() << "\n";
         return false;
     }
+    // Every changed resource goes to a temporary file first, and only when all
+    // are written do they take their names (the configuration last): a build
+    // that cannot be written whole leaves the earlier build as it was.
     std::set<std::string> written;
+    std::vector<std::pair<fs::path, fs::path>> renames;  // temporary file, resource
+    const auto dropTemporaries = [&renames] {
+        std::error_code ignored;
+        for (const auto& rename : renames) fs::remove(rename.first, ignored);
+    };
     for (const auto& [id, bytes] : resources) {
         const std::string name = std::to_string(id);
-        if (!WriteIfChanged(out / name, bytes)) {
-            err << "coursec: cannot write " << (out / name).string() << "\n";
+        written.insert(name);
+        const auto old = qv::ReadWholeFile(out / name);
+        if (old.ok() && old.value == bytes) continue;
+        const fs::path temp = qv::TemporaryPathFor(out / name);
+        if (qv::InspectPath(out / name).kind == qv::PathKind::NotAFile ||
+            qv::AtomicWriteFile(temp, bytes) != qv::IoStatus::Ok) {
+            dropTemporaries();
+            err << "coursec: cannot write " << (out / name).string()
+                << "; nothing of this build was written, and the earlier one is as it was\n";
             return false;
         }
-        written.insert(name);
+        renames.emplace_back(temp, out / name);
+    }
+    std::stable_partition(renames.begin(), renames.end(), [](const auto& rename) {
+        return rename.second.filename() != std::to_string(qv::kConfigurationId);
+    });
+    for (const auto& [temp, target] : renames) {
+        fs::rename(temp, target, error);
+        if (!error) continue;
+        dropTemporaries();
+        err << "coursec: cannot write " << target.string() << ": " << error.message() << "\n";
+        return false;
     }
     // Resources from an earlier build that the course no longer has.
     for (const auto& entry : fs::directory_iterator(out, error)) {
