@@ -190,6 +190,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "g.qvp", 4, "start of a sentence"},
         FaultCase{"LowerCaseInGroup", kHeader, Papers("Go! {G:;Now;soon} we ran."), "g.qvp", 4,
                   "write \"Soon\""},
+        // A box of many pieces alike is checked at once.
+        FaultCase{"SplitsABoxOfManyAlike", kHeader,
+                  Papers("words: " + [] { std::string w; for (int i = 0; i < 16; ++i) w += "x | "; return w; }() +
+                         "y z\n{L:x x x x x x x x x x x x x x x y x z.}"),
+                  "g.qvp", 5, "splits a box"},
         // Keys the marking could never count right, or would read otherwise.
         FaultCase{"ThousandsComma", kHeader, Papers("It cost {N:1,000} pounds."), "g.qvp", 4,
                   "comma as the decimal point"},

@@ -102,12 +102,19 @@ void CheckChoice(const Question& question, const Part& part, int choices) {
 }
 
 // True when the words, in order, are the pieces laid end to end, each once.
+// Of pieces alike only the first unused one is tried at a place: the others
+// would lead to the same, and a box of many alike would take for ever.
 bool LaidFromPieces(const std::vector<std::string>& words, std::size_t at,
                     const std::vector<std::vector<std::string>>& pieces, std::vector<bool>& used) {
     if (at == words.size()) return true;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::vector<std::string>& piece = pieces[i];
-        if (used[i] || piece.size() > words.size() - at ||
+        const auto alikeBefore = [&] {
+            for (std::size_t j = 0; j < i; ++j)
+                if (!used[j] && pieces[j] == piece) return true;
+            return false;
+        };
+        if (used[i] || piece.size() > words.size() - at || alikeBefore() ||
             !std::equal(piece.begin(), piece.end(),
                         words.begin() + static_cast<std::ptrdiff_t>(at)))
             continue;
