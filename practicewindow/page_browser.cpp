@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -152,6 +153,16 @@ void PageBrowser::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QTextBrowser::contextMenuEvent(event);
+}
+
+QMimeData* PageBrowser::createMimeDataFromSelection() const {
+    PageInput copy;  // asked as the copy shortcut is
+    copy.kind = PageInput::Kind::Key;
+    copy.ctrl = true;
+    copy.keyCode = Qt::Key_C;
+    copy.copies = true;
+    if (Refused(copy)) return new QMimeData;
+    return QTextBrowser::createMimeDataFromSelection();
 }
 
 PrintStatus PageBrowser::PrintPage(QWidget* parent) {

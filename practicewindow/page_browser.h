@@ -88,6 +88,10 @@ class PageBrowser : public QTextBrowser {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // What a selection gives away besides the copy shortcut (dragged out, or
+    // the system's selection that a middle click pastes): nothing, when the
+    // guard refuses copying.
+    QMimeData* createMimeDataFromSelection() const override;
 
   private:
     class ArchiveDocument;

@@ -312,6 +312,10 @@ TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
         });
         ASSERT_NE(copy, asked.end());
         EXPECT_TRUE(copy->copies);
+        // The selection's other roads out (dragged, the system's selection) go
+        // the same way as copy() does.
+        browser_.copy();
+        EXPECT_EQ(QApplication::clipboard()->text().contains(browser_.toPlainText().left(12)), !refused);
         EXPECT_EQ(menuOpens(), !refused);
     }
     EXPECT_EQ(asked.back().kind, qv::PageInput::Kind::ContextMenu);
