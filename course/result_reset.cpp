@@ -2,9 +2,10 @@
 // a copy of the files it replaces.
 //
 // A reset first copies the result files into a dated folder in "backup"
-// (result_backup.cpp). Then the marker file "resetting.txt" (naming that folder) is written, every
-// template is written over its file, and the marker is removed. A start that
-// finds the marker finishes the reset; a start that finds a temporary backup
+// (result_backup.cpp). Then the marker file "resetting.txt" (naming that
+// folder) is written, every template is written over its file, and the marker
+// is removed. A start that finds the marker finishes the reset (copying first
+// what was saved since it stopped); a start that finds a temporary backup
 // folder removes it, since no result file was touched yet.
 
 #include <algorithm>
