@@ -147,7 +147,9 @@ namespace {
 bool IsScratchName(std::string_view name) {
     if (name == "temptext.txt" || name == "temptext30000.txt") return true;
     constexpr std::string_view prefix = "temppaper", suffix = ".mht";
-    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix)) return false;
+    if (name.size() <= prefix.size() + suffix.size() || !name.starts_with(prefix) || !name.ends_with(suffix)) {
+        return false;
+    }
     const std::string_view id = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
     return id.size() <= 9 && std::all_of(id.begin(), id.end(), [](char c) { return c >= '0' && c <= '9'; });
 }

@@ -108,7 +108,8 @@ bool HasExternalReference(std::string_view text) {
     const struct {
         std::string_view marker;
         bool slashAfter;
-    } markers[] = {{"http:", false}, {"https:", false}, {"ftp:", true}, {"file:", true}, {"www.", false}, {"mailto:", false}};
+    } markers[] = {{"http:", false}, {"https:", false}, {"ftp:", true},
+                   {"file:", true},  {"www.", false},   {"mailto:", false}};
     for (const auto& [marker, slashAfter] : markers) {
         for (std::size_t at = lower.find(marker); at != std::string::npos; at = lower.find(marker, at + 1)) {
             const bool wordStart = at == 0 || !std::isalnum(static_cast<unsigned char>(lower[at - 1]));
