@@ -19,7 +19,9 @@ public:
     // as soon as `alive` says the window is going away.
     bool Run(std::chrono::milliseconds step, const std::function<bool()>& alive);
     // How long the display lasts when nothing else holds up the event loop.
-    static std::chrono::milliseconds Duration(std::chrono::milliseconds step) { return step * 15; }
+    std::chrono::milliseconds Duration(std::chrono::milliseconds step) const {
+        return step * static_cast<int>(bars_.size());
+    }
 
 private:
     QLabel* panel_;

@@ -238,7 +238,7 @@ void PracticeWindow::MarkPaper() {
     const QPointer<PracticeWindow> alive(this);
     // The time taken ends with the display, even when a message of the main
     // window held the display up meanwhile.
-    const qint64 ends = clock_.elapsed() + MarkProgress::Duration(services_.markingStep).count();
+    const qint64 ends = clock_.elapsed() + progress.Duration(services_.markingStep).count();
     if (!progress.Run(services_.markingStep, [alive] { return !alive.isNull(); })) return;
     busy_ = false;
     const auto elapsed = std::chrono::seconds(std::min(clock_.elapsed(), ends) / 1000);
