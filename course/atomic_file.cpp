@@ -127,13 +127,14 @@ IoStatus AtomicWriteFile(const fs::path& path, std::string_view bytes, Durabilit
     return IoStatus::Ok;
 }
 
-ReadResult<std::string> ReadWholeFile(const fs::path& path) {
+ReadResult<std::string> ReadWholeFile(const fs::path& path, std::string reuse) {
     const PathInfo info = InspectForReading(path);
     if (info.kind != PathKind::File) return {{}, StatusOf(info)};
     if (info.size > kMaxFileBytes) return {{}, IoStatus::TooLarge};
     std::ifstream in(path, std::ios::binary);
     if (!in) return {{}, IoStatus::Unreadable};
-    std::string bytes;
+    std::string bytes = std::move(reuse);
+    bytes.clear();
     bytes.reserve(static_cast<std::size_t>(info.size));
     char buffer[1 << 14];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
@@ -155,8 +156,8 @@ ReadResult<std::string> WithoutByteOrderMark(ReadResult<std::string> text) {
 
 }  // namespace
 
-ReadResult<std::string> ReadRecordText(const fs::path& path) {
-    auto whole = ReadWholeFile(path);
+ReadResult<std::string> ReadRecordText(const fs::path& path, std::string reuse) {
+    auto whole = ReadWholeFile(path, std::move(reuse));
     if (whole.status != IoStatus::TooLarge) return WithoutByteOrderMark(std::move(whole));
     // Too large (or it grew meanwhile): read it as below.
     std::ifstream in(path, std::ios::binary);

@@ -31,14 +31,16 @@ IoStatus AtomicWriteFile(const std::filesystem::path& path, std::string_view byt
                          Durability durability = Durability::Normal);
 
 // Reads a whole file as bytes. A file over kMaxFileBytes is TooLarge and not
-// read; anything that is not a file is NotAFile and is never opened.
-ReadResult<std::string> ReadWholeFile(const std::filesystem::path& path);
+// read; anything that is not a file is NotAFile and is never opened. The
+// bytes are read into `reuse`'s memory: a caller that reads a large file
+// again and again hands back the string it was given last time.
+ReadResult<std::string> ReadWholeFile(const std::filesystem::path& path, std::string reuse = {});
 
 // The text of a record file for its readers. A file up to kMaxFileBytes is
 // read whole. A larger one is damaged (Damaged): it is read line by line, and
 // only its sound lines are kept, each ending in LF: none longer than
 // kMaxRecordLineBytes, and no more than kMaxFileBytes in all. A UTF-8
-// byte-order mark at the start is left out.
-ReadResult<std::string> ReadRecordText(const std::filesystem::path& path);
+// byte-order mark at the start is left out. `reuse` as for ReadWholeFile.
+ReadResult<std::string> ReadRecordText(const std::filesystem::path& path, std::string reuse = {});
 
 }  // namespace qv

@@ -232,6 +232,13 @@ std::string BuildRecordLine(std::string_view key, const std::vector<std::string>
 IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
                          const fs::path& path, Durability durability) {
+    std::string bytes;
+    return SavePaperRecord(lines, values, lineIndex, key, lineCount, valueCount, path, durability, bytes);
+}
+
+IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
+                         int lineIndex, std::string_view key, int lineCount, int valueCount,
+                         const fs::path& path, Durability durability, std::string& bytes) {
     lineCount = std::max(lineCount, 0);
     if (lineIndex < 1 || lineIndex > lineCount) return IoStatus::BadRecord;
     if (static_cast<int>(lines.size()) < lineCount) lines.resize(static_cast<std::size_t>(lineCount));
@@ -239,7 +246,7 @@ IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std:
     RecoverPaperRecords(lines, lineCount, path);
     std::size_t size = 0;
     for (int i = 0; i < lineCount; ++i) size += lines[i].size() + 2;
-    std::string bytes;
+    bytes.clear();
     bytes.reserve(size);  // one buffer, however large the file
     for (int i = 0; i < lineCount; ++i) {
         const std::size_t start = bytes.size();

@@ -103,5 +103,9 @@ std::string BuildRecordLine(std::string_view key, const std::vector<std::string>
 IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
                          int lineIndex, std::string_view key, int lineCount, int valueCount,
                          const std::filesystem::path& path, Durability durability = Durability::Synced);
+// The same, the file's bytes built in `bytes`, whose memory is kept.
+IoStatus SavePaperRecord(std::vector<std::string>& lines, const std::vector<std::string>& values,
+                         int lineIndex, std::string_view key, int lineCount, int valueCount,
+                         const std::filesystem::path& path, Durability durability, std::string& bytes);
 
 }  // namespace qv

@@ -229,10 +229,10 @@ void PaperAttempt::SaveMoveInBackground(std::string line) {
     if (state_.answerRecords.size() <= index) state_.answerRecords.resize(index + 1);
     state_.answerRecords[index] = std::move(line);  // what the file will hold
     const fs::path file = ResultFile(files_.answers);
+    // The writer makes one write at a time, so the buffers are never shared.
     auto write = [file, count = state_.context.paperCount, number = state_.context.paperNumber(),
-                  values = state_.answers, parts = totalParts()] {
-        Fields lines;
-        return ReplacePaperRecord(file, count, number, values, parts, lines, Durability::Unsynced);
+                  values = state_.answers, parts = totalParts(), buffers = &moveBuffers_] {
+        return ReplacePaperRecord(file, count, number, values, parts, *buffers, Durability::Unsynced);
     };
     writer_->Post(file.string(), std::move(write), [this, file](IoStatus status) {
         if (status == IoStatus::Ok) return;

@@ -250,6 +250,7 @@ private:
     // Set by the writer's thread when a move's save failed.
     std::atomic<bool> moveUnsaved_{false};
     std::function<void(WriteOutcome)> moveFailed_;
+    RecordBuffers moveBuffers_;  // used by the moves' writes alone, one at a time
     std::unique_ptr<BackgroundWriter> writer_;  // last: its writes end before the rest goes
 };
 

@@ -11,11 +11,17 @@ namespace qv {
 
 namespace fs = std::filesystem;
 
-ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
-    Fields records(static_cast<std::size_t>(std::max(paperCount, 0)));
-    auto file = ReadRecordText(path);
-    if (!file.usable()) return {records, file.status};
-    const auto lines = SplitLines(file.value);
+namespace {
+
+// Fills `records` (one entry a paper) from the file, reading it into `text`;
+// the memory of both is kept for the next read.
+IoStatus ReadPaperRecordsInto(const fs::path& path, int paperCount, Fields& records, std::string& text) {
+    records.resize(static_cast<std::size_t>(std::max(paperCount, 0)));
+    for (std::string& record : records) record.clear();
+    auto file = ReadRecordText(path, std::move(text));
+    text = std::move(file.value);
+    if (!file.usable()) return file.status;
+    const auto lines = SplitLines(text);
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string key = std::to_string(kPaperKeyOffset + 1 + i);
         const std::string tag = "#" + key + "#";
@@ -24,9 +30,18 @@ ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
         // paper 102's.
         const auto found = std::find_if(lines.begin(), lines.end(),
                                         [&](std::string_view line) { return line.starts_with(tag); });
-        if (found != lines.end()) records[i] = std::string(*found);
+        if (found != lines.end()) records[i].assign(*found);
     }
-    return {records, file.status};
+    return file.status;
+}
+
+}  // namespace
+
+ReadResult<Fields> ReadPaperRecords(const fs::path& path, int paperCount) {
+    Fields records;
+    std::string text;
+    const IoStatus status = ReadPaperRecordsInto(path, paperCount, records, text);
+    return {std::move(records), status};
 }
 
 Fields SplitPaperRecord(std::string_view line, int parts) {
@@ -45,11 +60,18 @@ bool CanRewrite(IoStatus status) {
 
 IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumber, const Fields& values,
                             int parts, Fields& lines, Durability durability) {
-    auto current = ReadPaperRecords(path, paperCount);
-    if (!CanRewrite(current.status)) return current.status;
-    lines = std::move(current.value);
-    return SavePaperRecord(lines, values, paperNumber, std::to_string(kPaperKeyOffset + paperNumber), paperCount, parts,
-                           path, durability);
+    RecordBuffers buffers;
+    const IoStatus status = ReplacePaperRecord(path, paperCount, paperNumber, values, parts, buffers, durability);
+    lines = std::move(buffers.lines);
+    return status;
+}
+
+IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumber, const Fields& values,
+                            int parts, RecordBuffers& buffers, Durability durability) {
+    const IoStatus read = ReadPaperRecordsInto(path, paperCount, buffers.lines, buffers.text);
+    if (!CanRewrite(read)) return read;
+    return SavePaperRecord(buffers.lines, values, paperNumber, std::to_string(kPaperKeyOffset + paperNumber),
+                           paperCount, parts, path, durability, buffers.bytes);
 }
 
 IoStatus UpdateMarksFields(const fs::path& path, int paperCount, int paperNumber,

@@ -31,10 +31,24 @@ Fields SplitPaperRecord(std::string_view line, int parts);
 // `paperNumber` (1-based) rebuilt from the first `parts` values, every other
 // line as the file holds it now. A file that exists but cannot be read is not
 // written (Unreadable). `lines` receives the lines written (or, on a failed
-// write, the lines that were meant).
+// write, the lines that were meant; on a file not read, empty entries).
 IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, int paperNumber,
                             const Fields& values, int parts, Fields& lines,
                             Durability durability = Durability::Synced);
+
+// The memory of one rewrite kept for the next: the file as read, its records
+// and the file as written. A pupil's file may be megabytes; rewritten at every
+// move, it is read and written into memory asked for once, not three times a
+// move (asked for, filled page by page and given back).
+struct RecordBuffers {
+    std::string text;
+    Fields lines;
+    std::string bytes;
+};
+
+// As above, with the lines written left in `buffers.lines`.
+IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, int paperNumber,
+                            const Fields& values, int parts, RecordBuffers& buffers, Durability durability);
 
 using MarksChange = MarksField;
 

@@ -219,6 +219,20 @@ TEST_P(AttemptMoveFaults, AFailedSaveIsToldAndTheAnswersStay) {
     EXPECT_TRUE(fs::is_directory(dir_ / "first2QEN.txt"));
 }
 
+// The moves' writes keep their memory from one to the next: what they held
+// of another paper's record must never stand in for what the file holds now.
+TEST_P(AttemptMoveFaults, ARecordTakenOutBetweenMovesIsNotWrittenBack) {
+    qv::FirstAttempt other;
+    ASSERT_TRUE(Open(other, 103).ok());
+    ASSERT_TRUE(other.GoToQuestion(1, {"a", "b"}).ok());
+    ASSERT_TRUE(Open(attempt_).ok());
+    ASSERT_TRUE(Move(2, {"went"}).ok());
+    ASSERT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>>>>>\r\n#102#>\r\n#103#>a>b\r\n");
+    dir_.Write("first2QEN.txt", "#101#>went>>>>>\r\n#102#>\r\n");  // taken out by hand
+    ASSERT_TRUE(Move(1, {"saw"}).ok());
+    EXPECT_EQ(dir_.Read("first2QEN.txt"), "#101#>went>>>saw>>\r\n#102#>\r\n#103#\r\n");
+}
+
 TEST_F(AttemptFaults, AFailedMarkingLeavesThePaperUnmarked) {
     // A marking is all or nothing: any of its files refused puts the others back.
     for (const char* blocked : {"first2QEN.txt", "fresults2QEN.txt", "marks2QEN.txt", "trend2QEN.txt"}) {
