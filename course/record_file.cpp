@@ -59,6 +59,15 @@ Fields SplitThreeCharKeyLine(std::string_view line, int n) {
 
 std::string PaperKey(int index) { return std::to_string(kPaperKeyOffset + 1 + index); }
 
+// True when the line begins with another record's key: its text may hold
+// `key` as a pupil's answer ("#103#" typed in paper 101), but it is never
+// that record.
+bool IsAnotherRecord(std::string_view line, std::string_view key) {
+    const std::size_t close = line.starts_with('#') ? line.find('#', 1) : std::string_view::npos;
+    if (close == std::string_view::npos) return false;
+    return !LineHasKey(line.substr(0, close + 1), key);
+}
+
 // Entries of the list that do not hold their paper's record (the one-pass
 // reader left them empty because the file was out of order, had a gap or a
 // repeated key) take the first record of their key found anywhere in the
@@ -67,7 +76,7 @@ std::string PaperKey(int index) { return std::to_string(kPaperKeyOffset + 1 + in
 void RecoverPaperRecords(std::vector<std::string>& lines, int lineCount, const fs::path& path) {
     std::vector<int> lost;
     for (int i = 0; i < lineCount; ++i) {
-        if (!LineHasKey(lines[i], PaperKey(i))) lost.push_back(i);
+        if (!LineHasKey(lines[i], PaperKey(i)) || IsAnotherRecord(lines[i], PaperKey(i))) lost.push_back(i);
     }
     if (lost.empty()) return;
     const auto file = ReadRecordText(path);
@@ -75,8 +84,9 @@ void RecoverPaperRecords(std::vector<std::string>& lines, int lineCount, const f
         const std::string key = PaperKey(i);
         std::string_view found;
         LineCursor cursor(file.value);
-        if (file.usable() && cursor.Find(key, found)) lines[i] = std::string(found);
-        else lines[i] = "#" + key + "#";
+        bool recovered = false;
+        while (file.usable() && !recovered && cursor.Find(key, found)) recovered = !IsAnotherRecord(found, key);
+        lines[i] = recovered ? std::string(found) : "#" + key + "#";
     }
 }
 

@@ -88,6 +88,33 @@ TEST_F(AttemptFaults, AnAnswerThatLooksLikeAKeyIsJustAnAnswer) {
     EXPECT_EQ(other.answers(), (Fields{"7"}));
 }
 
+// However the records stand, a line is never taken for another paper's
+// record because an answer in it looks like that paper's key.
+TEST_F(AttemptFaults, AnAnswerThatLooksLikeAKeyNeverStandsForThatRecord) {
+    const struct {
+        const char* name;
+        const char* before;
+        bool mark;  // else saved
+        const char* after;
+    } cases[] = {
+        {"a record missing before it", "#101#>#103#>>>>>\r\n#103#>p>q\r\n", true,
+         "#101#>#103#>>>>>\r\n#102#\r\n#103#>p>q\r\n"},
+        {"records out of order", "#101#>>>>>>\r\n#103#>#102#>q\r\n#102#>7\r\n", true,
+         "#101#>>>>>>\r\n#102#>7\r\n#103#>#102#>q\r\n"},
+        {"its own record missing", "#101#>>>>>>\r\n#103#>#102#>q\r\n", false,
+         "#101#>>>>>>\r\n#102#\r\n#103#>#102#>q\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteTemplates(source_, dir_);
+        dir_.Write("first2QEN.txt", c.before);
+        qv::FirstAttempt open;
+        ASSERT_TRUE(Open(open).ok());
+        ASSERT_TRUE(c.mark ? open.Mark(std::chrono::seconds(4), "e").ok() : open.Save().ok());
+        EXPECT_EQ(dir_.Read("first2QEN.txt"), c.after);
+    }
+}
+
 struct LoadFault {
     const char* name;
     void (*spoil)(TinyCourse&, qv::PaperContext&);
