@@ -194,8 +194,10 @@ std::optional<MarkingJournal> DecodeMarkingJournal(std::string_view bytes) {
             if (!record || parts[1].find('>') != std::string_view::npos) return std::nullopt;
             journal.marks.push_back({kMarksRecords[static_cast<std::size_t>(*record)], std::string(parts[1])});
         } else if (line.starts_with(kTrend) && !journal.trendLine) {
+            // The trend record as the marking read it, which may have had
+            // something before its key (a file edited by hand).
             const std::string_view trend = line.substr(kTrend.size());
-            if (!LineHasKey(trend.substr(0, 5), kTrendKey)) return std::nullopt;
+            if (!LineHasKey(trend, kTrendKey)) return std::nullopt;
             journal.trendLine = std::string(trend);
         } else {
             return std::nullopt;

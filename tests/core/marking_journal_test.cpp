@@ -27,6 +27,8 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
     ASSERT_TRUE(qv::DecodeMarkingJournal(whole));
     qv::MarkingJournal otherCourse = journal;
     otherCourse.code = "XYZ";
+    qv::MarkingJournal spaced = journal;  // a trend file edited by hand
+    spaced.trendLine = " " + *journal.trendLine;
     std::string changed = whole;
     changed.replace(changed.find(">50\r\n"), 3, ">90");
 
@@ -35,10 +37,12 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
         std::string bytes;
         bool finished;
         const char* missing = nullptr;  // a result file gone as well, made again first
+        const char* trend = "#TRD#>50\r\n";
     } cases[] = {
         {"whole", whole, true},
         {"whole, the trend file gone", whole, true, "trend"},
         {"whole, the marks file gone", whole, true, "marks"},
+        {"whole, a space before the trend key", qv::EncodeMarkingJournal(spaced), true, nullptr, " #TRD#>50\r\n"},
         {"cut short", whole.substr(0, whole.size() - 3), false},
         {"changed", changed, false},
         {"of another course", qv::EncodeMarkingJournal(otherCourse), false},
@@ -58,7 +62,7 @@ TEST_F(MarkingJournalTest, AStartFinishesAWholeJournalAndDropsAnyOther) {
         if (c.finished) {
             EXPECT_EQ(marks.firstScores[2], "50");
             EXPECT_EQ(marks.firstMarked[2], "1");
-            EXPECT_EQ(dir_.Read(File("trend")), "#TRD#>50\r\n");
+            EXPECT_EQ(dir_.Read(File("trend")), c.trend);
             EXPECT_NE(start.notice.find("has now been finished"), std::string::npos) << start.notice;
             if (c.missing) {
                 EXPECT_NE(start.notice.find(File(c.missing)), std::string::npos) << start.notice;
