@@ -50,11 +50,11 @@ Fields SplitPaperRecord(std::string_view line, int parts) {
 
 namespace {
 
-// A file that is there but cannot be read is never rewritten: what it holds
-// would be lost. A damaged one is rewritten with what could be read of it.
-bool CanRewrite(IoStatus status) {
-    return status == IoStatus::Ok || status == IoStatus::Missing || status == IoStatus::Damaged;
-}
+// A file that is there but cannot be read whole is never rewritten: what it
+// holds would be lost. A damaged one (grown past what a reader takes) opens
+// with the records read in its first megabytes; records after them were not
+// read and would not be written back.
+bool CanRewrite(IoStatus status) { return status == IoStatus::Ok || status == IoStatus::Missing; }
 
 }  // namespace
 
@@ -69,6 +69,7 @@ IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumbe
 IoStatus ReplacePaperRecord(const fs::path& path, int paperCount, int paperNumber, const Fields& values,
                             int parts, RecordBuffers& buffers, Durability durability) {
     const IoStatus read = ReadPaperRecordsInto(path, paperCount, buffers.lines, buffers.text);
+    if (read == IoStatus::Damaged) return IoStatus::TooLarge;
     if (!CanRewrite(read)) return read;
     return SavePaperRecord(buffers.lines, values, paperNumber, std::to_string(kPaperKeyOffset + paperNumber),
                            paperCount, parts, path, durability, buffers.bytes);

@@ -29,9 +29,11 @@ Fields SplitPaperRecord(std::string_view line, int parts);
 
 // Rewrites a per-paper file with `paperCount` lines: the record of paper
 // `paperNumber` (1-based) rebuilt from the first `parts` values, every other
-// line as the file holds it now. A file that exists but cannot be read is not
-// written (Unreadable). `lines` receives the lines written (or, on a failed
-// write, the lines that were meant; on a file not read, empty entries).
+// line as the file holds it now. A file that exists but cannot be read whole is
+// not written (Unreadable; TooLarge when it has grown past what a reader
+// takes, whose later records were not read). `lines` receives the lines
+// written (or, on a failed write, the lines that were meant; on a file not
+// read, empty entries).
 IoStatus ReplacePaperRecord(const std::filesystem::path& path, int paperCount, int paperNumber,
                             const Fields& values, int parts, Fields& lines,
                             Durability durability = Durability::Synced);

@@ -164,6 +164,19 @@ TEST_F(DamagedResults, AFileTooLargeIsReadForItsSoundRecordsAndNeverWritten) {
     EXPECT_EQ(dir_.Read(File("trend")), before);
     EXPECT_EQ(qv::AtomicWriteFile(Path("trend"), tooBig.substr(1), qv::Durability::Synced), IoStatus::Ok);
     EXPECT_TRUE(qv::ReadWholeFile(Path("trend")).ok());
+
+    // Records past what is read are never written over: a save is refused in words.
+    std::string junk;
+    for (int i = 0; i < 4500; ++i) junk += "#999#>" + std::string(1000, 'y') + "\r\n";
+    std::ofstream(Path("first"), std::ios::binary) << junk << dir_.Read(File("first"));
+    const std::string answers = dir_.Read(File("first"));
+    qv::FirstAttempt attempt;
+    ASSERT_TRUE(attempt.Load(source_, Context(2)).ok());
+    attempt.StoreCurrentAnswers({"1"});
+    const qv::WriteOutcome saved = attempt.Save();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_NE(saved.message.find("nothing in it is lost"), std::string::npos) << saved.message;
+    EXPECT_EQ(dir_.Read(File("first")), answers);
 }
 
 }  // namespace
