@@ -120,10 +120,11 @@ LoadOutcome PracticeWindow::Open(const PaperContext& context) {
     LoadOutcome outcome = attempt_->Load(services_.resources, context);
     if (!outcome.ok()) return outcome;
     // A move shows the next question at once; a save that then fails is told here.
+    // A Save made meanwhile has told its own outcome, and written what the move would have.
     attempt_->WriteMovesInBackground([this](const WriteOutcome& failed) {
         QMetaObject::invokeMethod(
-            this, [this, message = failed.message] {
-                if (!unloading_) ShowProblem(message);
+            this, [this, message = failed.message, saves = saves_.load()] {
+                if (!unloading_ && saves == saves_.load()) ShowProblem(message);
             },
             Qt::QueuedConnection);
     });
@@ -192,6 +193,12 @@ void PracticeWindow::ShowProblem(const std::string& words) {
     services_.ask(QStringLiteral("Quorvale"), Words(words), PopUpButtons::Ok, this);
 }
 
+WriteOutcome PracticeWindow::SaveAnswers() {
+    const WriteOutcome saved = attempt_->Save();  // the moves' writes end first
+    ++saves_;
+    return saved;
+}
+
 void PracticeWindow::GoToQuestion(int target) {
     if (busy_ || unloading_) return;
     const WriteOutcome saved = attempt_->GoToQuestion(target, AnsBox->Answers());
@@ -209,7 +216,7 @@ void PracticeWindow::PreviousQuestion() { GoToQuestion(attempt_->currentQuestion
 void PracticeWindow::SavePaper() {
     if (busy_ || unloading_ || attempt_->marked()) return;
     attempt_->StoreCurrentAnswers(AnsBox->Answers());
-    const WriteOutcome saved = attempt_->Save();
+    const WriteOutcome saved = SaveAnswers();
     if (saved.ok()) services_.ask(QStringLiteral("Quorvale"), QStringLiteral("Paper saved"), PopUpButtons::Ok, this);
     else ShowProblem(saved.message);
 }
@@ -221,7 +228,7 @@ void PracticeWindow::MarkPaper() {
         return;
     }
     attempt_->StoreCurrentAnswers(AnsBox->Answers());
-    const WriteOutcome saved = attempt_->Save();
+    const WriteOutcome saved = SaveAnswers();
     if (!saved.ok()) {
         ShowProblem(saved.message);
         return;
@@ -296,7 +303,7 @@ void PracticeWindow::ClosePractice() {
 bool PracticeWindow::KeepAnswers() {
     if (busy_ || unloading_ || attempt_->marked()) return true;
     attempt_->StoreCurrentAnswers(AnsBox->Answers());
-    const WriteOutcome saved = attempt_->Save();
+    const WriteOutcome saved = SaveAnswers();
     if (!saved.ok()) ShowProblem(saved.message);
     return saved.ok();
 }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -105,6 +106,8 @@ private:
     void ShowCurrentPage();
     void FillRemainingList();
     void ShowProblem(const std::string& words);
+    // Writes the answers now; a move's failure still to be told is then not told.
+    WriteOutcome SaveAnswers();
     void Layout();
     void OnPageKey(bool ctrl, int key);
     void OnPageMouse(Qt::MouseButton button);
@@ -125,6 +128,8 @@ private:
     bool answerSheetShown_ = true;
     bool busy_ = false;
     bool unloading_ = false;
+    // Saves made by Save, Mark or Close; read on the writer's thread too.
+    std::atomic<unsigned> saves_{0};
     QPointer<PracticeWindow> self_;
 
     std::array<ButtonPictures, PracticeChrome::kButtons> looks_;

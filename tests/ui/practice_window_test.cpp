@@ -294,6 +294,30 @@ TEST_F(PracticeWindowTest, AFailedSaveIsToldAndTheAnswersStay) {
     EXPECT_EQ(qv::SplitRecordLine(Record("first2QEN.txt", "101"), 30)[0], "3");
 }
 
+// Save pressed while a move's write is still under way: the move's failure is
+// overtaken by the Save's own word, which alone is told.
+TEST_F(PracticeWindowTest, AMoveFailureOvertakenByASaveIsNotToldAgain) {
+    StartProgram();
+    OpenPaper(1, 1);
+    for (const bool writableAgain : {true, false}) {
+        SCOPED_TRACE(writableAgain ? "the save succeeds" : "the save fails too");
+        std::filesystem::remove_all(dir_ / "first2QEN.txt");
+        std::filesystem::create_directory(dir_ / "first2QEN.txt");
+        Answer(1, writableAgain ? QStringLiteral("3") : QStringLiteral("2"));
+        ClickButton("ToolBar06");
+        Practice()->attempt().FinishWrites();  // failed; its word not yet delivered
+        if (writableAgain) std::filesystem::remove(dir_ / "first2QEN.txt");
+        asked_.clear();
+        ClickButton("ToolBar01");
+        QApplication::processEvents();
+        ASSERT_EQ(asked_.size(), 1u) << asked_.back().toStdString();
+        EXPECT_EQ(asked_[0] == "Quorvale | Paper saved", writableAgain) << asked_[0].toStdString();
+        ClickButton("ToolBar05");
+        Practice()->attempt().FinishWrites();
+        QApplication::processEvents();
+    }
+}
+
 TEST_F(PracticeWindowTest, TheClockStartsAtNothingAndRunsOnItsOwnTimer) {
     StartProgram();
     OpenPaper(1, 1);
