@@ -54,7 +54,7 @@ void PracticeOpener::OpenPaper(const PaperRequest& request) {
     if (!window->attempt().notices().empty()) {
         QStringList notices;
         for (const std::string& notice : window->attempt().notices()) notices << QString::fromStdString(notice);
-        ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), PopUpButtons::Ok, window);
+        window->Ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), PopUpButtons::Ok);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "practicewindow/practice_window.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDate>
 #include <QGuiApplication>
 #include <QLocale>
@@ -190,13 +191,28 @@ void PracticeWindow::ShowStoredResults() {
 }
 
 void PracticeWindow::ShowProblem(const std::string& words) {
-    services_.ask(QStringLiteral("Quorvale"), Words(words), PopUpButtons::Ok, this);
+    Ask(QStringLiteral("Quorvale"), Words(words), PopUpButtons::Ok);
 }
 
 WriteOutcome PracticeWindow::SaveAnswers() {
     const WriteOutcome saved = attempt_->Save();  // the moves' writes end first
     ++saves_;
     return saved;
+}
+
+bool PracticeWindow::Ask(const QString& title, const QString& message, PopUpButtons buttons) {
+    return WhileAsking([&] { return services_.ask(title, message, buttons, this); });
+}
+
+void PracticeWindow::Inform() {
+    WhileAsking([this] {
+        services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
+        return true;
+    });
+}
+
+void PracticeWindow::EndAsking() {
+    if (--asking_ == 0 && goneAfterAsking_) deleteLater();
 }
 
 void PracticeWindow::GoToQuestion(int target) {
@@ -217,7 +233,7 @@ void PracticeWindow::SavePaper() {
     if (busy_ || unloading_ || attempt_->marked()) return;
     attempt_->StoreCurrentAnswers(AnsBox->Answers());
     const WriteOutcome saved = SaveAnswers();
-    if (saved.ok()) services_.ask(QStringLiteral("Quorvale"), QStringLiteral("Paper saved"), PopUpButtons::Ok, this);
+    if (saved.ok()) Ask(QStringLiteral("Quorvale"), QStringLiteral("Paper saved"), PopUpButtons::Ok);
     else ShowProblem(saved.message);
 }
 
@@ -234,9 +250,9 @@ void PracticeWindow::MarkPaper() {
         return;
     }
     const std::string_view question = attempt_->MarkingConfirmation();
-    if (!services_.ask(QString::fromLatin1(kMarkingTitle.data(), static_cast<int>(kMarkingTitle.size())),
-                       QString::fromLatin1(question.data(), static_cast<int>(question.size())),
-                       PopUpButtons::YesNo, this)) {
+    if (!Ask(QString::fromLatin1(kMarkingTitle.data(), static_cast<int>(kMarkingTitle.size())),
+             QString::fromLatin1(question.data(), static_cast<int>(question.size())), PopUpButtons::YesNo) ||
+        unloading_) {
         return;
     }
     busy_ = true;
@@ -258,7 +274,7 @@ void PracticeWindow::MarkPaper() {
     if (!marked.problems.empty()) {
         QStringList words;
         for (const std::string& problem : marked.problems) words << Words(problem);
-        services_.ask(QStringLiteral("Quorvale"), words.join(QStringLiteral("\n\n")), PopUpButtons::Ok, this);
+        Ask(QStringLiteral("Quorvale"), words.join(QStringLiteral("\n\n")), PopUpButtons::Ok);
     }
     Tick();
 }
@@ -277,25 +293,26 @@ void PracticeWindow::ShowMarkedState() {
 
 void PracticeWindow::PrintQuestion() {
     if (busy_ || unloading_) return;
-    const PrintStatus status = brwWebBrowser->PrintPage(this);
-    if (status != PrintStatus::NoPrinter) return;
+    const PrintStatus status = WhileAsking([this] { return brwWebBrowser->PrintPage(this); });
+    if (status != PrintStatus::NoPrinter || unloading_) return;
     // Without a printer the page can still be kept, as a PDF file.
     const QString offer = PageBrowser::DescribePrintStatus(status) +
                           QStringLiteral(" Would you like to save it as a PDF file instead?");
-    if (!services_.ask(QStringLiteral("Print"), offer, PopUpButtons::YesNo, this)) return;
-    const QString file = services_.choosePdfFile ? services_.choosePdfFile(this) : ChoosePdfFile(this);
-    if (file.isEmpty()) return;
+    if (!Ask(QStringLiteral("Print"), offer, PopUpButtons::YesNo) || unloading_) return;
+    const QString file =
+        WhileAsking([this] { return services_.choosePdfFile ? services_.choosePdfFile(this) : ChoosePdfFile(this); });
+    if (file.isEmpty() || unloading_) return;
     const QString problem = brwWebBrowser->SaveAsPdf(file);
     const QString shown = ShownPath(file);
-    services_.ask(QStringLiteral("Print"),
-                  problem.isEmpty() ? QStringLiteral("The question has been saved in %1.").arg(shown)
-                                    : QStringLiteral("The question could not be saved in %1 (%2).").arg(shown, problem),
-                  PopUpButtons::Ok, this);
+    Ask(QStringLiteral("Print"),
+        problem.isEmpty() ? QStringLiteral("The question has been saved in %1.").arg(shown)
+                          : QStringLiteral("The question could not be saved in %1 (%2).").arg(shown, problem),
+        PopUpButtons::Ok);
 }
 
 void PracticeWindow::ClosePractice() {
     if (busy_ || unloading_) return;
-    if (!services_.ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), PopUpButtons::YesNo, this)) return;
+    if (!Ask(QStringLiteral("Close Practice"), QStringLiteral("Confirm?"), PopUpButtons::YesNo)) return;
     // A window whose answers could not be written stays open, so they are not lost.
     if (KeepAnswers()) Unload();
 }
@@ -318,7 +335,14 @@ void PracticeWindow::Unload() {
     hide();
     emit unloaded();
     if (services_.refreshHomePage) services_.refreshHomePage();
-    deleteLater();
+    // A window that is asking something goes once its question has ended:
+    // the question is ended now, as the pupil's Esc would end it.
+    if (asking_ > 0) {
+        goneAfterAsking_ = true;
+        for (QDialog* dialog : findChildren<QDialog*>()) dialog->reject();
+    } else {
+        deleteLater();
+    }
 }
 
 void PracticeWindow::showEvent(QShowEvent* event) {
@@ -350,11 +374,11 @@ void PracticeWindow::Layout() {
 }
 
 void PracticeWindow::OnPageKey(bool ctrl, int key) {
-    if (IsCopyOrCut(ctrl, key)) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
+    if (IsCopyOrCut(ctrl, key)) Inform();
 }
 
 void PracticeWindow::OnPageMouse(Qt::MouseButton button) {
-    if (button == Qt::RightButton) services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
+    if (button == Qt::RightButton) Inform();
 }
 
 bool PracticeWindow::looksActive() const { return frame_->active(); }

@@ -70,6 +70,8 @@ public:
     // Stores the answers typed and writes them, unless the paper is marked.
     // False, after telling the pupil why, when they could not be written.
     bool KeepAnswers();
+    // Asks in this window's pop-up; the window is not deleted while it asks.
+    bool Ask(const QString& title, const QString& message, PopUpButtons buttons);
     // Closes the window without asking or saving (the results are being
     // erased, or the program ends after KeepAnswers).
     void Unload();
@@ -108,6 +110,17 @@ private:
     void ShowProblem(const std::string& words);
     // Writes the answers now; a move's failure still to be told is then not told.
     WriteOutcome SaveAnswers();
+    void Inform();
+    // Runs a dialog of this window's (a question, a printer's, a file's);
+    // Unload meanwhile ends the dialog and deletes the window afterwards.
+    template <typename Dialog>
+    auto WhileAsking(Dialog&& dialog) {
+        ++asking_;
+        auto result = dialog();
+        EndAsking();
+        return result;
+    }
+    void EndAsking();
     void Layout();
     void OnPageKey(bool ctrl, int key);
     void OnPageMouse(Qt::MouseButton button);
@@ -130,6 +143,8 @@ private:
     bool unloading_ = false;
     // Saves made by Save, Mark or Close; read on the writer's thread too.
     std::atomic<unsigned> saves_{0};
+    int asking_ = 0;
+    bool goneAfterAsking_ = false;
     QPointer<PracticeWindow> self_;
 
     std::array<ButtonPictures, PracticeChrome::kButtons> looks_;

@@ -89,4 +89,24 @@ TEST_F(ProgramCloseTest, AReportOnShowFollowsAPaperMarkedAndClosed) {
     EXPECT_EQ(Text("PCNum"), "1 / 50");
 }
 
+// A stop from outside while the practice window asks something (its own
+// pop-up on show): the question ends, the answer is kept, nothing is left dangling.
+TEST_F(ProgramCloseTest, AStopWhileThePracticeWindowAsksEndsTheQuestionAndCloses) {
+    for (const char* button : {"ToolBar04", "ToolBar01", "ToolBar02"}) {  // Close, Save, Mark
+        SCOPED_TRACE(button);
+        StartProgram();
+        opener_->ask = [this](const QString& title, const QString& message, qv::PopUpButtons buttons, QWidget* owner) {
+            QTimer::singleShot(30, window_.get(), [this] { window_->close(); });
+            return window_->Ask(title, message, buttons, owner);
+        };
+        OpenPaper(1, 1);
+        Answer(1, QStringLiteral("2"));
+        ClickButton(button);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(window_->isVisible());
+        EXPECT_EQ(Practice(), nullptr);
+        EXPECT_TRUE(qv::ReadRecordLine(dir_ / "first2QEN.txt", "101").value.starts_with("#101#>2>"));
+    }
+}
+
 }  // namespace
