@@ -170,12 +170,12 @@ PrintStatus PageBrowser::PrintPage(QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, parent);
     if (dialog.exec() != QDialog::Accepted) return PrintStatus::Cancelled;
-    PrintTo(printer);
-    return PrintStatus::Printed;
+    return PrintTo(printer) ? PrintStatus::Printed : PrintStatus::NotTaken;
 }
 
-void PageBrowser::PrintTo(QPrinter& printer) const {
+bool PageBrowser::PrintTo(QPrinter& printer) const {
     document()->print(&printer);
+    return printer.printerState() != QPrinter::Error;
 }
 
 QString PageBrowser::SaveAsPdf(const QString& file) const {
@@ -195,6 +195,8 @@ QString PageBrowser::DescribePrintStatus(PrintStatus status) {
         case PrintStatus::NoPrinter:
             return QStringLiteral(
                 "There is no printer on this computer, so the question cannot be printed.");
+        case PrintStatus::NotTaken:
+            return QStringLiteral("The printer did not take the question, so it has not been printed.");
         case PrintStatus::Printed:
         case PrintStatus::Cancelled:
             break;

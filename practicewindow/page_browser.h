@@ -38,7 +38,7 @@ enum class PageStatus {
 };
 
 // What became of printing.
-enum class PrintStatus { Printed, Cancelled, NoPrinter };
+enum class PrintStatus { Printed, Cancelled, NoPrinter, NotTaken };
 
 class PageBrowser : public QTextBrowser {
     Q_OBJECT
@@ -67,8 +67,9 @@ class PageBrowser : public QTextBrowser {
     // Shows the print dialog over `parent` and prints the page once the pupil
     // confirms it. Without any printer nothing is shown and NoPrinter comes back.
     PrintStatus PrintPage(QWidget* parent);
-    // Prints the page on show on `printer` without asking.
-    void PrintTo(QPrinter& printer) const;
+    // Prints the page on show on `printer` without asking; false when the
+    // printer (or the file it prints to) did not take it.
+    bool PrintTo(QPrinter& printer) const;
     // Writes the page on show into a PDF file, replacing it whole; empty
     // text when that worked, else why not.
     QString SaveAsPdf(const QString& file) const;

@@ -294,8 +294,8 @@ void PracticeWindow::ShowMarkedState() {
 void PracticeWindow::PrintQuestion() {
     if (busy_ || unloading_) return;
     const PrintStatus status = WhileAsking([this] { return brwWebBrowser->PrintPage(this); });
-    if (status != PrintStatus::NoPrinter || unloading_) return;
-    // Without a printer the page can still be kept, as a PDF file.
+    if ((status != PrintStatus::NoPrinter && status != PrintStatus::NotTaken) || unloading_) return;
+    // Without a printer that takes it the page can still be kept, as a PDF file.
     const QString offer = PageBrowser::DescribePrintStatus(status) +
                           QStringLiteral(" Would you like to save it as a PDF file instead?");
     if (!Ask(QStringLiteral("Print"), offer, PopUpButtons::YesNo) || unloading_) return;

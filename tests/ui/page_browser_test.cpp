@@ -355,8 +355,14 @@ TEST_F(PageBrowserTest, PrintsThePageOrSaysWhyNot) {
     QPrinter pdf;
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setOutputFileName(Q(dir_ / "page.pdf"));
-    browser_.PrintTo(pdf);
+    EXPECT_TRUE(browser_.PrintTo(pdf));
     EXPECT_EQ(dir_.Read("page.pdf").substr(0, 5), "%PDF-");
+    // A printer that does not take the page (here its file cannot be made) says so.
+    QPrinter nowhere;
+    nowhere.setOutputFormat(QPrinter::PdfFormat);
+    nowhere.setOutputFileName(Q(dir_ / "no" / "folder" / "page.pdf"));
+    EXPECT_FALSE(browser_.PrintTo(nowhere));
+    EXPECT_FALSE(qv::PageBrowser::DescribePrintStatus(qv::PrintStatus::NotTaken).isEmpty());
 
     EXPECT_TRUE(qv::PageBrowser::DescribePrintStatus(qv::PrintStatus::Printed).isEmpty());
     EXPECT_TRUE(qv::PageBrowser::DescribePrintStatus(qv::PrintStatus::Cancelled).isEmpty());
