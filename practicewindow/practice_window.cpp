@@ -31,6 +31,13 @@ QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // Ctrl+C and Ctrl+X, as the page's keys report them.
 bool IsCopyOrCut(bool ctrl, int key) { return ctrl && (key == Qt::Key_C || key == Qt::Key_X); }
+// The date in the system's short form, unless the results files cannot hold
+// that form (digits of another script): then as year-month-day.
+std::string RecordDate(const QDate& date) {
+    if (auto shown = Utf8ToCp1252(QLocale().toString(date, QLocale::ShortFormat).toStdString())) return *shown;
+    return date.toString(Qt::ISODate).toStdString();
+}
+
 QString ChoosePdfFile(QWidget* owner) {
     return AskPdfFile(owner, QStringLiteral("Save the question as a PDF file"), QStringLiteral("question.pdf"));
 }
@@ -265,7 +272,7 @@ void PracticeWindow::MarkPaper() {
     if (!progress.Run(services_.markingStep, [alive] { return !alive.isNull(); })) return;
     busy_ = false;
     const auto elapsed = std::chrono::seconds(std::min(clock_.elapsed(), ends) / 1000);
-    const std::string date = ToRecord(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
+    const std::string date = RecordDate(QDate::currentDate());
     const MarkOutcome marked = attempt_->Mark(elapsed, date);
     if (marked.marked) {
         ShowStoredResults();

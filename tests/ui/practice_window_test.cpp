@@ -318,6 +318,32 @@ TEST_F(PracticeWindowTest, AMoveFailureOvertakenByASaveIsNotToldAgain) {
     }
 }
 
+// The date marked is kept in the system's short form where the results files
+// can hold it; a form in other figures (Arabic-Indic digits) is kept as year-month-day.
+TEST_F(PracticeWindowTest, TheDateMarkedIsKeptInFiguresTheFilesCanHold) {
+    const QDate today = QDate::currentDate();
+    const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+    const struct {
+        QLocale locale;
+        QString stored;
+    } cases[] = {
+        {british, british.toString(today, QLocale::ShortFormat)},
+        {QLocale(QLocale::Arabic, QLocale::Egypt), today.toString(Qt::ISODate)},
+    };
+    const QLocale before;
+    StartProgram();
+    for (int paper = 1; paper <= 2; ++paper) {
+        const auto& c = cases[paper - 1];
+        SCOPED_TRACE(c.locale.name().toStdString());
+        QLocale::setDefault(c.locale);
+        OpenPaper(1, paper);
+        ClickButton("ToolBar02");
+        QLocale::setDefault(before);
+        ASSERT_TRUE(Practice()->attempt().marked());
+        EXPECT_EQ(qv::ReadModuleMarks(dir_ / "marks2QEN.txt", 50).value.dates[paper - 1], c.stored.toStdString());
+    }
+}
+
 TEST_F(PracticeWindowTest, TheClockStartsAtNothingAndRunsOnItsOwnTimer) {
     StartProgram();
     OpenPaper(1, 1);
