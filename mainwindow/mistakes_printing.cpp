@@ -103,11 +103,20 @@ PrintOutcome MistakesPrinting::PrintModule(QPrinter& printer, const ResourceSour
         return PrintOutcome::NotPrinted;
     }
     const Mistakes mistakes = LoadMistakes(*source, workDir, slot, code, module);
-    if (!mistakes.problems.empty()) {
-        QString words = QStringLiteral("Your mistakes sheet could not be made.");
-        for (const ReportProblem& problem : mistakes.problems) words += QLatin1Char(' ') + QString::fromStdString(problem.words);
-        ask(kTitle, words, PopUpButtons::Ok, owner_);
+    QString problems;
+    for (const ReportProblem& problem : mistakes.problems) {
+        problems += QLatin1Char(' ') + QString::fromStdString(problem.words);
+    }
+    if (!problems.isEmpty() && mistakes.parts.empty()) {
+        ask(kTitle, QStringLiteral("Your mistakes sheet could not be made.") + problems, PopUpButtons::Ok, owner_);
         return PrintOutcome::NotPrinted;
+    }
+    // What could be read is still printed: one damaged field does not keep back every other paper's mistakes.
+    if (!problems.isEmpty()) {
+        ask(kTitle,
+            QStringLiteral("Some of your results could not be read, so your mistakes sheet may leave some parts out.") +
+                problems,
+            PopUpButtons::Ok, owner_);
     }
     if (mistakes.parts.empty()) {
         ask(kTitle,

@@ -78,6 +78,15 @@ TEST_F(MistakesPrintingTest, TheSheetIsSavedAsPdfWithoutAPrinterAndReadsBack) {
     ASSERT_EQ(asked_.size(), 3u);
     EXPECT_TRUE(asked_[1].startsWith("Mistakes | No printer is set up")) << asked_[1].toStdString();
     EXPECT_TRUE(asked_[2].startsWith("Mistakes | Your mistakes sheet has been saved in")) << asked_[2].toStdString();
+
+    // Another paper's damaged field is told, and the sheet is still made from what could be read.
+    qv::MarksLists marks;
+    ASSERT_EQ(qv::UpdateMarksFields(dir_ / "marks2QEN.txt", 50, 1, {{qv::MarksRecord::FirstMarked, "x"}}, marks),
+              qv::IoStatus::Ok);
+    QTest::mouseClick(Find("ButMistakes"), Qt::LeftButton);
+    ASSERT_EQ(asked_.size(), 6u);
+    EXPECT_TRUE(asked_[3].startsWith("Mistakes | Some of your results could not be read")) << asked_[3].toStdString();
+    EXPECT_TRUE(asked_[5].startsWith("Mistakes | Your mistakes sheet has been saved in")) << asked_[5].toStdString();
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         GTEST_SKIP() << "pdftotext is not installed (package poppler-utils)";
     const QString text = PdfText(dir_ / "sheet.pdf").simplified();
