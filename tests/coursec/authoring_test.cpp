@@ -307,6 +307,20 @@ TEST(CoursecPack, ABuildThatCannotBeWrittenLeavesTheEarlierOne) {
     }
 }
 
+// A rebuild takes out the resources the course no longer has, and nothing else.
+TEST(CoursecPack, ARebuildRemovesOnlyResourcesTheCourseNoLongerHas) {
+    TempDir dir;
+    dir.Write("course.qvc", kHeader);
+    dir.Write("g.qvp", Papers("A {T:x}."));
+    fs::create_directory(dir / "pack");
+    dir.Write("pack/99999", "an old page");
+    dir.Write("pack/notes.txt", "the teacher's own");
+    ASSERT_EQ(Coursec(dir, "--quiet course.qvc pack").code, 0);
+    EXPECT_FALSE(fs::exists(dir / "pack/99999"));
+    EXPECT_TRUE(fs::exists(dir / "pack/notes.txt"));
+    EXPECT_TRUE(fs::exists(dir / "pack/13001"));
+}
+
 TEST(CoursecPrevious, ListsThePapersWhoseQuestionsChanged) {
     struct Case {
         const char* name;

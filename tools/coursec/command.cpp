@@ -200,10 +200,14 @@ bool WriteOutput(const Options& options, std::map<int, std::string> resources, s
         return false;
     }
     // Resources from an earlier build that the course no longer has.
-    for (const auto& entry : fs::directory_iterator(out, error)) {
-        const std::string name = entry.path().filename().string();
+    // Best effort: a folder that changes meanwhile leaves a stale file, never a failed build.
+    std::error_code listError;
+    fs::directory_iterator entry(out, listError);
+    for (const fs::directory_iterator end; !listError && entry != end; entry.increment(listError)) {
+        const std::string name = entry->path().filename().string();
         if (!written.count(name) && name.find_first_not_of("0123456789") == std::string::npos) {
-            fs::remove(entry.path(), error);
+            std::error_code removeError;
+            fs::remove(entry->path(), removeError);
         }
     }
     if (options.qrc.empty()) return true;
@@ -214,7 +218,11 @@ bool WriteOutput(const Options& options, std::map<int, std::string> resources, s
     if (!options.picturesQrc.empty()) {
         for (const qv::Picture& picture : qv::InterfacePictures()) pictures.insert(std::to_string(picture.id));
     }
-    const fs::path absolute = fs::absolute(out);
+    const fs::path absolute = fs::absolute(out, error);
+    if (error) {
+        err << "coursec: cannot find the full path of " << out.string() << ": " << error.message() << "\n";
+        return false;
+    }
     const auto list = [&](bool wantPictures) {
         std::string text = "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n<qresource prefix=\"/Custom\">\n";
         for (const std::string& name : written) {

@@ -199,12 +199,14 @@ std::string WritePreview(const Course& course, const fs::path& folder) {
     if (!write("index.html", PreviewIndex(course)))
         return "cannot write " + (folder / "index.html").string();
     // Pages of questions from an earlier preview that the course no longer has.
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        const fs::path name = entry.path().filename();
+    fs::directory_iterator entry(folder, error);
+    for (const fs::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        const fs::path name = entry->path().filename();
         const std::string stem = name.stem().string();
+        std::error_code removeError;
         if (name.extension() == ".html" && !written.count(name.string()) && !stem.empty() &&
             stem.find_first_not_of("0123456789") == std::string::npos)
-            fs::remove(entry.path(), error);
+            fs::remove(entry->path(), removeError);
     }
     return {};
 }
