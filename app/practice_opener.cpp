@@ -6,6 +6,7 @@
 
 #include "mainwindow/main_window.h"
 #include "ui/record_text.h"
+#include "ui/when_drawn.h"
 
 namespace qv {
 
@@ -50,11 +51,15 @@ void PracticeOpener::OpenPaper(const PaperRequest& request) {
     });
     window->show();
     window->activateWindow();
-    // What was damaged in the files the paper was read from, told once it is on show.
+    // What was damaged in the files the paper was read from, told once the
+    // window has been drawn, so that the pop-up comes over it.
     if (!window->attempt().notices().empty()) {
         QStringList notices;
         for (const std::string& notice : window->attempt().notices()) notices << QString::fromStdString(notice);
-        window->Ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), PopUpButtons::Ok);
+        WhenDrawn(*window, [window, notices] {
+            if (window->isVisible())  // not a paper closed meanwhile
+                window->Ask(QStringLiteral("Quorvale"), notices.join(QStringLiteral("\n\n")), PopUpButtons::Ok);
+        });
     }
 }
 

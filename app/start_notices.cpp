@@ -2,14 +2,15 @@
 
 #include <QEvent>
 #include <QPointer>
-#include <QTimer>
+
+#include "ui/when_drawn.h"
 
 namespace qv {
 
 namespace {
 
-// Waits for the window's first show, then lets the event loop draw it before
-// the message box comes.
+// Waits for the window's first show, then for it to be drawn before the
+// message box comes.
 class ShownWaiter : public QObject {
 public:
     ShownWaiter(MainWindow& window, QStringList notices) : QObject(&window), window_(window), notices_(std::move(notices)) {
@@ -31,7 +32,7 @@ protected:
 
 private:
     void Tell() {
-        QTimer::singleShot(0, this, [this] {
+        WhenDrawn(window_, [this] {
             window_.Ask(QStringLiteral("Quorvale"), notices_.join(QStringLiteral("\n\n")), PopUpButtons::Ok, &window_);
             deleteLater();
         });

@@ -209,11 +209,11 @@ TEST_F(PracticeWindowTest, ADamagedAnswersFileIsToldOnceThePaperIsOnShow) {
     std::vector<bool> shown;
     opener_->ask = [&](const QString& title, const QString& message, qv::PopUpButtons, QWidget*) {
         asked_.push_back(title + QStringLiteral(" | ") + message);
-        shown.push_back(Practice() != nullptr && Practice()->isVisible());
+        shown.push_back(Practice() != nullptr && Practice()->windowHandle()->isExposed());
         return true;
     };
     OpenPaper(1, 1);
-    ASSERT_EQ(asked_.size(), 1U);
+    QTRY_COMPARE(asked_.size(), 1U);
     EXPECT_TRUE(asked_[0].contains(QStringLiteral("\"first2QEN.txt\"")) && asked_[0].contains(QStringLiteral("is damaged")))
         << asked_[0].toStdString();
     EXPECT_TRUE(shown[0]);
