@@ -15,7 +15,6 @@
 #include "practicewindow/page_browser.h"
 #include "practicewindow/practice_keys.h"
 #include "ui/hover_ticker.h"
-#include "ui/pdf_file.h"
 #include "ui/record_text.h"
 #include "ui/skin_frame.h"
 #include "ui/units.h"
@@ -31,15 +30,12 @@ QString Words(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // Ctrl+C and Ctrl+X, as the page's keys report them.
 bool IsCopyOrCut(bool ctrl, int key) { return ctrl && (key == Qt::Key_C || key == Qt::Key_X); }
+
 // The date in the system's short form, unless the results files cannot hold
 // that form (digits of another script): then as year-month-day.
 std::string RecordDate(const QDate& date) {
     if (auto shown = Utf8ToCp1252(QLocale().toString(date, QLocale::ShortFormat).toStdString())) return *shown;
     return date.toString(Qt::ISODate).toStdString();
-}
-
-QString ChoosePdfFile(QWidget* owner) {
-    return AskPdfFile(owner, QStringLiteral("Save the question as a PDF file"), QStringLiteral("question.pdf"));
 }
 
 }  // namespace
@@ -197,29 +193,10 @@ void PracticeWindow::ShowStoredResults() {
     if (chrome_->ETime) chrome_->ETime->setText(FromRecord(attempt_->dateCompleted()));
 }
 
-void PracticeWindow::ShowProblem(const std::string& words) {
-    Ask(QStringLiteral("Quorvale"), Words(words), PopUpButtons::Ok);
-}
-
 WriteOutcome PracticeWindow::SaveAnswers() {
     const WriteOutcome saved = attempt_->Save();  // the moves' writes end first
     ++saves_;
     return saved;
-}
-
-bool PracticeWindow::Ask(const QString& title, const QString& message, PopUpButtons buttons) {
-    return WhileAsking([&] { return services_.ask(title, message, buttons, this); });
-}
-
-void PracticeWindow::Inform() {
-    WhileAsking([this] {
-        services_.inform(QStringLiteral("Error"), QStringLiteral("Invalid operation"), this);
-        return true;
-    });
-}
-
-void PracticeWindow::EndAsking() {
-    if (--asking_ == 0 && goneAfterAsking_) deleteLater();
 }
 
 void PracticeWindow::GoToQuestion(int target) {
@@ -296,25 +273,6 @@ void PracticeWindow::ShowMarkedState() {
         chrome_->lblDate->hide();
         chrome_->ETime->show();
     }
-}
-
-void PracticeWindow::PrintQuestion() {
-    if (busy_ || unloading_) return;
-    const PrintStatus status = WhileAsking([this] { return brwWebBrowser->PrintPage(this); });
-    if ((status != PrintStatus::NoPrinter && status != PrintStatus::NotTaken) || unloading_) return;
-    // Without a printer that takes it the page can still be kept, as a PDF file.
-    const QString offer = PageBrowser::DescribePrintStatus(status) +
-                          QStringLiteral(" Would you like to save it as a PDF file instead?");
-    if (!Ask(QStringLiteral("Print"), offer, PopUpButtons::YesNo) || unloading_) return;
-    const QString file =
-        WhileAsking([this] { return services_.choosePdfFile ? services_.choosePdfFile(this) : ChoosePdfFile(this); });
-    if (file.isEmpty() || unloading_) return;
-    const QString problem = brwWebBrowser->SaveAsPdf(file);
-    const QString shown = ShownPath(file);
-    Ask(QStringLiteral("Print"),
-        problem.isEmpty() ? QStringLiteral("The question has been saved in %1.").arg(shown)
-                          : QStringLiteral("The question could not be saved in %1 (%2).").arg(shown, problem),
-        PopUpButtons::Ok);
 }
 
 void PracticeWindow::ClosePractice() {
