@@ -101,9 +101,10 @@ int main(int argc, char** argv) {
     resources.ReleaseMemory();
     window.show();
     // Asked to stop from outside (a logout, a shutdown), the program closes as
-    // when the pupil closes it: the answer on show is saved first.
+    // when the pupil closes it: the answer on show is saved first, and a paper
+    // being marked is marked and written first.
     const qv::StopSignals stops;
-    QObject::connect(&stops, &qv::StopSignals::stopRequested, &window, &QWidget::close);
+    QObject::connect(&stops, &qv::StopSignals::stopRequested, practice, &qv::PracticeOpener::Stop);
 
     const QStringList notices = qv::GatherStartNotices(folder.notice, startup, window, pictures);
     if (QuitAfterStart()) {

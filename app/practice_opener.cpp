@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QStringList>
+#include <utility>
 
 #include "mainwindow/main_window.h"
 #include "ui/record_text.h"
@@ -49,6 +50,14 @@ void PracticeOpener::OpenPaper(const PaperRequest& request) {
     connect(window, &PracticeWindow::unloaded, this, [this, window] {
         if (current_ == window) current_ = nullptr;
     });
+    // Closed once the marking's call has returned, never inside it.
+    connect(
+        window, &PracticeWindow::markingEnded, this,
+        [this] {
+            if (!std::exchange(stopAfterMarking_, false)) return;
+            window_.close();
+        },
+        Qt::QueuedConnection);
     window->show();
     window->activateWindow();
     // What was damaged in the files the paper was read from, told once the
@@ -66,6 +75,16 @@ void PracticeOpener::OpenPaper(const PaperRequest& request) {
 void PracticeOpener::UnloadAll() {
     if (current_) current_->Unload();
     current_ = nullptr;
+}
+
+void PracticeOpener::Stop() {
+    if (current_ && current_->busy()) {
+        stopAfterMarking_ = true;
+        return;
+    }
+    // A second stop while the close asks the pupil something does nothing:
+    // the window's close is not run again while it is under way.
+    window_.close();
 }
 
 bool PracticeOpener::eventFilter(QObject* watched, QEvent* event) {

@@ -31,6 +31,10 @@ public:
     void OpenPaper(const PaperRequest& request);
     // Closes the open practice window without asking or saving.
     void UnloadAll();
+    // A stop asked for from outside (a logout, a shutdown): the program closes
+    // as when the pupil closes it, except that a paper being marked is not
+    // interrupted with a pop-up: the program closes once its marking has ended.
+    void Stop();
     PracticeWindow* current() const { return current_; }
 
     // The program's message box (the main window's by default) and the
@@ -51,6 +55,8 @@ private:
     MainWindow& window_;
     const ResourceSource& resources_;
     QPointer<PracticeWindow> current_;
+    // A stop from outside came while the paper was being marked.
+    bool stopAfterMarking_ = false;
 };
 
 }  // namespace qv

@@ -255,6 +255,7 @@ void PracticeWindow::MarkPaper() {
         ShowStoredResults();
         ShowMarkedState();
     }
+    emit markingEnded();
     if (!marked.problems.empty()) {
         QStringList words;
         for (const std::string& problem : marked.problems) words << Words(problem);

@@ -89,6 +89,9 @@ public:
 
 signals:
     void unloaded();
+    // A marking's progress has ended and its results are written (or the
+    // pupil is about to be told why they could not be).
+    void markingEnded();
 
 protected:
     void showEvent(QShowEvent* event) override;
