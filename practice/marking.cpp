@@ -107,8 +107,8 @@ std::string MarkAnswer(std::string_view answer, std::string_view key, AnswerType
         case AnswerType::Sentence:
             return Result(SameText(answer, key));
         case AnswerType::Number: {
-            const auto given = NumberValue(answer);
-            const auto expected = NumberValue(key);
+            const auto given = NumberValue(PlainTypography(answer));
+            const auto expected = NumberValue(PlainTypography(key));
             return Result(given && expected && *given == *expected);
         }
         case AnswerType::Spelling:

@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         AnswerCase{"N", "12", "13", kCross}, AnswerCase{"N", "12", "twelve", kCross},
         AnswerCase{"N", "12", "", kCross}, AnswerCase{"N", "many", "many", kCross},
         AnswerCase{"N", "inf", "inf", kCross},
+        // A non-breaking space or a typographic minus, as a word processor pastes them.
+        AnswerCase{"N", "12", "12\xA0", kTick}, AnswerCase{"N", "-3", "\x96" "3", kTick},
         // Spelling-sensitive: spaces dropped but the one where the key has its first
         // space; letter case kept.
         AnswerCase{"R", "ice cream", "ice cream", kTick}, AnswerCase{"R", "ice cream", "  ice cream ", kTick},
