@@ -83,7 +83,7 @@ std::string PaperKey(int firstPaper, int offset) { return std::to_string(kPaperK
 
 bool OffersSecondAttempt(std::string_view firstAttemptScore) {
     const auto score = ParseStoredNumber(firstAttemptScore);
-    return score.has_value() && *score <= 99;
+    return score.has_value() && *score < 100;
 }
 
 }  // namespace qv

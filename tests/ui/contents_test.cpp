@@ -298,7 +298,8 @@ TEST(Navigation, TabLeftsForEveryCombinationOfModules) {
 TEST(Navigation, SecondAttemptRule) {
     EXPECT_FALSE(qv::OffersSecondAttempt(""));
     EXPECT_FALSE(qv::OffersSecondAttempt("100"));
-    EXPECT_FALSE(qv::OffersSecondAttempt("99.5"));
+    EXPECT_TRUE(qv::OffersSecondAttempt("99.5"));  // 199 of 200: a part is still wrong
+    EXPECT_FALSE(qv::OffersSecondAttempt("100.0"));
     EXPECT_TRUE(qv::OffersSecondAttempt("99"));
     EXPECT_TRUE(qv::OffersSecondAttempt("98"));
     EXPECT_TRUE(qv::OffersSecondAttempt("0"));
