@@ -1,6 +1,7 @@
 #include "practicewindow/page_browser.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -14,6 +15,7 @@
 #include <QTextDocument>
 
 #include "course/atomic_file.h"
+#include "ui/focus_ring.h"
 #include "ui/record_text.h"
 
 namespace qv {
@@ -137,6 +139,10 @@ void PageBrowser::mousePressEvent(QMouseEvent* event) {
     input.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
     input.button = event->button();
     emit mouseDown(input.button);
+    if (keyboardFocus_) {  // the pupil has turned to the mouse
+        keyboardFocus_ = false;
+        viewport()->update();
+    }
     if (Refused(input)) {
         event->accept();
         return;
@@ -163,6 +169,35 @@ QMimeData* PageBrowser::createMimeDataFromSelection() const {
     copy.copies = true;
     if (Refused(copy)) return new QMimeData;
     return QTextBrowser::createMimeDataFromSelection();
+}
+
+void PageBrowser::paintEvent(QPaintEvent* event) {
+    QTextBrowser::paintEvent(event);
+    if (keyboardFocus_ && hasFocus()) DrawRing(*viewport());
+}
+
+void PageBrowser::focusInEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+        keyboardFocus_ = true;
+    else if (reason == Qt::MouseFocusReason)
+        keyboardFocus_ = false;
+    // Coming back to the window, the page keeps the ring it had.
+    QTextBrowser::focusInEvent(event);
+    viewport()->update();
+}
+
+void PageBrowser::focusOutEvent(QFocusEvent* event) {
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) keyboardFocus_ = false;
+    QTextBrowser::focusOutEvent(event);
+    viewport()->update();
+}
+
+void PageBrowser::scrollContentsBy(int dx, int dy) {
+    QTextBrowser::scrollContentsBy(dx, dy);
+    // A scroll moves the pixels already drawn, the ring with them.
+    if (keyboardFocus_ && hasFocus()) viewport()->update();
 }
 
 PrintStatus PageBrowser::PrintPage(QWidget* parent) {

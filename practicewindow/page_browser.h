@@ -93,6 +93,12 @@ class PageBrowser : public QTextBrowser {
     // the system's selection that a middle click pastes): nothing, when the
     // guard refuses copying.
     QMimeData* createMimeDataFromSelection() const override;
+    // The focus ring, while the page holds a focus the keyboard gave it
+    // (Tab, Shift+Tab), until the pupil clicks on the page.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
   private:
     class ArchiveDocument;
@@ -104,6 +110,7 @@ class PageBrowser : public QTextBrowser {
 
     MhtmlArchive archive_;
     Guard guard_;
+    bool keyboardFocus_ = false;  // the focus came from Tab or Shift+Tab
 };
 
 }  // namespace qv

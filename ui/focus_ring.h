@@ -11,14 +11,19 @@
 
 namespace qv {
 
-inline void DrawFocusRing(QWidget& widget) {
-    // A caption passes its focus to its button, which draws the ring.
-    if (widget.focusPolicy() == Qt::NoFocus || !widget.hasFocus()) return;
-    QPainter painter(&widget);
+// Draws the ring on `surface`, whoever holds the focus (a scroll area's viewport).
+inline void DrawRing(QWidget& surface) {
+    QPainter painter(&surface);
     QPen pen(kHeadingColour, 2, Qt::DotLine);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(widget.rect().adjusted(1, 1, -2, -2));
+    painter.drawRect(surface.rect().adjusted(1, 1, -2, -2));
+}
+
+inline void DrawFocusRing(QWidget& widget) {
+    // A caption passes its focus to its button, which draws the ring.
+    if (widget.focusPolicy() == Qt::NoFocus || !widget.hasFocus()) return;
+    DrawRing(widget);
 }
 
 }  // namespace qv

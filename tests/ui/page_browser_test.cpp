@@ -10,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSignalSpy>
@@ -20,6 +21,7 @@
 #include <sstream>
 
 #include "course/resources.h"
+#include "ui/look.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -274,6 +276,40 @@ TEST_F(PageBrowserTest, ReportsKeysAndButtonsPressedOnThePage) {
     EXPECT_EQ(buttons[0][0].value<Qt::MouseButton>(), Qt::RightButton);
     EXPECT_EQ(buttons[1][0].value<Qt::MouseButton>(), Qt::LeftButton);
     EXPECT_EQ(buttons[2][0].value<Qt::MouseButton>(), Qt::MiddleButton);
+}
+
+TEST_F(PageBrowserTest, ShowsAFocusRingOnlyForTheKeyboardsFocus) {
+    ASSERT_EQ(browser_.Navigate(CoursePage(13001)), qv::PageStatus::Shown);
+    QLineEdit other(browser_.window());
+    other.show();
+    browser_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&browser_));
+    const auto ringShown = [&] {
+        const QImage drawn = browser_.viewport()->grab().toImage();
+        for (int y = 0; y < drawn.height(); ++y) {
+            if (drawn.pixelColor(1, y) == qv::kHeadingColour) return true;
+        }
+        return false;
+    };
+    const struct {
+        Qt::FocusReason reason;
+        bool ring;
+    } rows[] = {{Qt::TabFocusReason, true}, {Qt::BacktabFocusReason, true}, {Qt::MouseFocusReason, false},
+                {Qt::OtherFocusReason, false}};
+    for (const auto& row : rows) {
+        other.setFocus(Qt::OtherFocusReason);
+        browser_.setFocus(row.reason);
+        ASSERT_TRUE(browser_.hasFocus());
+        EXPECT_EQ(ringShown(), row.ring) << row.reason;
+    }
+    other.setFocus(Qt::OtherFocusReason);
+    browser_.setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(ringShown());
+    QTest::mouseClick(browser_.viewport(), Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_FALSE(ringShown()) << "a click on the page";
+    browser_.setFocus(Qt::TabFocusReason);
+    other.setFocus(Qt::TabFocusReason);
+    EXPECT_FALSE(ringShown());
 }
 
 TEST_F(PageBrowserTest, GuardRefusesCopyAndTheContextMenu) {
