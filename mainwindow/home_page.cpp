@@ -128,11 +128,12 @@ void HomePage::ShowTopics(const std::vector<std::string>& names, int count) {
     }
 }
 
-void HomePage::ShowPapers(const QString& heading, const std::array<QString, 5>& first,
-                          const std::array<QString, 5>& second) {
-    for (int j = 0; j < 5; ++j) {
-        msa_[j]->setText(first[j]);
-        msb_[j]->setText(second[j]);
+void HomePage::ShowPapers(const QString& heading, const std::array<RecordText, 5>& first,
+                          const std::array<RecordText, 5>& second) {
+    for (std::size_t j = 0; j < 5; ++j) {
+        msa_[j]->setText(ShownFigure(first[j]));
+        msb_[j]->setText(ShownFigure(second[j]));
+        offersSecond_[j] = OffersSecondAttempt(first[j]);
     }
     SubH1->setText(heading);
     ShowPaperButtons();
@@ -149,7 +150,7 @@ void HomePage::ShowPaperButtons() {
     };
     for (int j = 0; j < 5; ++j) {
         place(msa_[j]);
-        paperB_[j]->setVisible(OffersSecondAttempt(ToRecord(msa_[j]->text())));
+        paperB_[j]->setVisible(offersSecond_[static_cast<std::size_t>(j)]);
         paperA_[j]->setVisible(true);
     }
     for (QLabel* score : msb_) place(score);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "course/text.h"
 #include "practice/paper_request.h"
 #include "ui/picture_button.h"
 #include "ui/picture_cache.h"
@@ -29,10 +30,11 @@ public:
     // their bullets.
     void ShowTopics(const std::vector<std::string>& names, int count);
     // The chosen topic's heading and the scores of its five papers as stored
-    // (empty: not marked). Places each score just before its "%" sign and
-    // offers a second attempt for a marked paper below a full score.
-    void ShowPapers(const QString& heading, const std::array<QString, 5>& first,
-                    const std::array<QString, 5>& second);
+    // (empty: not marked), shown with the user's decimal separator. Places
+    // each score just before its "%" sign and offers a second attempt for a
+    // marked paper below a full score.
+    void ShowPapers(const QString& heading, const std::array<RecordText, 5>& first,
+                    const std::array<RecordText, 5>& second);
     // The selected topic grey with light text, the others light with black text.
     void Highlight(const QLabel* selected);
     QLabel* topic(int k) const { return topics_[k - 1]; }
@@ -54,6 +56,7 @@ private:
     QLabel* SubH1 = nullptr;
     std::array<QLabel*, 5> msa_{};
     std::array<QLabel*, 5> msb_{};
+    std::array<bool, 5> offersSecond_{};  // the stored first score is below a full score
     PercentColumn* Percent1a = nullptr;
     std::array<PictureButton*, 5> paperA_{};
     std::array<PictureButton*, 5> paperB_{};

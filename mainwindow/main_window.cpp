@@ -40,9 +40,9 @@ QString NoCourseWords(const ConfigLoad& configuration) {
 }
 
 // Score of paper `paper` (1-based) in a list of the marks file, as stored.
-QString ScoreOf(const std::vector<std::string>& list, int paper) {
-    if (paper < 1 || paper > static_cast<int>(list.size())) return QString();
-    return FromRecord(list[static_cast<std::size_t>(paper - 1)]);
+RecordText ScoreOf(const std::vector<std::string>& list, int paper) {
+    if (paper < 1 || paper > static_cast<int>(list.size())) return {};
+    return list[static_cast<std::size_t>(paper - 1)];
 }
 
 }  // namespace
@@ -179,7 +179,7 @@ void MainWindow::SelectTopic(int k) {
 }
 
 void MainWindow::ShowTopicPapers(int firstPaper) {
-    std::array<QString, kPapersPerTopic> first, second;
+    std::array<RecordText, kPapersPerTopic> first, second;
     for (int offset = 0; offset < kPapersPerTopic; ++offset) {
         const int paper = PaperNumber(firstPaper, offset);
         first[offset] = ScoreOf(marks_.firstScores, paper);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "mainwindow/page_kit.h"
-#include "mainwindow/report_text.h"
+#include "ui/record_text.h"
 
 namespace qv {
 
@@ -43,8 +43,8 @@ SummarySection::SummarySection(QWidget* panel) : QWidget(panel) {
 }
 
 void SummarySection::ShowAverages(const ReportSummary& summary) {
-    OScore1->setText(ShownAverage(summary.firstAverage));
-    OScore2->setText(ShownAverage(summary.secondAverage));
+    OScore1->setText(ShownFigure(summary.firstAverage));
+    OScore2->setText(ShownFigure(summary.secondAverage));
     PCNum->setText(FromRecord(summary.papersCompleted));
 }
 

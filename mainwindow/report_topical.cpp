@@ -2,7 +2,7 @@
 
 
 #include "mainwindow/page_kit.h"
-#include "mainwindow/report_text.h"
+#include "ui/record_text.h"
 #include "ui/units.h"
 
 namespace qv {
@@ -90,8 +90,8 @@ QFrame* TopicalChart::MakeTrack(int t, int attempt, QRect geometry) {
 void TopicalChart::ShowTopicBars(QLabel* topicLabel, QLabel* firstMark, QLabel* secondMark, QLabel* firstBar,
                                  QLabel* secondBar, const TopicRow& row) {
     topicLabel->setText(FromRecord(row.name));
-    firstMark->setText(ShownAverage(row.firstMark));
-    secondMark->setText(ShownAverage(row.secondMark));
+    firstMark->setText(ShownFigure(row.firstMark));
+    secondMark->setText(ShownFigure(row.secondMark));
     const int firstScale = rows_[0].TBack[0]->contentsRect().width();
     const int secondScale = rows_[0].TBack[1]->contentsRect().width();
     firstBar->resize(qRound(firstScale * row.firstBar), firstBar->height());

@@ -187,7 +187,7 @@ void PracticeWindow::FillRemainingList() {
 }
 
 void PracticeWindow::ShowStoredResults() {
-    chrome_->ShowScore(FromRecord(attempt_->scoreText()));
+    chrome_->ShowScore(ShownFigure(attempt_->scoreText()));
     chrome_->Scoring->setText(FromRecord(attempt_->rawScoreText()));
     if (chrome_->LTime) chrome_->LTime->setText(FromRecord(attempt_->timeTaken()));
     if (chrome_->ETime) chrome_->ETime->setText(FromRecord(attempt_->dateCompleted()));

@@ -2,6 +2,7 @@
 
 // The one place where record-file bytes (Windows-1252) meet Qt's text.
 
+#include <QLocale>
 #include <QString>
 #include <filesystem>
 #include <string>
@@ -11,6 +12,15 @@
 namespace qv {
 
 inline QString FromRecord(const RecordText& bytes) { return QString::fromStdString(Cp1252ToUtf8(bytes)); }
+
+// A score or average as stored ("87.5", "87.5%") as the pupil writes it:
+// with the user's decimal separator ("87,5" in a German locale). The files
+// keep the point, so that they read the same on every computer.
+inline QString ShownFigure(const RecordText& stored) {
+    QString shown = FromRecord(stored);
+    shown.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    return shown;
+}
 
 // Characters that the code page cannot hold become '?'.
 inline RecordText ToRecord(const QString& text) {

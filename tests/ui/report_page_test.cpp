@@ -187,14 +187,25 @@ TEST_F(ReportPageTest, EveryOpeningReadsTheFilesAgainButASectionBarDoesNot) {
     ExpectBar(1, 'A', 0.5);
 }
 
-TEST_F(ReportPageTest, AveragesTakeTheUsersDecimalSeparator) {
+TEST_F(ReportPageTest, ScoresAndAveragesTakeTheUsersDecimalSeparator) {
     const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    Start({{1, {"100", "66.7"}}, {2, {"75", ""}}});
-    OpenReport();
-    EXPECT_EQ(Text("OScore1"), "87,5%");
-    EXPECT_EQ(Text("OScore2"), "66,7%");
-    EXPECT_EQ(Text("TMark1A"), "87,5%");
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        const QString point = locale.decimalPoint();
+        Start({{1, {"100", "66.7"}}, {2, {"75.5", ""}}});
+        // The home page's scores, as the report writes them; the second
+        // attempt is offered from the stored score, whatever the separator.
+        EXPECT_EQ(Text("MSA1"), "100");
+        EXPECT_EQ(Text("MSB1"), "66" + point + "7");
+        EXPECT_EQ(Text("MSA2"), "75" + point + "5");
+        EXPECT_TRUE(Find("P1b")->isHidden());
+        EXPECT_FALSE(Find("P2b")->isHidden());
+        OpenReport();
+        EXPECT_EQ(Text("OScore1"), "87" + point + "8%");
+        EXPECT_EQ(Text("OScore2"), "66" + point + "7%");
+        EXPECT_EQ(Text("TMark1A"), "87" + point + "8%");
+    }
     QLocale::setDefault(before);
 }
 
