@@ -61,7 +61,9 @@ bool IsEnter(const QKeyEvent* event) { return event->key() == Qt::Key_Return || 
 
 KeptText KeepStorable(const QString& text, int room) {
     KeptText kept;
-    QString flat = text;
+    // A letter and its accent typed or pasted apart ("e" and a combining
+    // acute) become the one letter the code page holds (an e with its acute).
+    QString flat = text.normalized(QString::NormalizationForm_C);
     // A word copied with its line break: the break goes; breaks inside become spaces.
     while (flat.endsWith(QLatin1Char('\n')) || flat.endsWith(QLatin1Char('\r'))) flat.chop(1);
     flat.replace(QLatin1String("\r\n"), QLatin1String(" "));

@@ -120,6 +120,8 @@ TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
                           Case{"T", Road::Paste, QStringLiteral("one\r\ntwo"), QStringLiteral("one two"), false},
                           Case{"T", Road::Paste, QStringLiteral("caf\u00e9 \u0101x"), QStringLiteral("caf\u00e9 x"), true},
                           Case{"T", Road::InputMethod, QStringLiteral("x") + emoji, QStringLiteral("x"), true},
+                          Case{"T", Road::Keys, QStringLiteral("cafe\u0301"), QStringLiteral("caf\u00e9"), false},
+                          Case{"L", Road::Paste, QStringLiteral("cafe\u0301"), QStringLiteral("caf\u00e9"), false},
                           Case{"L", Road::Keys, emoji + QStringLiteral("a"), QStringLiteral("a"), true},
                           Case{"L", Road::InputMethod, QStringLiteral("b") + emoji, QStringLiteral("b"), true},
                           Case{"Q", Road::Keys, QStringLiteral(" 2"), QStringLiteral("2"), false},
