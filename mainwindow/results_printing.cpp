@@ -20,6 +20,9 @@ namespace {
 const QString kTitle = QStringLiteral("Print");
 
 bool Blank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
+
+QString Shown(const ListingItem& item) { return item.figure ? ShownFigure(item.text) : FromRecord(item.text); }
+
 // A rule under a heading: a run of dashes.
 bool IsRule(const std::string& text) { return !text.empty() && text.find_first_not_of('-') == std::string::npos; }
 
@@ -36,7 +39,7 @@ qreal ListingWidth(const std::vector<ListingLine>& lines, const QFont& font, QPa
             if (IsRule(item.text)) {
                 rules = std::max(rules, x + item.text.size() * metrics.averageCharWidth());
             } else {
-                words = std::max(words, x + metrics.horizontalAdvance(FromRecord(item.text)));
+                words = std::max(words, x + metrics.horizontalAdvance(Shown(item)));
             }
         }
     }
@@ -103,7 +106,7 @@ bool PaintListing(QPagedPaintDevice& device, const std::vector<ListingLine>& lin
             if (Blank(item.text)) continue;
             const QPointF at((item.column - 1) * column, top + metrics.ascent());
             if (IsRule(item.text)) DrawRule(painter, metrics, at, right, FromRecord(item.text));
-            else painter.drawText(at, FromRecord(item.text));
+            else painter.drawText(at, Shown(item));
         }
         top += step;
     }

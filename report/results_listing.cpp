@@ -52,6 +52,8 @@ std::vector<ListingLine> ResultsListing(std::string_view title, const ModuleConf
             lines.push_back(PlaceInZones({" ", "Paper " + std::to_string(p), " ", FieldOf(first, entry) + "%",
                                           FieldOf(times, entry), FieldOf(dates, entry), " ",
                                           FieldOf(second, entry) + "%"}));
+            ListingLine& scores = lines.back();
+            scores[3].figure = scores[7].figure = true;
         }
     }
     return lines;

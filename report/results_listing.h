@@ -27,6 +27,7 @@ inline constexpr int kRuleLength = 128;
 struct ListingItem {
     int column = 1;     // from 1
     std::string text;   // stored bytes (Windows-1252)
+    bool figure = false;  // a score, which the printing writes with the user's decimal separator
 
     bool operator==(const ListingItem&) const = default;
 };
@@ -38,8 +39,9 @@ ListingLine PlaceInZones(const std::vector<std::string>& items);
 
 // The whole listing for `module`, whose marks file records (FSE, SSE, LTM,
 // CDD, FST, SST, as ReadModuleMarks gives them) are `marks`. Every paper of
-// every topic is listed, also those never taken; scores are printed as
-// stored, followed by "%". Missing names or fields print as empty.
+// every topic is listed, also those never taken; scores are given as
+// stored, followed by "%", and marked as figures. Missing names or fields
+// print as empty.
 std::vector<ListingLine> ResultsListing(std::string_view title, const ModuleConfig& module,
                                         const MarksLists& marks);
 

@@ -140,7 +140,9 @@ TEST(ResultsListing, ItemsKeepTheirZonesAndTheLineEnds) {
     const std::vector<int> columns = {1, 15, 29, 43, 57, 71, 85, 99};
     ASSERT_EQ(paper.size(), columns.size());
     for (std::size_t i = 0; i < paper.size(); ++i) EXPECT_EQ(paper[i].column, columns[i]);
-    EXPECT_EQ(paper[3], (ListingItem{43, "100%"}));
+    EXPECT_EQ(paper[3], (ListingItem{43, "100%", true}));  // the scores print as the user writes them
+    EXPECT_EQ(paper[7], (ListingItem{99, "66.7%", true}));
+    EXPECT_FALSE(paper[5].figure);  // the date is stored as the user wrote it
     EXPECT_EQ(qv::ListingLineEnd(paper), 99 + 5);
     EXPECT_EQ(qv::ListingLineEnd(lines[8]), 15 + 128);
     EXPECT_EQ(qv::ListingLineEnd({}), 1);
