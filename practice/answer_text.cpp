@@ -28,6 +28,17 @@ bool IsStorableAnswer(std::string_view utf8, int maxLength) {
     return maxLength == 0 || count <= maxLength;
 }
 
+std::string StoredAnswer(std::string_view cp1252) {
+    std::string out;
+    out.reserve(cp1252.size());
+    for (const char c : cp1252) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\t') out += ' ';
+        else if (u >= 0x20 && u != 0x7F) out += c;
+    }
+    return out;
+}
+
 std::string StorableAnswer(std::string_view utf8, int maxLength) {
     std::string out;
     int count = 0;

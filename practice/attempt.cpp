@@ -115,6 +115,9 @@ LoadOutcome PaperAttempt::ReadOwnRecord(ResultKind kind, Fields& records, Fields
     if (read.status == IoStatus::Damaged) state_.notices.push_back(Describe(read.status, file));
     records = std::move(read.value);
     values = SplitPaperRecord(TextAt(records, state_.context.paperNumber() - 1), totalParts());
+    if (kind == ResultKind::FirstAnswers || kind == ResultKind::SecondAnswers) {
+        for (std::string& answer : values) answer = StoredAnswer(answer);
+    }
     return {};
 }
 
