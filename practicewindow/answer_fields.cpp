@@ -64,10 +64,12 @@ KeptText KeepStorable(const QString& text, int room) {
     // A letter and its accent typed or pasted apart ("e" and a combining
     // acute) become the one letter the code page holds (an e with its acute).
     QString flat = text.normalized(QString::NormalizationForm_C);
-    // A word copied with its line break: the break goes; breaks inside become spaces.
+    // A word copied with its line break: the break goes; breaks inside become spaces,
+    // and so do tabs (words copied from a table), so that words are never run together.
     while (flat.endsWith(QLatin1Char('\n')) || flat.endsWith(QLatin1Char('\r'))) flat.chop(1);
     flat.replace(QLatin1String("\r\n"), QLatin1String(" "));
     flat.replace(QLatin1Char('\n'), QLatin1Char(' ')).replace(QLatin1Char('\r'), QLatin1Char(' '));
+    flat.replace(QLatin1Char('\t'), QLatin1Char(' '));
     // Only as much as can fit is looked at, so a huge paste costs nothing.
     if (room >= 0 && flat.size() > room * 2 + 16) {
         flat.truncate(room * 2 + 16);
@@ -86,7 +88,7 @@ KeptText KeepStorable(const QString& text, int room) {
 }
 
 QString RefusedWords() {
-    return QStringLiteral("Some characters cannot be saved in an answer (\u201c>\u201d, tabs, emoji and letters of other "
+    return QStringLiteral("Some characters cannot be saved in an answer (\u201c>\u201d, emoji and letters of other "
                           "alphabets), so they were left out.");
 }
 
