@@ -40,6 +40,12 @@ int Px(int twips) { return TwipsToPixels(twips); }
 QFont AnswerFont() { return TextFont(9); }
 QFont MarkFont() { return UiFont(11, true); }  // has the tick and cross glyphs
 
+// Whether Tab stops at a field; a click still gives it the focus.
+void SetTabStop(QWidget* field, bool stops) {
+    const int policy = stops ? field->focusPolicy() | Qt::TabFocus : field->focusPolicy() & ~Qt::TabFocus;
+    field->setFocusPolicy(static_cast<Qt::FocusPolicy>(policy));
+}
+
 // Ticks green, crosses red.
 void SetMarkColour(QLabel* label, const std::string& result) {
     SetTextColour(label, result == kTick ? QColor(30, 130, 60) : QColor(200, 40, 40));
@@ -226,6 +232,11 @@ void AnswerSheet::Fill(const std::vector<SheetPart>& parts) {
         const bool readOnly = locked_ || part.carried;
         row.line->setReadOnly(readOnly);
         if (row.box) row.box->setReadOnly(readOnly);
+        // Tab passes a carried answer by while the others are being answered, as Enter
+        // does, so that what is typed next goes into a field that takes it; on a marked
+        // paper every answer is reached, to be read.
+        SetTabStop(row.line, !part.carried || locked_);
+        if (row.box) SetTabStop(row.box, !part.carried || locked_);
         // A locked answer is read from its start.
         if (readOnly) {
             row.line->setCursorPosition(0);

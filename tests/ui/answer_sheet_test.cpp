@@ -287,7 +287,7 @@ TEST_F(AnswerSheetTest, TheFieldFrameIsDrawnOnEveryRepaint) {
 
 namespace {
 
-// Enter and the first focus skip the fields that take no typing (carried
+// Enter, Tab and the first focus skip the fields that take no typing (carried
 // rows of a second attempt); Enter in the last one says the question is done.
 TEST_F(AnswerSheetTest, EnterGoesToTheNextFieldThatTakesTyping) {
     sheet_->show();
@@ -306,6 +306,18 @@ TEST_F(AnswerSheetTest, EnterGoesToTheNextFieldThatTakesTyping) {
     EXPECT_EQ(finished, 0);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
     EXPECT_EQ(finished, 1);
+    // Tab and Shift+Tab too; on a marked paper they reach every answer, to be read.
+    for (const bool marked : {false, true}) {
+        SCOPED_TRACE(marked);
+        sheet_->SetLocked(marked);
+        sheet_->Fill(parts);
+        Find("FA2")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Find(marked ? "FA3" : "FA4"));
+        Find("FA4")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), Find(marked ? "FA3" : "FA2"));
+    }
 }
 
 }  // namespace
