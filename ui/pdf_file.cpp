@@ -9,7 +9,8 @@ namespace qv {
 
 QString AskPdfFile(QWidget* owner, const QString& caption, const QString& name) {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
+    // No Documents folder (or none yet): the home folder, never wherever the program was started from.
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
     return QFileDialog::getSaveFileName(owner, caption, QDir(folder).filePath(name),
                                         QStringLiteral("PDF files (*.pdf)"));
 }
