@@ -242,6 +242,7 @@ void MainWindow::SelectTab(int n) {
     tabBar_->Select(n);
     if (n != kHelpTab) moduleSlot_ = n;
     ShowPage();
+    tabBar_->KeepFocusInFront(n);
 }
 
 void MainWindow::RunToolbarCommand(int n) {

@@ -78,6 +78,12 @@ void TabBar::Select(int n) {
     tabs_[n - 1]->move(tabs_[n - 1]->x(), strip_->y() - tabs_[n - 1]->height() + 1);
 }
 
+void TabBar::KeepFocusInFront(int n) {
+    for (PictureButton* tab : tabs_) {
+        if (tab != tabs_[n - 1] && tab->hasFocus()) tabs_[n - 1]->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 void TabBar::Tick(QPoint cursor, int selected) {
     for (int i = 0; i < 4; ++i) {
         const bool front = i + 1 == selected;

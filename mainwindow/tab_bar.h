@@ -30,6 +30,10 @@ public:
     void Arrange(const CourseConfig& config);
     // Brings tab n (1..4) in front of the strip and the other tabs behind it.
     void Select(int n);
+    // A focus on a tab behind the strip (a click leaves the focus where it
+    // was, and a page that hides hands its focus on) would show a ring cut
+    // off by the strip: it goes to tab n, in front.
+    void KeepFocusInFront(int n);
     // Hover pictures: front pictures for the selected tab, back for the others.
     void Tick(QPoint cursor, int selected);
 

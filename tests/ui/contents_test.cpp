@@ -143,6 +143,18 @@ TEST_F(MainWindowTest, SelectedTabLiesAboveTheStrip) {
     const auto children = window_->children();
     EXPECT_GT(children.indexOf(selected), children.indexOf(strip));
     EXPECT_LT(children.indexOf(other), children.indexOf(strip));
+    // A focus on a tab goes along to the tab clicked: its ring would be cut
+    // off behind the strip.
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    selected->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(other, Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    // So does a focus that the hidden page handed on.
+    QTest::mouseClick(selected, Qt::LeftButton);
+    Find("Topic3")->setFocus(Qt::TabFocusReason);
+    QTest::mouseClick(other, Qt::LeftButton);
+    for (const char* behind : {"Tab01", "Tab02", "Tab03"}) EXPECT_NE(QApplication::focusWidget(), Find(behind)) << behind;
 }
 
 TEST_F(MainWindowTest, ReportSectionSequences) {
