@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
@@ -24,6 +23,7 @@
 #include "app/practice_opener.h"
 #include "ui/caret_rest.h"
 #include "ui/look.h"
+#include "ui/pop_up.h"
 #include "ui/record_text.h"
 
 namespace {
@@ -36,9 +36,16 @@ bool QuitAfterStart() { return QApplication::arguments().contains(QStringLiteral
 // Loads the font database and the skin's font, as the first text measured would.
 void LoadInterfaceFont() { static_cast<void>(QFontMetrics(qv::UiFont(9)).height()); }
 
-int Stop(const QString& words) {
+// Why the program cannot start, in the program's own message box (its
+// pictures come from the packed copies: the working folder may be another
+// copy's, or none).
+int Stop(const qv::ResourceSource& packed, const QString& words) {
     std::fprintf(stderr, "%s\n", words.toLocal8Bit().constData());
-    if (!QuitAfterStart()) QMessageBox::critical(nullptr, QStringLiteral("Quorvale Practice"), words);
+    if (!QuitAfterStart()) {
+        qv::PictureCache pictures(QString(), &packed);
+        const qv::SystemCursor cursor;
+        qv::AskPopUp(pictures, cursor, QStringLiteral("Quorvale Practice"), words, qv::PopUpButtons::Ok, nullptr);
+    }
     return 1;
 }
 
@@ -59,13 +66,13 @@ int main(int argc, char** argv) {
     const qv::QtResourceSource packed({qv::PackedCourseBytes(), qv::PackedPictureBytes()});
     // "--course DIR": a compiled course folder instead of the packed course.
     const qv::CourseOption course(QApplication::arguments(), packed);
-    if (!course.error().isEmpty()) return Stop(course.error());
+    if (!course.error().isEmpty()) return Stop(packed, course.error());
     const qv::ResourceSource& resources = course.resources();
 
     const qv::WorkFolderChoice folder = qv::ChooseWorkFolder(
         QApplication::arguments(), QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
-    if (folder.path.isEmpty()) return Stop(folder.error);
+    if (folder.path.isEmpty()) return Stop(packed, folder.error);
 
     // Held until the program ends, so that no second copy writes the same files.
     qv::FolderLock lock(folder.path);
@@ -84,7 +91,7 @@ int main(int argc, char** argv) {
     }
     LoadInterfaceFont();
     const std::optional<qv::StartupData> ready = prepared.valid() ? prepared.get() : prepare();
-    if (!ready) return Stop(lock.error());
+    if (!ready) return Stop(packed, lock.error());
     const qv::StartupData& startup = *ready;
 
     // Pictures come from the packed copies already in memory.
