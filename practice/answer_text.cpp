@@ -33,8 +33,10 @@ std::string StoredAnswer(std::string_view cp1252) {
     out.reserve(cp1252.size());
     for (const char c : cp1252) {
         const auto u = static_cast<unsigned char>(c);
+        // The five bytes the code page leaves undefined read as controls too.
+        const bool undefined = u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
         if (c == '\t') out += ' ';
-        else if (u >= 0x20 && u != 0x7F) out += c;
+        else if (u >= 0x20 && u != 0x7F && !undefined) out += c;
     }
     return out;
 }

@@ -28,9 +28,9 @@ bool IsStorableAnswer(std::string_view utf8, int maxLength = 0);
 std::string StorableAnswer(std::string_view utf8, int maxLength = 0);
 
 // A stored answer (Windows-1252) as a field could have held it: a tab
-// becomes a space and the other control characters, which only a damaged or
-// hand-edited file holds, are left out, so that an answer that shows as
-// empty never counts as answered.
+// becomes a space and the other control characters (and the bytes the code
+// page leaves undefined), which only a damaged or hand-edited file holds, are
+// left out, so that an answer that shows as empty never counts as answered.
 std::string StoredAnswer(std::string_view cp1252);
 
 }  // namespace qv

@@ -91,7 +91,7 @@ TEST_F(AttemptFaults, AnAnswerThatLooksLikeAKeyIsJustAnAnswer) {
 // A hand-edited answers file with control characters in an answer: what no
 // field could hold is left out, so an answer that shows as empty is empty.
 TEST_F(AttemptFaults, ControlCharactersInAStoredAnswerAreLeftOut) {
-    dir_.Write("first2QEN.txt", std::string("#101#>\x01", 7) + '\0' + ">sa\tw>went\x7F>\x9B>>\r\n#102#>7\r\n#103#>>\r\n");
+    dir_.Write("first2QEN.txt", std::string("#101#>\x01", 7) + '\0' + ">sa\tw>went\x7F>\x9B>\x81>\r\n#102#>7\r\n#103#>>\r\n");
     qv::FirstAttempt open;
     ASSERT_TRUE(Open(open).ok());
     EXPECT_EQ(open.answers(), (Fields{"", "sa w", "went", "\x9B", "", ""}));
