@@ -42,6 +42,9 @@ public:
             input = input.trimmed();
             pos = std::min(pos, static_cast<int>(input.size()));
         }
+        // The field has already cut what went past its length (a long paste).
+        if (field_->maxLength() > 1 && input.size() >= field_->maxLength())
+            field_->tip().Tell(CutWords(field_->maxLength()));
         if (IsStorableAnswer(input.toStdString())) return Acceptable;
         const KeptText before = KeepStorable(input.left(pos));
         const KeptText all = KeepStorable(input);

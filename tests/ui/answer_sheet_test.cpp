@@ -119,6 +119,7 @@ TEST_F(AnswerSheetTest, KeepsOutWhatTheFilesCannotHoldOnEveryRoad) {
                           Case{"T", Road::Paste, QStringLiteral("jumper\n"), QStringLiteral("jumper"), false},
                           Case{"T", Road::Paste, QStringLiteral("one\r\ntwo"), QStringLiteral("one two"), false},
                           Case{"T", Road::Paste, QStringLiteral("hugged\tto"), QStringLiteral("hugged to"), false},
+                          Case{"T", Road::Paste, QString(40000, QLatin1Char('a')), QString(32767, QLatin1Char('a')), true},
                           Case{"T", Road::Paste, QStringLiteral("caf\u00e9 \u0101x"), QStringLiteral("caf\u00e9 x"), true},
                           Case{"T", Road::InputMethod, QStringLiteral("x") + emoji, QStringLiteral("x"), true},
                           Case{"T", Road::Keys, QStringLiteral("cafe\u0301"), QStringLiteral("caf\u00e9"), false},
