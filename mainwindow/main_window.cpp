@@ -219,16 +219,21 @@ void MainWindow::RefreshReport() {
     const auto workDir = ToPath(workDir_);
     const ModuleReport report = LoadModuleReport(workDir, slot, courseCode(), config_.module(slot));
     this->report()->ShowFigures(report);
-    // Each unreadable file is told once, and forgotten when it reads well again.
+    // Each unreadable file is told once, and forgotten when it reads well again. Scores left
+    // out are told apart from the file itself, which the home page reads well and forgets.
     for (ResultKind kind : {ResultKind::Marks, ResultKind::Trend, ResultKind::FirstResults, ResultKind::SecondResults}) {
         const auto file = ResultFilePath(workDir, kind, slot, courseCode());
-        const auto problem = std::find_if(report.problems.begin(), report.problems.end(),
-                                          [&](const ReportProblem& p) { return p.file == file; });
-        const QString source = QString::fromStdU16String(file.u16string());
-        if (problem == report.problems.end()) {
-            told_.remove(source);
-        } else {
-            TellOnce(source, QString::fromStdString(problem->words));
+        for (const bool values : {false, true}) {
+            const auto problem = std::find_if(report.problems.begin(), report.problems.end(), [&](const ReportProblem& p) {
+                return p.file == file && p.values == values;
+            });
+            const QString source =
+                QString::fromStdU16String(file.u16string()) + (values ? QStringLiteral("|scores") : QString());
+            if (problem == report.problems.end()) {
+                told_.remove(source);
+            } else {
+                TellOnce(source, QString::fromStdString(problem->words));
+            }
         }
     }
 }

@@ -20,6 +20,7 @@ namespace qv {
 struct ReportProblem {
     std::filesystem::path file;
     std::string words;
+    bool values = false;  // the file reads well, but some of its scores are not scores and are left out
 };
 
 struct ModuleReport {

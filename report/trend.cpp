@@ -27,9 +27,10 @@ TrendFigures TrendFromRecord(std::string_view record) {
     scores.reserve(entries.size() - firstKept);
     for (std::size_t i = firstKept; i < entries.size(); ++i) {
         if (const auto score = ParseScore(entries[i])) scores.push_back(*score);
-        else ++trend.skippedEntries;
+        else ++trend.damagedEntries;
     }
 
+    trend.skippedEntries += trend.damagedEntries;
     const std::size_t shown = std::min(scores.size(), static_cast<std::size_t>(kTrendPoints));
     const std::size_t first = scores.size() - shown;
     trend.points.reserve(shown);

@@ -26,6 +26,7 @@ struct TrendPoint {
 struct TrendFigures {
     int entryCount = 0;       // entries in the record
     int skippedEntries = 0;   // dropped: older than the last 50, or not a score from 0 to 100
+    int damagedEntries = 0;   // of the latest 50, those that are not a score from 0 to 100
     std::vector<TrendPoint> points;  // at most 20, oldest first
 };
 

@@ -281,6 +281,44 @@ TEST(ReportFiles, ReadsTheMarksAndTrendFilesOfTheSlot) {
     EXPECT_DOUBLE_EQ(report.trend.points[2].value, 90);
 }
 
+TEST(ReportFiles, ScoresThatAreNotScoresAreNamedAsDamage) {
+    std::string states;
+    for (int i = 0; i < 50; ++i) states += ">0";
+    const auto marks = [&](const std::string& first) {
+        return "#FSE#>" + first + std::string(49, '>') + "\r\n#SSE#" + std::string(50, '>') + "\r\n#LTM#" +
+               std::string(50, '>') + "\r\n#CDD#" + std::string(50, '>') + "\r\n#FST#" + states + "\r\n#SST#" +
+               states + "\r\n";
+    };
+    const struct {
+        const char* name;
+        std::string first;  // paper 1's first score
+        std::string trend;
+        std::vector<std::string> named;
+    } cases[] = {
+        {"sound", "75", "#TRD#>75\r\n", {}},
+        {"a word for a score", "abc", "#TRD#>75\r\n", {"marks2QEN.txt"}},
+        {"a score over 100", "150", "#TRD#>75\r\n", {"marks2QEN.txt"}},
+        {"a word in the trend", "75", "#TRD#>75>x\r\n", {"trend2QEN.txt"}},
+        {"more than fifty trend entries", "75", TrendOf(1, 60) + "\r\n", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        dir.Write("marks2QEN.txt", marks(c.first));
+        dir.Write("trend2QEN.txt", c.trend);
+        dir.Write("fresults2QEN.txt", "");
+        dir.Write("sresults2QEN.txt", "");
+        const auto report = qv::LoadModuleReport(dir.path(), 2, "QEN", TenTopics());
+        std::vector<std::string> named;
+        for (const auto& problem : report.problems) {
+            named.push_back(problem.file.filename().string());
+            EXPECT_TRUE(problem.values);
+            EXPECT_NE(problem.words.find("are not scores from 0 to 100"), std::string::npos) << problem.words;
+        }
+        EXPECT_EQ(named, c.named);
+    }
+}
+
 TEST(ReportFiles, MissingFilesGiveAnEmptyReportAndSaySo) {
     TempDir dir;
     dir.Write("marks1QEN.txt", "#FSE#>70\r\n#SSE#>\r\n");  // cut short: what is there is read

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTest>
 #include <cmath>
+#include <functional>
 
 #include "practice/attempt.h"
 #include "practice/second_attempt.h"
@@ -210,20 +211,37 @@ TEST_F(ReportPageTest, ScoresAndAveragesTakeTheUsersDecimalSeparator) {
 }
 
 TEST_F(ReportPageTest, AnUnreadableFileIsToldOnceAndTheRestIsShown) {
-    Start({{1, {"70", ""}}});
-    window_->TakeNotices();
-    DialogWatcher watcher(window_.get());
     const auto trend = dir_ / "trend2QEN.txt";
-    std::filesystem::remove(trend);
-    std::filesystem::create_directory(trend);
-    for (int opening = 1; opening <= 2; ++opening) {
+    const struct {
+        const char* name;
+        std::function<void()> spoil;
+        const char* file;
+    } cases[] = {
+        // The home page reads this marks file well; the report still tells it only once.
+        {"a word for a score", [&] { WriteScores({{1, {"70", ""}}, {2, {"abc", ""}}}); }, "marks2QEN.txt"},
+        {"the trend file a folder",
+         [&] {
+             std::filesystem::remove(trend);
+             std::filesystem::create_directory(trend);
+         },
+         "trend2QEN.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start({{1, {"70", ""}}});
+        window_->TakeNotices();
+        DialogWatcher watcher(window_.get());
+        c.spoil();
+        for (int opening = 1; opening <= 2; ++opening) {
+            OpenReport();
+            QTest::mouseClick(Find("ToolBar01"), Qt::LeftButton);
+        }
+        ASSERT_EQ(watcher.messages.size(), 1u);
+        EXPECT_TRUE(watcher.messages[0].contains(c.file)) << watcher.messages[0].toStdString();
         OpenReport();
-        QTest::mouseClick(Find("ToolBar01"), Qt::LeftButton);
+        EXPECT_EQ(Text("OScore1"), "70%");
     }
-    ASSERT_EQ(watcher.messages.size(), 1u);
-    EXPECT_TRUE(watcher.messages[0].contains("trend2QEN.txt")) << watcher.messages[0].toStdString();
-    OpenReport();
-    EXPECT_EQ(Text("OScore1"), "70%");
+    DialogWatcher watcher(window_.get());
 
     // Read well again, then broken again: told again.
     std::filesystem::remove(trend);
@@ -232,7 +250,7 @@ TEST_F(ReportPageTest, AnUnreadableFileIsToldOnceAndTheRestIsShown) {
     std::filesystem::remove(trend);
     std::filesystem::create_directory(trend);
     OpenReport();
-    EXPECT_EQ(watcher.messages.size(), 2u);
+    EXPECT_EQ(watcher.messages.size(), 1u);
 }
 
 }  // namespace
