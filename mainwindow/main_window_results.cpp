@@ -1,5 +1,6 @@
 #include "mainwindow/main_window.h"
 
+#include <QDir>
 #include <chrono>
 
 #include "course/results_store.h"
@@ -33,7 +34,7 @@ void MainWindow::EraseConfirmed() {
     }
     const EraseOutcome outcome = refusal.empty() ? EraseAllResults() : EraseOutcome{};
     if (outcome.erased) {
-        trash_->ShowState(TrashState::Done);
+        trash_->ShowErased(QDir::toNativeSeparators(QString::fromStdU16String(outcome.backupFolder.u16string())));
         return;
     }
     trash_->ShowState(TrashState::Offer);

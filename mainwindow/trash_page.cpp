@@ -44,6 +44,8 @@ TrashPage::TrashPage(QWidget* parent, PictureCache& pictures) : QWidget(parent) 
                                         "reset the program."));
     Trashlbl2 = PageText(this, QStringLiteral("Trashlbl2"), QStringLiteral("Are you sure?"));
     Trashlbl3 = PageText(this, QStringLiteral("Trashlbl3"), QStringLiteral("All your past results have been erased."));
+    copyWords_ = PageText(this, QStringLiteral("TrashCopy"), QString());
+    copyWords_->setGeometry(kColumnLeft, kAnswerTop, kColumnWidth, 80);
 
     const int centre = kColumnLeft + kColumnWidth / 2;
     struct Made {
@@ -95,7 +97,16 @@ void TrashPage::ShowState(TrashState state) {
     ButTrash_Yes->setVisible(confirm);
     ButTrash_No->setVisible(confirm);
     Trashlbl3->setVisible(state == TrashState::Done);
+    if (state != TrashState::Done) copyWords_->clear();
+    copyWords_->setVisible(state == TrashState::Done && !copyWords_->text().isEmpty());
     if (focused && (offer || confirm)) (confirm ? ButTrash_No : ButTrash)->setFocus(Qt::TabFocusReason);
+}
+
+void TrashPage::ShowErased(const QString& copyFolder) {
+    ShowState(TrashState::Done);
+    if (copyFolder.isEmpty()) return;
+    copyWords_->setText(QStringLiteral("A copy of them as they were has been kept in %1.").arg(copyFolder));
+    copyWords_->show();
 }
 
 void TrashPage::Tick(QPoint cursor) {

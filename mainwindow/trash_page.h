@@ -26,6 +26,8 @@ public:
     // Back to the page's first state; run each time the page is shown.
     void Reset() { ShowState(TrashState::Offer); }
     void ShowState(TrashState state);
+    // Done, saying where the copy of the erased results was put (none when empty).
+    void ShowErased(const QString& copyFolder);
     TrashState state() const { return state_; }
     // Hover pictures of the page's buttons.
     void Tick(QPoint cursor);
@@ -39,6 +41,7 @@ private:
     QLabel* Trashlbl1;
     QLabel* Trashlbl2;
     QLabel* Trashlbl3;
+    QLabel* copyWords_;  // where the erased results were copied to
     PictureButton* ButTrash;
     PictureButton* ButTrash_Yes;
     PictureButton* ButTrash_No;

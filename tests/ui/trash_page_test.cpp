@@ -135,6 +135,11 @@ TEST_F(TrashPageTest, YesErasesEveryFileAfterACopyAndHomeShowsNoMarks) {
     for (const auto& entry : fs::directory_iterator(dir_ / "backup")) copies.push_back(entry.path());
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(qv::ReadWholeFile(copies[0] / "marks2QEN.txt").value, before.at("marks2QEN.txt"));
+    // and the page says where.
+    EXPECT_TRUE(Find("TrashCopy")->isVisible());
+    EXPECT_TRUE(Text("TrashCopy").contains(QString::fromStdString(copies[0].string()))) << Text("TrashCopy").toStdString();
+    OpenTrash();
+    EXPECT_FALSE(Find("TrashCopy")->isVisible());
 
     Click("Tab02");
     for (int j = 1; j <= 5; ++j) {
