@@ -10,7 +10,7 @@ namespace qv {
 
 // Asks where to save a PDF file: a save dialog titled `caption`, in the
 // pupil's documents folder (the home folder when there is none), offering
-// `name`. Empty when the pupil cancels.
+// `name`. A name typed without an ending gets ".pdf". Empty when the pupil cancels.
 QString AskPdfFile(QWidget* owner, const QString& caption, const QString& name);
 
 // A file's absolute path as the system writes paths, for a message.

@@ -1,7 +1,10 @@
 // The results printout, sent to PDF files and read back as text, and the
 // printer setup.
 
+#include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -12,6 +15,7 @@
 
 #include "course/record_file.h"
 #include "mainwindow/results_printing.h"
+#include "ui/pdf_file.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -302,6 +306,26 @@ TEST_F(PaintListing, AListingWiderThanThePageIsMadeToFitAndRunsOnToMorePages) {
     info.start(QStringLiteral("pdfinfo"), {QString::fromStdString((dir / "narrow.pdf").string())});
     ASSERT_TRUE(info.waitForFinished(20000));
     EXPECT_FALSE(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression("Pages:\\s+1\\n")));
+}
+
+// The box that asks where a PDF file goes, answered as a pupil types a name.
+class PdfFileBox : public SkinTest {};
+
+TEST_F(PdfFileBox, ANameTypedWithoutAnEndingGetsPdf) {
+    const struct {
+        const char* typed;
+        const char* saved;
+    } cases[] = {{"my results", "my results.pdf"}, {"results.pdf", "results.pdf"}, {"notes.PDF", "notes.PDF"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            box->selectFile(QString::fromStdString((dir_.path() / c.typed).string()));
+            QMetaObject::invokeMethod(box, "accept");
+        });
+        EXPECT_EQ(QFileInfo(qv::AskPdfFile(nullptr, "Save", "results.pdf")).fileName().toStdString(), c.saved);
+    }
 }
 
 }  // namespace
